@@ -1,0 +1,17 @@
+# Fails when a file outside ui/ includes a QtWidgets or QtPrintSupport header.
+# Usage: cmake -DSOURCE_DIR=<root> -P CheckLayering.cmake
+set(_folders platform support data phonebook transfer shell slpv24 sim tools)
+set(_bad "")
+foreach(_folder IN LISTS _folders)
+    file(GLOB_RECURSE _files ${SOURCE_DIR}/${_folder}/*.h ${SOURCE_DIR}/${_folder}/*.cpp)
+    foreach(_file IN LISTS _files)
+        file(STRINGS ${_file} _hits REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"](QtWidgets|QtPrintSupport|QWidget|QDialog|QMessageBox|QApplication|QMainWindow|QFileDialog|QPrint|QAbstractButton|QPushButton|QLabel|QLineEdit|QComboBox|QCheckBox|QMenu|QAction)")
+        if(_hits)
+            list(APPEND _bad "${_file}: ${_hits}")
+        endif()
+    endforeach()
+endforeach()
+if(_bad)
+    list(JOIN _bad "\n" _msg)
+    message(FATAL_ERROR "QtWidgets headers included outside ui/:\n${_msg}")
+endif()
