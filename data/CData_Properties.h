@@ -12,23 +12,23 @@ struct CData_Properties
     bool m_bAppDialName = false;
 
     // How many blocks of a kind take part in file and transfer operations.
-    int m_nMsnCount = 10; // at most 10
-    int m_nKeyCount = 62; // at most 62
+    int m_nMsnCount = 10;       // at most 10
+    int m_nKeyCount = 62;       // at most 62
     bool m_bCallFilter = false; // the five call-filter blocks exist
 
     // Key functions offered, one flag per function group. Functions 5 and 6, 8 and 9, 10 and 11,
     // 12 and 13 share one flag each; functions 1, 4 and 18 to 27 are always accepted.
-    bool m_bKeyLine = true;          // 2 LINE
-    bool m_bKeyExt = true;           // 3 EXT
-    bool m_bKeyVariant = true;       // 5 VARIANT_ALL, 6 VARIANT_TEAM
-    bool m_bKeyTeamLogout = true;    // 7 TEAMLOGOUT
-    bool m_bKeyAnnounce = true;      // 8 ANNOUNCE, 9 ANNOUNCE_LOOK
-    bool m_bKeyIntercom = true;      // 10 INTERCOM, 11 INTERCOM_LOOK
-    bool m_bKeyChefSec = true;       // 12 CHEF, 13 SEC
-    bool m_bKeyDialFilter = true;    // 14 DIALFILTER
-    bool m_bKeyAws = true;           // 15 AWS
-    bool m_bKeyDirectCall = true;    // 16 DIRECTCALL
-    bool m_bKeyVMail = true;         // 17 VMAIL
+    bool m_bKeyLine = true;       // 2 LINE
+    bool m_bKeyExt = true;        // 3 EXT
+    bool m_bKeyVariant = true;    // 5 VARIANT_ALL, 6 VARIANT_TEAM
+    bool m_bKeyTeamLogout = true; // 7 TEAMLOGOUT
+    bool m_bKeyAnnounce = true;   // 8 ANNOUNCE, 9 ANNOUNCE_LOOK
+    bool m_bKeyIntercom = true;   // 10 INTERCOM, 11 INTERCOM_LOOK
+    bool m_bKeyChefSec = true;    // 12 CHEF, 13 SEC
+    bool m_bKeyDialFilter = true; // 14 DIALFILTER
+    bool m_bKeyAws = true;        // 15 AWS
+    bool m_bKeyDirectCall = true; // 16 DIRECTCALL
+    bool m_bKeyVMail = true;      // 17 VMAIL
 
     // Whether a key function code is offered for the current phone type.
     bool KeyFunctionOffered(int nKeyUse) const;

@@ -1,0 +1,112 @@
+#pragma once
+
+// The configuration file: sections of "key=value" lines under "[name]" headers.
+//
+// Writing streams each key straight to the file (a new header whenever the section changes).
+// Reading loads the whole file once, cuts it into NUL-terminated lines in place and indexes the
+// section headers; lookups are then answered from memory. One store serves all data blocks: the
+// containers set the file name, open it, let every block read or write its own section, and
+// close it.
+//
+// There is no escaping: a value holding CR, "]" or LF CR cannot be read back whole, and of two
+// headers with the same name only the first is found. Containers therefore write every section
+// once and contiguously.
+
+#include "data/CLst_StrPtr.h"
+#include "data/CMap_StrPtr.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+class CData_FileExRam
+{
+public:
+    // Longest file name accepted. The system's own limit was MAX_PATH - 1; here it is the
+    // platform's path limit.
+#ifdef _WIN32
+    static constexpr size_t FILE_NAME_MAX = 259;
+#else
+    static constexpr size_t FILE_NAME_MAX = 4095;
+#endif
+    // A configuration file is a few hundred kilobytes at most; anything much larger is not one
+    // and is refused rather than loaded.
+    static constexpr size_t FILE_SIZE_MAX = 256u * 1024u * 1024u;
+
+    explicit CData_FileExRam(const char* pszFileName = "");
+    ~CData_FileExRam();
+    CData_FileExRam(const CData_FileExRam&) = delete;
+    CData_FileExRam& operator=(const CData_FileExRam&) = delete;
+
+    // 1; a name longer than FILE_NAME_MAX sets the empty name and gives 0.
+    int SetFileName(const char* pszFileName);
+    // 1 and the name; a destination smaller than FILE_NAME_MAX + 1 gets an empty text and 0.
+    int GetFileName(char* pszDest, size_t nSize) const;
+    const std::string& FileName() const
+    {
+        return m_strFileName;
+    }
+
+    // bRead: load the whole file for lookups; otherwise start writing a new file, which replaces
+    // the old one only when Close succeeds (the old file stays intact until then).
+    int Open(int bRead);
+    // Read mode over bytes already in memory (imports, tests, fuzzing); copies them.
+    int OpenBuffer(const char* pData, size_t nSize);
+    // 1; 0 when written data could not be stored completely (the previous file is kept).
+    int Close();
+    bool IsOpen() const
+    {
+        return m_bOpen;
+    }
+    // The system's error number of the last failure to open, write or replace; 0 if none.
+    int LastError() const
+    {
+        return m_nLastError;
+    }
+
+    int PutString(const char* pszSection, const char* pszKey, const char* pszValue);
+    int PutStruct(const char* pszSection, const char* pszKey, const void* pData, size_t nCount);
+
+    // 1 and the value when the key exists; else 0 and the default. The destination receives at
+    // most nSize - 1 characters and a terminator, whatever the value's length.
+    int GetString(const char* pszSection, const char* pszKey, const char* pszDefault, char* pszDest,
+                  size_t nSize);
+    int GetString(const char* pszSection, const char* pszKey, const char* pszDefault, std::string& dest);
+    // 1 and exactly nCount bytes from the value on (NUL bytes included) when the key exists;
+    // bytes beyond the end of the file read as 0. Else 0 and the destination unchanged.
+    int GetStruct(const char* pszSection, const char* pszKey, void* pDest, size_t nCount);
+
+private:
+    int Load(size_t nSize);
+    void WriteBytes(const void* pData, size_t nCount);
+    void WriteHeaderIfNew(const char* pszSection);
+    bool SelectSection(const char* pszSection, const char* pszOperation);
+    void BuildKeyIndex();
+    const char* FindValue(const char* pszKey);
+    void FreeText();
+
+    std::string m_strFileName;
+    std::FILE* m_pFile = nullptr; // write mode only; reading keeps no handle after the load
+    std::string m_strTempName;    // write mode: the file being written until Close replaces the target
+    bool m_bOpen = false;
+    bool m_bWriteFailed = false;
+    int m_nLastError = 0;
+
+    bool m_bSectionFound = false;
+    std::string m_strSection; // last written (write mode) or looked up (read mode); empty after Open
+
+    std::unique_ptr<char[]> m_pText; // whole file plus one byte
+    size_t m_nTextSize = 0;          // including that byte
+    std::unique_ptr<CLst_StrPtr> m_pLines;
+    std::unique_ptr<CMap_StrPtr> m_pSections;
+    size_t m_nScanPos = 0;      // line index of the last key found
+    size_t m_nSectionStart = 0; // first line of the current read section
+    size_t m_nSectionEnd = 0;   // one past its last line
+
+    // Keys of the current read section: open addressing over line index + 1 (0 = free). Each key
+    // maps to its first line, so that duplicate keys resolve as a scan from the section start.
+    std::vector<uint32_t> m_keyIndex;
+};

@@ -1,0 +1,31 @@
+#pragma once
+
+// Growable array of text pointers. The configuration file store keeps the start of every line of
+// the loaded file here; the texts belong to the caller's buffer.
+
+#include <cstddef>
+#include <vector>
+
+class CLst_StrPtr
+{
+public:
+    CLst_StrPtr(size_t nCapacity, size_t nGrowBy);
+    ~CLst_StrPtr();
+    CLst_StrPtr(const CLst_StrPtr&) = delete;
+    CLst_StrPtr& operator=(const CLst_StrPtr&) = delete;
+
+    void Add(char* psz)
+    {
+        if (m_items.size() == m_items.capacity())
+            m_items.reserve(m_items.capacity() + m_nGrowBy);
+        m_items.push_back(psz);
+    }
+    // The text at nIndex; none at or beyond the count.
+    char* Get(size_t nIndex) const { return nIndex < m_items.size() ? m_items[nIndex] : nullptr; }
+    size_t Count() const { return m_items.size(); }
+    void Clear() { m_items.clear(); }
+
+private:
+    std::vector<char*> m_items;
+    size_t m_nGrowBy;
+};

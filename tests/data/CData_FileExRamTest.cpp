@@ -1,0 +1,260 @@
+#include "data/CData_FileExRam.h"
+
+#include "support/Trace.h"
+#include "testsupport/CTest_TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+
+namespace
+{
+std::string GetStr(CData_FileExRam& file, const char* section, const char* key, const char* def = "<default>")
+{
+    std::string value;
+    file.GetString(section, key, def, value);
+    return value;
+}
+
+TEST(CData_FileExRam, WritesHeadersKeysAndBinaryValuesByteExactly)
+{
+    CTest_TempDir dir;
+    const std::string path = dir.File("out.721");
+    CData_FileExRam file(path.c_str());
+    ASSERT_EQ(1, file.Open(0));
+    const unsigned char binary[] = {0x00, 0x0D, 0x5D, 0x0A, 0x0D, 0xFF};
+    EXPECT_EQ(1, file.PutString("Basic_00000000", "PhoneType", "RV740"));
+    EXPECT_EQ(1, file.PutString("Basic_00000000", "UnitName", "B\xFCro"));
+    EXPECT_EQ(1, file.PutString("Key_00000000", "KeyUse", "DIAL"));
+    EXPECT_EQ(1, file.PutStruct("Key_00000000", "MacroStruct", binary, sizeof binary));
+    // Coming back to a section writes its header again.
+    EXPECT_EQ(1, file.PutString("Basic_00000000", "Empty", ""));
+    EXPECT_EQ(1, file.Close());
+    EXPECT_EQ(TestReadFile(TestDataPath("filestore/written.721")), TestReadFile(path));
+
+    // Reading it back: of the two Basic headers only one is found; binary bytes CR, "]" and the
+    // pair LF CR come back as zeros.
+    ASSERT_EQ(1, file.Open(1));
+    EXPECT_EQ("RV740", GetStr(file, "Basic_00000000", "PhoneType"));
+    EXPECT_EQ("<default>", GetStr(file, "Basic_00000000", "Empty"));
+    unsigned char back[6] = {};
+    EXPECT_EQ(1, file.GetStruct("Key_00000000", "MacroStruct", back, sizeof back));
+    const unsigned char expected[] = {0x00, 0x00, 0x00, 0x00, 0x00, 0xFF};
+    EXPECT_EQ(0, std::memcmp(expected, back, sizeof back));
+    EXPECT_EQ(1, file.Close());
+}
+
+struct ReadCase
+{
+    const char* section;
+    const char* key;
+    int found;
+    const char* value;
+};
+
+class CData_FileExRamRead : public ::testing::TestWithParam<ReadCase>
+{
+};
+
+TEST_P(CData_FileExRamRead, FollowsTheLookupRules)
+{
+    const ReadCase& c = GetParam();
+    CData_FileExRam file(TestDataPath("filestore/reading.721").c_str());
+    ASSERT_EQ(1, file.Open(1));
+    std::string value;
+    EXPECT_EQ(c.found, file.GetString(c.section, c.key, "<default>", value));
+    EXPECT_EQ(std::string(c.value), value);
+    file.Close();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rules, CData_FileExRamRead,
+    ::testing::Values(
+        // Section names are found regardless of case, keys only with their exact case.
+        ReadCase{"Basic_00000000", "PhoneType", 1, "RV740"},
+        ReadCase{"BASIC_00000000", "PhoneType", 1, "RV740"},
+        ReadCase{"Basic_00000000", "phonetype", 0, "<default>"},
+        ReadCase{"Basic_00000000", "Lowercase", 0, "<default>"},
+        ReadCase{"Basic_00000000", "lowercase", 1, "1"},
+        // Key does not match KeyName, and a blank before a key hides it.
+        ReadCase{"Basic_00000000", "Key", 1, "short"}, ReadCase{"Basic_00000000", "KeyName", 1, "long"},
+        ReadCase{"Basic_00000000", "Leading", 0, "<default>"},
+        // "]" ends a value; the rest becomes a line of its own.
+        ReadCase{"Basic_00000000", "Mixed", 1, "abc"},
+        // The first of two equal keys wins; "=" inside a value.
+        ReadCase{"Basic_00000000", "Dup", 1, "first"}, ReadCase{"Basic_00000000", "A", 1, "B=C"},
+        ReadCase{"Basic_00000000", "A=B", 1, "C"},
+        // Keys of the next section are not found from this one.
+        ReadCase{"Basic_00000000", "KeyUse", 0, "<default>"},
+        ReadCase{"Empty_00000000", "KeyUse", 0, "<default>"},
+        // Two headers with one name: the first is found.
+        ReadCase{"Key_00000000", "KeyUse", 1, "LINE"},
+        // Lines ended by LF alone run together: only the first key of the run is found.
+        ReadCase{"LfOnly_00000000", "One", 1, "1\nTwo=2\nThree=3"},
+        ReadCase{"LfOnly_00000000", "Two", 0, "<default>"}, ReadCase{"LfOnly_00000000", "Four", 1, "4"},
+        // The last key of a file without a final line end.
+        ReadCase{"Last_00000000", "Tail", 1, "end"}, ReadCase{"Missing_00000000", "Tail", 0, "<default>"}));
+
+TEST(CData_FileExRam, DestinationIsNeverOverrun)
+{
+    CData_FileExRam file(TestDataPath("filestore/reading.721").c_str());
+    ASSERT_EQ(1, file.Open(1));
+    char buffer[8];
+    std::memset(buffer, 'x', sizeof buffer);
+    EXPECT_EQ(1, file.GetString("LfOnly_00000000", "One", "", buffer, 4));
+    EXPECT_STREQ("1\nT", buffer);
+    EXPECT_EQ('x', buffer[4]);
+    // The default is cut the same way.
+    EXPECT_EQ(0, file.GetString("LfOnly_00000000", "Two", "defaultvalue", buffer, 5));
+    EXPECT_STREQ("defa", buffer);
+    EXPECT_EQ('x', buffer[5]);
+    file.Close();
+}
+
+TEST(CData_FileExRam, StructAtTheEndOfTheFileReadsZerosBeyondIt)
+{
+    CData_FileExRam file;
+    const char text[] = "\r\n[S_00000000]\r\nBin=ab";
+    ASSERT_EQ(1, file.OpenBuffer(text, sizeof text - 1));
+    unsigned char back[6];
+    std::memset(back, 0x55, sizeof back);
+    EXPECT_EQ(1, file.GetStruct("S_00000000", "Bin", back, sizeof back));
+    const unsigned char expected[] = {'a', 'b', 0, 0, 0, 0};
+    EXPECT_EQ(0, std::memcmp(expected, back, sizeof back));
+    // A missing key leaves the destination as it was.
+    EXPECT_EQ(0, file.GetStruct("S_00000000", "Other", back, 2));
+    EXPECT_EQ('a', back[0]);
+    file.Close();
+}
+
+TEST(CData_FileExRam, ZeroByteFileOpensAndFindsNothing)
+{
+    CTest_TempDir dir;
+    TestWriteFile(dir.File("empty.721"), "");
+    CData_FileExRam file(dir.File("empty.721").c_str());
+    ASSERT_EQ(1, file.Open(1));
+    EXPECT_EQ("<default>", GetStr(file, "Basic_00000000", "PhoneType"));
+    unsigned char b = 7;
+    EXPECT_EQ(0, file.GetStruct("Basic_00000000", "X", &b, 1));
+    EXPECT_EQ(7, b);
+    EXPECT_EQ(1, file.Close());
+}
+
+TEST(CData_FileExRam, StateRules)
+{
+    CTest_TempDir dir;
+    CData_FileExRam file(dir.File("missing.721").c_str());
+    // Not open: gets and puts fail and leave the destination alone.
+    char buffer[4] = "abc";
+    EXPECT_EQ(0, file.GetString("S", "K", "d", buffer, sizeof buffer));
+    EXPECT_STREQ("abc", buffer);
+    EXPECT_EQ(0, file.PutString("S", "K", "v"));
+    EXPECT_EQ(0, file.PutStruct("S", "K", "v", 1));
+    // A missing file cannot be opened for reading.
+    EXPECT_EQ(0, file.Open(1));
+    EXPECT_FALSE(file.IsOpen());
+    // Open twice gives 0 and changes nothing.
+    ASSERT_EQ(1, file.Open(0));
+    EXPECT_EQ(0, file.Open(1));
+    EXPECT_EQ(1, file.PutString("S", "K", "v"));
+    EXPECT_EQ(1, file.Close());
+    EXPECT_EQ(1, file.Close());
+    // A new write starts with a header again, even for the section written last.
+    ASSERT_EQ(1, file.Open(0));
+    EXPECT_EQ(1, file.PutString("S", "K", "w"));
+    EXPECT_EQ(1, file.Close());
+    EXPECT_EQ("\r\n[S]\r\nK=w\r\n", TestReadFile(dir.File("missing.721")));
+
+    // File names: too long ones are refused and leave the empty name.
+    const std::string longName(CData_FileExRam::FILE_NAME_MAX + 1, 'a');
+    EXPECT_EQ(0, file.SetFileName(longName.c_str()));
+    EXPECT_EQ("", file.FileName());
+    EXPECT_EQ(1, file.SetFileName("x.721"));
+    char name[CData_FileExRam::FILE_NAME_MAX + 1];
+    EXPECT_EQ(1, file.GetFileName(name, sizeof name));
+    EXPECT_STREQ("x.721", name);
+    EXPECT_EQ(0, file.GetFileName(name, 10));
+    EXPECT_STREQ("", name);
+}
+
+TEST(CData_FileExRam, FailedSaveKeepsThePreviousFileAndSaysSo)
+{
+    CTest_TempDir dir;
+    // Under a directory that does not exist nothing can be written.
+    CData_FileExRam missing(dir.File("no/such/dir/x.721").c_str());
+    EXPECT_EQ(0, missing.Open(0));
+    EXPECT_NE(0, missing.LastError());
+
+    // A target that cannot be replaced (a non-empty directory in its place): Close reports the
+    // failure, and neither the target nor a temporary file is left changed behind.
+    const std::string target = dir.File("taken.721");
+    std::filesystem::create_directory(target);
+    TestWriteFile(target + "/keep", "old");
+    CData_FileExRam file(target.c_str());
+    ASSERT_EQ(1, file.Open(0));
+    file.PutString("S", "K", "v");
+    EXPECT_EQ(0, file.Close());
+    EXPECT_NE(0, file.LastError());
+    EXPECT_EQ("old", TestReadFile(target + "/keep"));
+    EXPECT_FALSE(std::filesystem::exists(target + ".~tmp"));
+
+    // An open write leaves the old file intact until Close.
+    const std::string real = dir.File("real.721");
+    TestWriteFile(real, "previous");
+    CData_FileExRam writer(real.c_str());
+    ASSERT_EQ(1, writer.Open(0));
+    writer.PutString("S", "K", "v");
+    EXPECT_EQ("previous", TestReadFile(real));
+    EXPECT_EQ(1, writer.Close());
+    EXPECT_EQ("\r\n[S]\r\nK=v\r\n", TestReadFile(real));
+}
+
+TEST(CData_FileExRam, TraceLines)
+{
+    CTest_TempDir dir(true);
+    TraceReset();
+    TestWriteFile("##Trace.###", "");
+    {
+        CData_FileExRam file("cfg.721");
+        std::string v;
+        file.GetString("S", "K", "", v); // not open
+        file.Open(1);                    // missing
+        TestWriteFile("cfg.721", "\r\n[A_00000000]\r\nK=1\r\n");
+        file.Open(1);
+        file.GetString("A_00000000", "K", "", v);
+        file.GetString("B_00000000", "K", "", v);
+        file.GetString("B_00000000", "L", "", v); // same section: no second "not found"
+        unsigned char b;
+        file.GetStruct("C_00000000", "M", &b, 1);
+        file.Close();
+        file.PutString("A", "K", "v");
+    }
+    std::string trace;
+    for (const auto& e : std::filesystem::directory_iterator("."))
+        if (e.path().extension() == ".Lg")
+            trace = TestReadFile(e.path().string());
+    TraceReset();
+    // Strip the time prefixes.
+    std::string lines;
+    for (size_t pos = 0; (pos = trace.find("] ", pos)) != std::string::npos;)
+    {
+        const size_t end = trace.find("\r\n", pos);
+        lines += trace.substr(pos + 2, end - pos - 2) + "|";
+        pos = end;
+    }
+    EXPECT_EQ("CData_FileExRam: GetString() File not opened!|"
+              "CData_FileExRam: Open() cfg.721|CData_FileExRam: Open() fails!|"
+              "CData_FileExRam: Open() cfg.721|"
+              "CLst_StrPtr: Constructor()|CMap_StrPtr: Constructor()|"
+              "CData_FileExRam: GetString() Section not found: B_00000000|"
+              "CData_FileExRam: B_00000000 GetString() default: K|"
+              "CData_FileExRam: B_00000000 GetString() default: L|"
+              "CData_FileExRam: GetStruct() Section not found: C_00000000|"
+              "CData_FileExRam: C_00000000 GetStruct() default: M|"
+              "CData_FileExRam: Close()|CLst_StrPtr: Destructor()|CMap_StrPtr: Destructor()|"
+              "CData_FileExRam: PutString() File not opened!|"
+              "CData_FileExRam: Close()|",
+              lines);
+}
+} // namespace
