@@ -33,7 +33,8 @@ int CPlatform_Settings::GetInt(const std::string& section, const std::string& na
     return 1;
 }
 
-int CPlatform_Settings::GetString(const std::string& section, const std::string& name, std::string& value) const
+int CPlatform_Settings::GetString(const std::string& section, const std::string& name,
+                                  std::string& value) const
 {
     const QVariant v = m_pSettings->value(Key(section, name));
     if (!v.isValid())
@@ -49,9 +50,11 @@ int CPlatform_Settings::SetInt(const std::string& section, const std::string& na
     return m_pSettings->status() == QSettings::NoError ? 1 : 0;
 }
 
-int CPlatform_Settings::SetString(const std::string& section, const std::string& name, const std::string& value)
+int CPlatform_Settings::SetString(const std::string& section, const std::string& name,
+                                  const std::string& value)
 {
-    m_pSettings->setValue(Key(section, name), QString::fromLatin1(value.data(), static_cast<qsizetype>(value.size())));
+    m_pSettings->setValue(Key(section, name),
+                          QString::fromLatin1(value.data(), static_cast<qsizetype>(value.size())));
     return m_pSettings->status() == QSettings::NoError ? 1 : 0;
 }
 

@@ -36,7 +36,8 @@ public:
     virtual ~CUi_Interface() = default;
 
     // Shows a message and gives the answer chosen.
-    virtual int MessageBox(const std::string& text, const std::string& caption, EIcon icon, EButtons buttons) = 0;
+    virtual int MessageBox(const std::string& text, const std::string& caption, EIcon icon,
+                           EButtons buttons) = 0;
 
     // The implementation in force; without one, every message is answered with its first button.
     static CUi_Interface& Get();

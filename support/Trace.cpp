@@ -134,7 +134,8 @@ std::string TraceSystemError(int nMessage, bool bShow)
         return text;
     TraceText(text.c_str());
     if (bShow)
-        CUi_Interface::Get().MessageBox(text, "Error", CUi_Interface::ICON_INFORMATION, CUi_Interface::BUTTONS_OK);
+        CUi_Interface::Get().MessageBox(text, "Error", CUi_Interface::ICON_INFORMATION,
+                                        CUi_Interface::BUTTONS_OK);
     return text;
 }
 

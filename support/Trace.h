@@ -36,7 +36,8 @@ inline int TraceText(const char* pszText)
 // Writes "{ " and two lower-case hex digits and a blank for each of the first 256 bytes, then "}".
 inline int TraceHex(const void* pData, size_t nCount)
 {
-    return g_nTraceState == TRACE_OFF ? 0 : TraceHex_Checked(static_cast<const unsigned char*>(pData), nCount);
+    return g_nTraceState == TRACE_OFF ? 0
+                                      : TraceHex_Checked(static_cast<const unsigned char*>(pData), nCount);
 }
 
 // Writes "\nFile:<path>,Line:<line>,ASSERT DETECTED !!\n"; always gives 0.

@@ -58,7 +58,8 @@ TEST_F(TraceTest, MarkerTurnsTracingOnAndPiecesAreWrittenAsGiven)
     ASSERT_FALSE(name.empty());
     EXPECT_TRUE(std::regex_match(name, std::regex(R"(S\d{6}-\d{6}\.Lg)"))) << name;
     const std::string text = TestReadFile(name);
-    EXPECT_TRUE(std::regex_match(text, std::regex(R"(abc\[\d\d:\d\d:\d\d\.\d\d\d\] CData_FileExRam: Open\(\) x\.721\r\n)")))
+    EXPECT_TRUE(std::regex_match(
+        text, std::regex(R"(abc\[\d\d:\d\d:\d\d\.\d\d\d\] CData_FileExRam: Open\(\) x\.721\r\n)")))
         << text;
 }
 
