@@ -1,0 +1,70 @@
+#pragma once
+
+// The language settings: which language the interface texts are in and where the language
+// dependent files lie (text files in "lang", help files in "Help", key maps in "Map", all below
+// the program directory). One object, created by start-up and kept for the program's life.
+
+#include <string>
+#include <vector>
+
+class CPlatform_Settings;
+
+class CLang_Info
+{
+public:
+    // Size of the language list and the command number of its first entry (the range 57310 to
+    // 57329 is reserved for choosing a language).
+    static constexpr int LANG_LIST_SIZE = 20;
+    static constexpr unsigned LANG_COMMAND_FIRST = 57310;
+
+    struct CEntry
+    {
+        unsigned nCommand = 0;
+        bool bPresent = false; // a language file was found for this entry
+        std::string code;      // upper case, for example "GER"
+    };
+
+    // directory: the program directory (the current directory at start); programPath: the running
+    // program's file name; registryKey: the key below "Software\" holding the value "Language";
+    // pSettings: that key's store (not owned; nullptr when the key cannot be opened).
+    CLang_Info(const std::string& directory, const std::string& programPath, const std::string& registryKey,
+               const CPlatform_Settings* pSettings);
+
+    const std::string& Directory() const { return m_directory; }
+    const std::string& BaseName() const { return m_baseName; }
+    const std::string& RegistryKey() const { return m_registryKey; }
+    const std::string& DefaultLanguage() const { return m_defaultLanguage; }
+    const std::string& LanguageDirName() const { return m_languageDirName; }
+    const std::string& CurrentLanguage() const { return m_currentLanguage; }
+    // "Software\" and the registry key, and the value name read below it.
+    std::string RegistryPath() const { return "Software\\" + m_registryKey; }
+    static const char* RegistryValueName() { return "Language"; }
+
+    // Each gives the path with the current language when that file exists, else the path with the
+    // default language (whether or not that one exists).
+    std::string LanguageFilePath() const;
+    std::string HelpFilePath(bool bHtmlHelp) const;
+    std::string MapFilePath(const std::string& mapName) const;
+    // The directory the language list is filled from.
+    std::string LanguageDirectory() const;
+
+    const std::vector<CEntry>& Languages() const { return m_languages; }
+    // Clears the list and fills it from the language directory; gives the number of entries marked.
+    int FillLanguageList();
+
+    // The program's file name without directory and extension.
+    static std::string ProgramBaseName(const std::string& programPath);
+
+private:
+    // A file below the program directory: directory, separator, folder, separator, name.
+    std::string Below(const char* pszFolder, const std::string& name) const;
+    std::string WithFallback(const char* pszFolder, const std::string& name, const std::string& ext) const;
+
+    std::string m_directory;
+    std::string m_baseName;
+    std::string m_registryKey;
+    std::string m_defaultLanguage;
+    std::string m_languageDirName;
+    std::vector<CEntry> m_languages;
+    std::string m_currentLanguage;
+};

@@ -1,0 +1,375 @@
+#include "support/CLang_Text.h"
+
+#include "platform/CPlatform_Resource.h"
+#include "support/CLang_Symbols.h"
+#include "support/CUi_Interface.h"
+#include "support/Trace.h"
+
+#include <QByteArray>
+#include <QCryptographicHash>
+
+#include <cstdio>
+#include <vector>
+
+namespace
+{
+const char s_szSignatureKey[] = "__md5Signature";
+const char s_szIdcKey[] = "idc";
+// Heads of the keys and the maps they fill.
+const char s_szHeadString[] = "__resText_STRING";
+const char s_szHeadCaption[] = "__resText_DLG_CAPTION";
+const char s_szHeadPopup[] = "__resText_POPUP";
+const char s_szHeadMenuItem[] = "__resText_MENUITEM";
+const char s_szHeadDialog[] = "IDD"; // a dialog symbol: the key names one of its controls
+
+// Appended to the hashed lines so that a signature cannot be made without knowing it.
+const char s_szSalt[] = "5F0C8A3E-A27B-4c1e-9D5F-E08B4C73";
+// Source name of the assertion reports about language file lines.
+const char s_szAssertSource[] = "string_symbols_allg";
+
+const char s_szQuestion[] = "The texts assigned to the user interface differ from the default texts.\n"
+                            "The original text file must be used to ensure\n"
+                            "proper designation of the control elements.\n"
+                            "Continue anyway?";
+
+CLang_Text* s_pCurrent = nullptr;
+
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+// Calls f(line, lineEnd) for each line of the contents as a text-mode read gives it: a line ends
+// at LF, a CR right before the LF belongs to the line end, and a last line without LF counts.
+template <class F> void ForEachLine(const std::string& bytes, F f)
+{
+    size_t nPos = 0;
+    while (nPos < bytes.size())
+    {
+        size_t nEnd = bytes.find('\n', nPos);
+        if (nEnd == std::string::npos)
+        {
+            f(bytes.substr(nPos), std::string());
+            return;
+        }
+        size_t nLineEnd = nEnd;
+        if (nLineEnd > nPos && bytes[nLineEnd - 1] == '\r')
+            --nLineEnd;
+        f(bytes.substr(nPos, nLineEnd - nPos), bytes.substr(nLineEnd, nEnd + 1 - nLineEnd));
+        nPos = nEnd + 1;
+    }
+}
+
+struct CFields
+{
+    std::string key;
+    std::string text;
+    bool bComplete = true; // a blank or tab followed the key and the second word
+};
+
+CFields Split(const std::string& line)
+{
+    CFields fields;
+    size_t n = 0;
+    while (n < line.size() && !IsBlank(line[n]))
+        ++n;
+    fields.key = line.substr(0, n);
+    if (n == line.size())
+    {
+        fields.bComplete = false;
+        return fields;
+    }
+    while (n < line.size() && IsBlank(line[n]))
+        ++n;
+    while (n < line.size() && !IsBlank(line[n])) // the second word, not used
+        ++n;
+    if (n == line.size())
+    {
+        fields.bComplete = false;
+        return fields;
+    }
+    size_t nEnd = line.size();
+    while (n < nEnd && IsBlank(line[n]))
+        ++n;
+    while (nEnd > n && IsBlank(line[nEnd - 1]))
+        --nEnd;
+    // "\n" and "\r" stand for the control characters; every other backslash stays.
+    const std::string raw = line.substr(n, nEnd - n);
+    fields.text.reserve(raw.size());
+    for (size_t i = 0; i < raw.size(); ++i)
+    {
+        if (raw[i] == '\\' && i + 1 < raw.size() && (raw[i + 1] == 'n' || raw[i + 1] == 'r'))
+        {
+            fields.text += raw[i + 1] == 'n' ? '\n' : '\r';
+            ++i;
+        }
+        else
+            fields.text += raw[i];
+    }
+    return fields;
+}
+
+std::string KeyOf(const std::string& line)
+{
+    size_t n = 0;
+    while (n < line.size() && !IsBlank(line[n]))
+        ++n;
+    return line.substr(0, n);
+}
+
+bool StartsWith(const std::string& text, const char* pszHead)
+{
+    return text.compare(0, std::char_traits<char>::length(pszHead), pszHead) == 0;
+}
+} // namespace
+
+CLang_Text::CLang_Text() : m_numberToName(CLang_Symbols::NumberToName()) {}
+
+CLang_Text::CLang_Text(const std::string& path) : CLang_Text()
+{
+    ReadFile(path);
+}
+
+void CLang_Text::Clear()
+{
+    m_strings.clear();
+    m_captions.clear();
+    m_popups.clear();
+    m_items.clear();
+    m_controls.clear();
+    m_bSignatureOk = true;
+    m_storedSignature.clear();
+    m_computedSignature.clear();
+    m_nAsserts = 0;
+}
+
+void CLang_Text::Assert(int nLine)
+{
+    ++m_nAsserts;
+    TraceAssert(s_szAssertSource, nLine);
+}
+
+int CLang_Text::ReadFile(const std::string& path)
+{
+    Clear();
+    TraceLine("CLang_Text", "ReadFile() ", path.c_str());
+    std::FILE* pFile = std::fopen(path.c_str(), "rb");
+    if (!pFile)
+        return 0;
+    std::string bytes;
+    std::vector<char> buffer(64 * 1024);
+    bool bTooLarge = false;
+    size_t nRead = 0;
+    while ((nRead = std::fread(buffer.data(), 1, buffer.size(), pFile)) > 0)
+    {
+        if (bytes.size() + nRead > LANG_FILE_MAX)
+        {
+            bTooLarge = true;
+            break;
+        }
+        bytes.append(buffer.data(), nRead);
+    }
+    const bool bError = std::ferror(pFile) != 0;
+    std::fclose(pFile);
+    if (bTooLarge || bError)
+    {
+        // Not the file that was shipped: no texts, and the user is asked at start.
+        TraceLine("CLang_Text", "ReadFile() File too large or unreadable!");
+        Assert(0);
+        m_bSignatureOk = false;
+        return 0;
+    }
+    ReadBuffer(bytes.data(), bytes.size());
+    return 1;
+}
+
+void CLang_Text::ReadBuffer(const char* pData, size_t nSize)
+{
+    Clear();
+    QCryptographicHash md5(QCryptographicHash::Md5);
+    const std::string bytes = pData && nSize ? std::string(pData, nSize) : std::string();
+    int nLine = 0;
+    ForEachLine(bytes, [&](const std::string& line, const std::string&) { ReadLine(line, ++nLine, md5); });
+    md5.addData(QByteArrayView(s_szSalt, static_cast<qsizetype>(sizeof s_szSalt - 1)));
+    m_computedSignature = md5.result().toHex().toUpper().toStdString();
+    m_bSignatureOk = m_computedSignature == m_storedSignature;
+}
+
+void CLang_Text::ReadLine(const std::string& line, int nLine, QCryptographicHash& md5)
+{
+    const CFields fields = Split(line);
+    if (!fields.bComplete)
+        Assert(nLine);
+    if (fields.key == s_szSignatureKey)
+    {
+        m_storedSignature = fields.text;
+        return;
+    }
+    md5.addData(QByteArrayView(line.data(), static_cast<qsizetype>(line.size())));
+    md5.addData(QByteArrayView("\r\n", 2));
+    if (fields.key == s_szIdcKey)
+        return;
+    if (line.size() > LANG_LINE_MAX)
+    {
+        Assert(nLine);
+        return;
+    }
+    const size_t nColon = fields.key.find(':');
+    if (nColon == std::string::npos)
+    {
+        Assert(nLine);
+        return;
+    }
+    const std::string head = fields.key.substr(0, nColon);
+    const std::string symbol = fields.key.substr(nColon + 1);
+    if (head == s_szHeadString)
+        m_strings[symbol] = fields.text;
+    else if (head == s_szHeadCaption)
+        m_captions[symbol] = fields.text;
+    else if (head == s_szHeadPopup)
+        m_popups[symbol] = fields.text;
+    else if (head == s_szHeadMenuItem)
+        m_items[symbol] = fields.text;
+    else if (StartsWith(head, s_szHeadDialog))
+        m_controls[fields.key] = fields.text;
+    else
+        Assert(nLine);
+}
+
+std::string CLang_Text::Find(const std::map<std::string, std::string>& map, const std::string& key)
+{
+    if (key.empty())
+        return std::string();
+    const auto it = map.find(key);
+    return it == map.end() ? std::string() : it->second;
+}
+
+int CLang_Text::GetString(unsigned nNumber, std::string& text) const
+{
+    const auto it = m_numberToName.find(CLang_Symbols::Key(LANG_KIND_STRING, nNumber));
+    text = it == m_numberToName.end() ? std::string() : Find(m_strings, it->second);
+    if (text.empty())
+    {
+        if (const CPlatform_Resource* pResource = CPlatform_Resource::Current())
+            pResource->GetString(nNumber, text);
+    }
+    return text.empty() ? 0 : 1;
+}
+
+std::string CLang_Text::String(unsigned nNumber) const
+{
+    std::string text;
+    GetString(nNumber, text);
+    return text;
+}
+
+std::string CLang_Text::GetDlgCaption(unsigned nTemplate) const
+{
+    return Find(m_captions, CLang_Symbols::NameOf(LANG_KIND_DIALOG, nTemplate));
+}
+
+std::string CLang_Text::GetPopupText(unsigned nPopup) const
+{
+    return Find(m_popups, CLang_Symbols::NameOf(LANG_KIND_POPUP, nPopup));
+}
+
+std::string CLang_Text::GetMenuItemText(unsigned nItem) const
+{
+    return Find(m_items, CLang_Symbols::NameOf(LANG_KIND_MENUITEM, nItem));
+}
+
+std::string CLang_Text::GetControlText(unsigned nTemplate, unsigned nControl) const
+{
+    // Template numbers are 16-bit resource identifiers; anything above cannot name a dialog and
+    // would otherwise alias another key.
+    if (nTemplate > 0xFFFF || nControl > 0xFFFF)
+        return std::string();
+    const std::string dialog = CLang_Symbols::NameOf(LANG_KIND_DIALOG, nTemplate);
+    const std::string control = CLang_Symbols::NameOf(static_cast<int>(nTemplate), nControl);
+    if (dialog.empty() || control.empty())
+        return std::string();
+    return Find(m_controls, dialog + ":" + control);
+}
+
+std::string CLang_Text::MenuTabRule(const std::string& text)
+{
+    std::string out = text;
+    const size_t nBackslash = out.find('\\');
+    if (nBackslash != std::string::npos && nBackslash + 1 < out.size() && out[nBackslash + 1] == 't')
+    {
+        out[nBackslash] = ' ';
+        out[nBackslash + 1] = '\t';
+    }
+    return out;
+}
+
+std::string CLang_Text::MenuItemDisplayText(unsigned nCommand, const std::string& current) const
+{
+    const std::string text = GetMenuItemText(CLang_Symbols::MenuItemNumber(nCommand));
+    if (text.empty() || current.empty())
+        return current;
+    return MenuTabRule(text);
+}
+
+const char* CLang_Text::SignatureQuestion()
+{
+    return s_szQuestion;
+}
+
+int CLang_Text::CheckSignatureAtStart() const
+{
+    if (m_bSignatureOk)
+        return 1;
+    TraceLine("CLang_Text", "CheckSignatureAtStart() Signature wrong!");
+    const int nAnswer = CUi_Interface::Get().MessageBox(
+        s_szQuestion, std::string(), CUi_Interface::ICON_QUESTION, CUi_Interface::BUTTONS_YES_NO);
+    return nAnswer == CUi_Interface::ANSWER_YES ? 1 : 0;
+}
+
+std::string CLang_Text::ComputeSignature(const std::string& bytes)
+{
+    CLang_Text text;
+    text.ReadBuffer(bytes.data(), bytes.size());
+    return text.m_computedSignature;
+}
+
+std::string CLang_Text::SignContents(const std::string& bytes)
+{
+    std::string rest;
+    size_t nInsertAt = std::string::npos;
+    std::string eol;
+    ForEachLine(bytes,
+                [&](const std::string& line, const std::string& lineEnd)
+                {
+                    if (eol.empty() && !lineEnd.empty())
+                        eol = lineEnd;
+                    if (KeyOf(line) == s_szSignatureKey)
+                    {
+                        if (nInsertAt == std::string::npos)
+                            nInsertAt = rest.size();
+                        return;
+                    }
+                    rest += line;
+                    rest += lineEnd;
+                });
+    if (eol.empty())
+        eol = "\r\n";
+    if (nInsertAt == std::string::npos)
+        nInsertAt = 0;
+    // A last line without its end would otherwise run into the signature line.
+    if (nInsertAt == rest.size() && !rest.empty() && rest.back() != '\n')
+        rest += eol;
+    const std::string signatureLine = std::string(s_szSignatureKey) + "\t0\t" + ComputeSignature(rest) + eol;
+    rest.insert(nInsertAt, signatureLine);
+    return rest;
+}
+
+CLang_Text* CLang_Text::Get()
+{
+    return s_pCurrent;
+}
+
+void CLang_Text::Set(CLang_Text* pText)
+{
+    s_pCurrent = pText;
+}
