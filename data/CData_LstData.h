@@ -1,0 +1,42 @@
+#pragma once
+
+#include "data/CData.h"
+#include "data/CData_DialName.h"
+
+#include <cstddef>
+#include <vector>
+
+// The phonebook entries, held in ascending order of their block index, with a fixed capacity.
+class CData_LstData : public CData
+{
+public:
+    static constexpr const char* KIND = "LstData";
+
+    explicit CData_LstData(size_t nCapacity);
+
+    // Adds a copy of the entry at the place of its index; an entry with the same index is
+    // replaced. Gives the stored entry, or nullptr when the list is full.
+    CData_DialName* Insert(const CData_DialName& entry);
+    // Appends behind the last entry without a search (reading, sorting); nullptr when full.
+    CData_DialName* Append(const CData_DialName& entry);
+    void Clear() { m_entries.clear(); }
+
+    size_t Count() const { return m_entries.size(); }
+    size_t Capacity() const { return m_nCapacity; }
+    CData_DialName* Get(size_t nIndex) { return nIndex < m_entries.size() ? &m_entries[nIndex] : nullptr; }
+    const CData_DialName* Get(size_t nIndex) const
+    {
+        return nIndex < m_entries.size() ? &m_entries[nIndex] : nullptr;
+    }
+    std::vector<CData_DialName>& Entries() { return m_entries; }
+    const std::vector<CData_DialName>& Entries() const { return m_entries; }
+
+    bool operator==(const CData& other) const override;
+    CData* NewDeepCopy() const override { return new CData_LstData(*this); }
+    // Writing only: every entry in order.
+    int MoveFile(int bToFile, int nVariant) override;
+
+private:
+    size_t m_nCapacity;
+    std::vector<CData_DialName> m_entries;
+};
