@@ -4,6 +4,8 @@
 // them (DerivatToProperties) and every block and page reads them here instead of testing brands
 // or phone types itself. One process-wide instance, like the application object that owns it.
 
+#include <string>
+
 struct CData_Properties
 {
     // Program roles from the brand data: the configurator (whole configuration) and the phonebook
@@ -29,6 +31,11 @@ struct CData_Properties
     bool m_bKeyAws = true;        // 15 AWS
     bool m_bKeyDirectCall = true; // 16 DIRECTCALL
     bool m_bKeyVMail = true;      // 17 VMAIL
+
+    // Rules of the value conversions that depend on phone type and brand.
+    int m_nIntNumberLen = 2;          // longest internal number (StrToMsnInt)
+    bool m_bLoudStep8 = false;        // Loud may be 7 (the eighth volume step)
+    std::string m_szPhoneTypeDefault; // the brand's default phone-type word (PhoneType fallback)
 
     // Whether a key function code is offered for the current phone type.
     bool KeyFunctionOffered(int nKeyUse) const;
