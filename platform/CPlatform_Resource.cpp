@@ -67,6 +67,32 @@ std::string Unescape(const std::string& text)
     return out;
 }
 
+// A Qt binary resource file starts with "qres", a big-endian version (1 to 3) and the offsets of
+// its tree, data and names, all inside the file. Checked before the file is handed to Qt, which
+// refuses such files too but keeps a little memory each time it does.
+bool IsBundleFile(const QString& path)
+{
+    constexpr qint64 RCC_HEADER_SIZE = 20;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() < RCC_HEADER_SIZE)
+        return false;
+    const QByteArray header = file.read(RCC_HEADER_SIZE);
+    if (header.size() != RCC_HEADER_SIZE || !header.startsWith("qres"))
+        return false;
+    auto word = [&header](int nAt)
+    {
+        const auto* p = reinterpret_cast<const unsigned char*>(header.constData()) + nAt;
+        return (quint32(p[0]) << 24) | (quint32(p[1]) << 16) | (quint32(p[2]) << 8) | quint32(p[3]);
+    };
+    const quint32 nVersion = word(4);
+    if (nVersion < 1 || nVersion > 3)
+        return false;
+    for (int nAt = 8; nAt < RCC_HEADER_SIZE; nAt += 4)
+        if (word(nAt) >= static_cast<quint64>(file.size()))
+            return false;
+    return true;
+}
+
 std::vector<std::string> SearchDirectories(const std::string& exeDir)
 {
     std::vector<std::string> dirs;
@@ -159,7 +185,8 @@ int CPlatform_Resource::LoadFile(const std::string& path)
     Unload();
     TraceLine("CPlatform_Resource", "LoadFile() ", path.c_str());
     const QString file = QString::fromLocal8Bit(path.c_str());
-    if (!QFileInfo(file).isFile() || !QResource::registerResource(file, QString::fromLatin1(s_szRoot)))
+    if (!QFileInfo(file).isFile() || !IsBundleFile(file) ||
+        !QResource::registerResource(file, QString::fromLatin1(s_szRoot)))
         return 0;
     m_bRegistered = true;
     m_path = path;
