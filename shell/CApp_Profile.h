@@ -1,0 +1,95 @@
+#pragma once
+
+// The application object's brand data, user settings and feature properties: DerivatLoad,
+// ProfileSettingsGet, ProfileSettingsSet and DerivatToProperties, and the window title of an
+// unattended run. Headless; the application object owns one and wires in the resource bundle's
+// string table, the settings store and its windows. Traces under "App".
+//
+// The feature properties are the process-wide CData_Properties::Current(), which the value
+// conversions read as well.
+
+#include <functional>
+#include <string>
+
+class CPlatform_Settings;
+
+class CApp_Profile
+{
+public:
+    // A string-table lookup by number; an entry that does not exist gives the empty text.
+    using StringLookup = std::function<std::string(int)>;
+
+    // ---- Brand data, read by DerivatLoad ----
+    std::string m_szDerivat;          // 131 derivative type: "TALVO", "VORTANE", ...
+    std::string m_szCountry;          // 132 country word: "GER", "ITA", ...
+    int m_nVersion = 0;               // 130 version number (VersionToNumber)
+    std::string m_szPhoneTypeDefault; // 133 default phone-type word
+    std::string m_szBasicText;        // 134 handed to the basic block (its default display language)
+    int m_nFrameMinDx = 0;            // 160 minimum window width
+    int m_nFrameMinDy = 0;            // 161 minimum window height
+    bool m_bAppCfg = false;           // 150 not empty: the configurator
+    bool m_bAppDialName = false;      // 151 not empty: the phonebook program
+
+    // ---- Settings: section "Transfer" ----
+    int m_nComPort = 1;      // serial port number, COM1 = 1
+    int m_nConnection = 1;   // 0 USB, 1 serial port, 2 PABX
+    int m_nTimerOpen = 2000; // link opening timer, ms
+    int m_nTimerData = 5000; // data timer, ms
+    int m_nRepeatData = 5;   // repetitions of a data exchange
+    std::string m_szPhone;   // phone-type word of the last document: the current phone-type setting
+    // ---- section "Screen" ----
+    int m_nX = 20;
+    int m_nY = 20;
+    int m_nDX = 0;
+    int m_nDY = 0;
+    // ---- section "Settings" (read only) ----
+    int m_nSetRV730 = 0;    // offer RV730
+    int m_nSetRV745 = 0;    // offer RV745
+    int m_nSetRV920 = 0;    // offer RV920 for "TALVO"
+    int m_nSetRV930Sms = 0; // offer RV930SMS
+    std::string m_szDataPath;
+
+    // ---- State the application object sets ----
+    bool m_bPabxLink = false;     // "/SYSTEL"
+    bool m_bPabxLine = false;     // "/KNT" or forced by the PABX parameters
+    std::string m_szHelpFilePath; // help file of the language texts; DerivatToProperties may switch it
+    // The phone type the properties were last computed for (also stored in DocData's version block
+    // by the caller).
+    int m_nPhoneType = 0;
+
+    // Step 7 of DerivatToProperties, set once the main window exists: refresh the active view's
+    // pages, and set the status bar's port pane (identifier 501).
+    std::function<void()> m_onRefreshView;
+    std::function<void(const std::string&)> m_onStatusPane;
+
+    CApp_Profile();
+
+    // Reads the brand data with the resource string table (lookup) and the interface texts
+    // (interfaceText, for the country; the string table when empty). 0 without a lookup.
+    int DerivatLoad(const StringLookup& lookup, const StringLookup& interfaceText = nullptr);
+    // The version number of an opened file lasts until the next DerivatLoad.
+    void SetVersionText(const std::string& version);
+
+    int ProfileSettingsGet(const CPlatform_Settings& settings);
+    // Writes the settings; nDocPhoneType (DocData's phone type) becomes the phone-type setting.
+    // 1 when every value was written.
+    int ProfileSettingsSet(CPlatform_Settings& settings, int nDocPhoneType);
+
+    // Recomputes the feature properties for the phone type. 1.
+    int DerivatToProperties(int nPhoneType);
+
+    // Start-up: converts the phone-type setting and computes the properties for it; a type the
+    // brand does not offer is replaced by the brand's default type. Gives the type.
+    int SettlePhoneType();
+
+    // The status bar's port pane: " USB", " COM%1d" or the interface text 501 (PABX).
+    std::string StatusPaneText() const;
+    StringLookup m_interfaceText; // kept from DerivatLoad for the pane text
+
+    // Window title of an unattended run from the current title and the hand-off's phone type and
+    // name; the current title for brands without PABX runs.
+    std::string UnattendedTitle(const std::string& current, const std::string& handOffType,
+                                const std::string& handOffName) const;
+
+    bool PabxMode() const { return m_bPabxLink || m_bPabxLine; }
+};
