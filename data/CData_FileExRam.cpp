@@ -6,6 +6,10 @@
 #include <cerrno>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace
 {
 const char s_szClass[] = "CData_FileExRam";
@@ -29,12 +33,57 @@ inline uint64_t HasByte(uint64_t x, uint64_t n)
     return (y - ONES) & ~y & HIGHS;
 }
 
-inline uint32_t HashKey(const char* p, size_t n)
+// Hash of n bytes, a word at a time: keys are short, and this runs for every key line of a section
+// and every lookup.
+inline uint32_t HashBytes(const char* p, size_t n)
 {
-    uint32_t h = 2166136261u;
-    for (size_t i = 0; i < n; ++i)
-        h = (h ^ static_cast<unsigned char>(p[i])) * 16777619u;
-    return h;
+    uint64_t h = 0x9E3779B97F4A7C15ULL ^ n;
+    for (; n >= 8; p += 8, n -= 8)
+    {
+        uint64_t w;
+        std::memcpy(&w, p, 8);
+        h = (h ^ w) * 0xFF51AFD7ED558CCDULL;
+        h ^= h >> 29;
+    }
+    if (n)
+    {
+        uint64_t w = 0;
+        std::memcpy(&w, p, n);
+        h = (h ^ w) * 0xFF51AFD7ED558CCDULL;
+        h ^= h >> 29;
+    }
+    return static_cast<uint32_t>(h ^ (h >> 32));
+}
+
+// A cheap fingerprint of a key for the run check: its length and its first and last four bytes.
+inline uint32_t KeySignature(const char* p, size_t n)
+{
+    uint32_t a = 0;
+    uint32_t b = 0;
+    const size_t k = n < 4 ? n : 4;
+    std::memcpy(&a, p, k);
+    std::memcpy(&b, p + n - k, k);
+    return (a * 31u) ^ (b * 0x9E3779B1u) ^ static_cast<uint32_t>(n);
+}
+
+// Length of the key of a line inside the loaded text: the bytes before its first "=" or its
+// terminator. The text has padding behind it, so whole words may be read past the terminator.
+inline size_t LineKeyLength(const char* p)
+{
+#if defined(__SSE2__)
+    const __m128i eq = _mm_set1_epi8('=');
+    const __m128i nul = _mm_setzero_si128();
+    for (size_t n = 0;; n += 16)
+    {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + n));
+        const unsigned mask = static_cast<unsigned>(
+            _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, eq), _mm_cmpeq_epi8(v, nul))));
+        if (mask)
+            return n + static_cast<size_t>(__builtin_ctz(mask));
+    }
+#else
+    return std::strcspn(p, "=");
+#endif
 }
 } // namespace
 
@@ -106,28 +155,39 @@ int CData_FileExRam::Open(int bRead)
         TraceLine(s_szClass, "Open() fails!");
         return 0;
     }
-    // Read the whole file in one go, growing only if it was longer than it said.
-    std::string content;
+    // Read the whole file straight into the text buffer, growing it only if the file turns out
+    // longer than it said.
+    size_t nCapacity = 0;
     if (std::fseek(pFile, 0, SEEK_END) == 0)
     {
         const long n = std::ftell(pFile);
-        if (n > 0 && static_cast<unsigned long>(n) <= FILE_SIZE_MAX)
-            content.reserve(static_cast<size_t>(n));
+        if (n > 0)
+            nCapacity =
+                static_cast<unsigned long>(n) <= FILE_SIZE_MAX ? static_cast<size_t>(n) : FILE_SIZE_MAX + 1;
         std::fseek(pFile, 0, SEEK_SET);
     }
-    char chunk[64 * 1024];
+    std::unique_ptr<char[]> pText = AllocText(nCapacity);
+    size_t nSize = 0;
     bool bOk = true;
     for (;;)
     {
-        const size_t got = std::fread(chunk, 1, sizeof chunk, pFile);
-        content.append(chunk, got);
-        if (content.size() > FILE_SIZE_MAX)
+        if (nSize == nCapacity)
         {
-            m_nLastError = EFBIG;
-            bOk = false;
-            break;
+            if (nCapacity > FILE_SIZE_MAX)
+            {
+                m_nLastError = EFBIG;
+                bOk = false;
+                break;
+            }
+            const size_t nGrown = nCapacity < 64 * 1024 ? 64 * 1024 : 2 * nCapacity;
+            std::unique_ptr<char[]> pBigger = AllocText(nGrown);
+            std::memcpy(pBigger.get(), pText.get(), nSize);
+            pText = std::move(pBigger);
+            nCapacity = nGrown;
         }
-        if (got < sizeof chunk)
+        const size_t got = std::fread(pText.get() + nSize, 1, nCapacity - nSize, pFile);
+        nSize += got;
+        if (got == 0)
         {
             if (std::ferror(pFile))
             {
@@ -138,39 +198,97 @@ int CData_FileExRam::Open(int bRead)
         }
     }
     std::fclose(pFile);
-    if (!bOk)
+    if (!bOk || nSize > FILE_SIZE_MAX)
     {
+        if (bOk)
+            m_nLastError = EFBIG;
         TraceLine(s_szClass, "Open() fails!");
         return 0;
     }
-    return OpenBuffer(content.data(), content.size());
+    m_pText = std::move(pText);
+    return Load(nSize);
+}
+
+std::unique_ptr<char[]> CData_FileExRam::AllocText(size_t nSize)
+{
+    // Room for the closing byte, and zeros behind it so that the scan may read whole words.
+    std::unique_ptr<char[]> p(new char[nSize + 1 + TEXT_PADDING]);
+    std::memset(p.get() + nSize, 0, 1 + TEXT_PADDING);
+    return p;
 }
 
 int CData_FileExRam::OpenBuffer(const char* pData, size_t nSize)
 {
     if (m_bOpen || nSize > FILE_SIZE_MAX)
         return 0;
-    m_pText.reset(new char[nSize + 1]);
+    m_pText = AllocText(nSize);
     if (nSize)
         std::memcpy(m_pText.get(), pData, nSize);
+    return Load(nSize);
+}
+
+namespace
+{
+// Scans for the next CR, LF or "]" from p; gives pEnd when there is none before it. The buffer
+// holds at least 16 readable bytes beyond pEnd.
+inline char* FindLineByte(char* p, char* pEnd)
+{
+#if defined(__SSE2__)
+    const __m128i cr = _mm_set1_epi8('\r');
+    const __m128i lf = _mm_set1_epi8('\n');
+    const __m128i br = _mm_set1_epi8(']');
+    while (p < pEnd)
+    {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        const __m128i hit =
+            _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf)), _mm_cmpeq_epi8(v, br));
+        const unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(hit));
+        if (mask)
+        {
+            char* q = p + __builtin_ctz(mask);
+            return q < pEnd ? q : pEnd;
+        }
+        p += 16;
+    }
+    return pEnd;
+#else
+    const uint64_t cr = ONES * '\r';
+    const uint64_t lf = ONES * '\n';
+    const uint64_t br = ONES * ']';
+    while (pEnd - p >= 8)
+    {
+        uint64_t w;
+        std::memcpy(&w, p, 8);
+        if (HasByte(w, cr) | HasByte(w, lf) | HasByte(w, br))
+            break;
+        p += 8;
+    }
+    while (p < pEnd && *p != '\r' && *p != '\n' && *p != ']')
+        ++p;
+    return p;
+#endif
+}
+
+inline bool IsLineByte(char c)
+{
+    return c == '\r' || c == '\n' || c == ']';
+}
+} // namespace
+
+int CData_FileExRam::Load(size_t nSize)
+{
     m_nTextSize = nSize + 1;
     m_strSection.clear();
     m_bSectionFound = false;
     m_bOpen = true;
-    return Load(nSize);
-}
 
-int CData_FileExRam::Load(size_t nSize)
-{
     char* const pText = m_pText.get();
     // The extra byte ends the last line even when the file does not.
     pText[nSize] = '\r';
     m_pLines = std::make_unique<CLst_StrPtr>(LINES_CAPACITY, LINES_GROW_BY);
     m_pSections = std::make_unique<CMap_StrPtr>(SECTIONS_CAPACITY, SECTIONS_GROW_BY);
+    CLst_StrPtr& lines = *m_pLines;
 
-    const uint64_t cr = ONES * '\r';
-    const uint64_t lf = ONES * '\n';
-    const uint64_t br = ONES * ']';
     char* p = pText;
     char* const pEnd = pText + nSize + 1;
     bool bLineStart = true;
@@ -178,19 +296,21 @@ int CData_FileExRam::Load(size_t nSize)
     {
         if (!bLineStart)
         {
-            // Inside a line only CR, "]" and LF matter: skip everything else a word at a time.
-            while (pEnd - p >= 8)
-            {
-                uint64_t w;
-                std::memcpy(&w, p, 8);
-                if (HasByte(w, cr) | HasByte(w, lf) | HasByte(w, br))
-                    break;
-                p += 8;
-            }
-            while (p < pEnd && *p != '\r' && *p != '\n' && *p != ']')
-                ++p;
+            // Inside a line only CR, "]" and LF matter.
+            p = FindLineByte(p, pEnd);
             if (p == pEnd)
                 break;
+            // The usual line end, CR LF and then the next line's first byte, in one step.
+            if (p[0] == '\r' && p[1] == '\n' && p + 2 < pEnd && !IsLineByte(p[2]))
+            {
+                *p = '\0';
+                p += 2;
+                lines.Add(p);
+                if (*p == '[')
+                    m_pSections->Add(p + 1, static_cast<int>(lines.Count()));
+                ++p;
+                continue;
+            }
         }
         const char c = *p;
         if (c == '\r' || c == ']')
@@ -209,10 +329,10 @@ int CData_FileExRam::Load(size_t nSize)
         }
         else if (bLineStart)
         {
-            m_pLines->Add(p);
+            lines.Add(p);
             bLineStart = false;
             if (c == '[')
-                m_pSections->Add(p + 1, static_cast<int>(m_pLines->Count()));
+                m_pSections->Add(p + 1, static_cast<int>(lines.Count()));
         }
         ++p;
     }
@@ -226,8 +346,11 @@ void CData_FileExRam::FreeText()
     m_pText.reset();
     m_nTextSize = 0;
     m_keyIndex.clear();
+    m_lineKey.clear();
+    m_run.clear();
+    m_bKeysIndexed = false;
     m_bSectionFound = false;
-    m_nSectionStart = m_nSectionEnd = m_nScanPos = 0;
+    m_nSectionStart = m_nSectionEnd = m_nScanPos = m_nCursor = 0;
 }
 
 int CData_FileExRam::Close()
@@ -316,7 +439,7 @@ int CData_FileExRam::PutStruct(const char* pszSection, const char* pszKey, const
 
 bool CData_FileExRam::SelectSection(const char* pszSection, const char* pszOperation)
 {
-    if (m_strSection == pszSection)
+    if (std::strcmp(m_strSection.c_str(), pszSection) == 0)
         return m_bSectionFound;
     m_strSection = pszSection;
     m_keyIndex.clear();
@@ -324,6 +447,8 @@ bool CData_FileExRam::SelectSection(const char* pszSection, const char* pszOpera
     m_bSectionFound = nStart >= 0;
     if (!m_bSectionFound)
     {
+        m_nSectionStart = m_nSectionEnd = m_nCursor = 0;
+        m_lineKey.clear();
         if (TraceIsOn())
         {
             const std::string text = std::string(pszOperation) + "() Section not found: ";
@@ -332,7 +457,10 @@ bool CData_FileExRam::SelectSection(const char* pszSection, const char* pszOpera
         return false;
     }
     m_nSectionStart = static_cast<size_t>(nStart);
-    BuildKeyIndex();
+    m_nSectionEnd = m_nSectionStart;
+    m_nCursor = m_nSectionStart;
+    m_run.clear();
+    m_bKeysIndexed = false;
     return true;
 }
 
@@ -348,42 +476,103 @@ void CData_FileExRam::BuildKeyIndex()
     size_t nSlots = 16;
     while (nSlots < 2 * (nEnd - m_nSectionStart))
         nSlots *= 2;
-    m_keyIndex.assign(nSlots, 0);
+    m_keyIndex.assign(nSlots, CKeySlot{0, 0, 0});
+    m_lineKey.assign(nEnd - m_nSectionStart, NO_KEY);
+    m_bKeysIndexed = true;
     const size_t nMask = nSlots - 1;
     for (size_t i = m_nSectionStart; i < nEnd; ++i)
     {
         const char* pLine = m_pLines->Get(i);
-        const char* pEq = std::strchr(pLine, '=');
-        if (!pEq)
-            continue;
-        const size_t nLen = static_cast<size_t>(pEq - pLine);
-        for (size_t h = HashKey(pLine, nLen) & nMask;; h = (h + 1) & nMask)
+        const size_t nLen = LineKeyLength(pLine);
+        if (pLine[nLen] != '=')
+            continue; // no key on this line
+        const uint32_t nHash = HashBytes(pLine, nLen);
+        for (size_t h = nHash & nMask;; h = (h + 1) & nMask)
         {
-            const uint32_t nSlot = m_keyIndex[h];
-            if (nSlot == 0)
+            CKeySlot& slot = m_keyIndex[h];
+            if (slot.nLine == 0)
             {
-                m_keyIndex[h] = static_cast<uint32_t>(i + 1);
+                slot = CKeySlot{static_cast<uint32_t>(i + 1), nHash, static_cast<uint32_t>(nLen)};
+                m_lineKey[i - m_nSectionStart] = static_cast<uint32_t>(nLen);
                 break;
             }
-            const char* pOther = m_pLines->Get(nSlot - 1);
-            if (std::strncmp(pOther, pLine, nLen) == 0 && pOther[nLen] == '=')
+            if (slot.nHash == nHash && slot.nLen == nLen &&
+                std::memcmp(m_pLines->Get(slot.nLine - 1), pLine, nLen) == 0)
                 break; // an earlier line already holds this key
         }
     }
 }
 
-const char* CData_FileExRam::FindValue(const char* pszKey)
+const char* CData_FileExRam::FindSequential(const char* pszKey)
 {
+    // Until a section's keys are indexed, lookups that walk its lines in order are answered from
+    // the line after the last one found. The lines passed so far form the run; each was the first
+    // line of its key, so a key is in the run exactly when it was asked for before, and then its
+    // run line is the answer.
+    if (m_nCursor >= m_pLines->Count())
+        return nullptr;
+    const char* pLine = m_pLines->Get(m_nCursor);
+    if (pLine[0] == '[')
+        return nullptr; // the next section begins
     const size_t nLen = std::strlen(pszKey);
     if (std::memchr(pszKey, '=', nLen))
+        return nullptr;
+    const uint32_t nSig = KeySignature(pszKey, nLen);
+    for (const CKeySlot& run : m_run)
+    {
+        if (run.nHash == nSig && run.nLen == nLen && std::memcmp(m_pLines->Get(run.nLine), pszKey, nLen) == 0)
+        {
+            m_nScanPos = run.nLine;
+            return m_pLines->Get(run.nLine) + nLen + 1;
+        }
+    }
+    // Compare whole words only while they stay inside the text and its padding.
+    const size_t nOffset = static_cast<size_t>(pLine - m_pText.get());
+    const bool bInside = nOffset + nLen + 1 <= m_nTextSize + TEXT_PADDING;
+    const bool bMatch = bInside ? std::memcmp(pLine, pszKey, nLen) == 0 && pLine[nLen] == '='
+                                : std::strncmp(pLine, pszKey, nLen) == 0 && pLine[nLen] == '=';
+    if (!bMatch)
+        return nullptr;
+    m_run.push_back(CKeySlot{static_cast<uint32_t>(m_nCursor), nSig, static_cast<uint32_t>(nLen)});
+    m_nScanPos = m_nCursor++;
+    return pLine + nLen + 1;
+}
+
+const char* CData_FileExRam::FindValue(const char* pszKey)
+{
+    if (!m_bKeysIndexed)
+    {
+        if (const char* pValue = FindSequential(pszKey))
+            return pValue;
+        BuildKeyIndex();
+    }
+    if (m_nCursor < m_nSectionEnd)
+    {
+        const uint32_t nKey = m_lineKey[m_nCursor - m_nSectionStart];
+        const char* pLine = m_pLines->Get(m_nCursor);
+        uint32_t i = 0;
+        if (nKey != NO_KEY)
+            while (i < nKey && pLine[i] == pszKey[i])
+                ++i;
+        if (nKey != NO_KEY && i == nKey && pszKey[nKey] == '\0')
+        {
+            m_nScanPos = m_nCursor++;
+            return pLine + nKey + 1;
+        }
+    }
+    size_t nLen = std::strcspn(pszKey, "=");
+    const uint32_t nHash = HashBytes(pszKey, nLen);
+    if (pszKey[nLen] == '=')
     {
         // A key with "=" in it can match in the middle of a value; only a plain scan knows.
+        nLen += std::strlen(pszKey + nLen);
         for (size_t i = m_nSectionStart; i < m_nSectionEnd; ++i)
         {
             const char* pLine = m_pLines->Get(i);
             if (std::strncmp(pLine, pszKey, nLen) == 0 && pLine[nLen] == '=')
             {
                 m_nScanPos = i;
+                m_nCursor = i + 1;
                 return pLine + nLen + 1;
             }
         }
@@ -392,18 +581,36 @@ const char* CData_FileExRam::FindValue(const char* pszKey)
     if (m_keyIndex.empty())
         return nullptr;
     const size_t nMask = m_keyIndex.size() - 1;
-    for (size_t h = HashKey(pszKey, nLen) & nMask;; h = (h + 1) & nMask)
+    for (size_t h = nHash & nMask;; h = (h + 1) & nMask)
     {
-        const uint32_t nSlot = m_keyIndex[h];
-        if (nSlot == 0)
+        const CKeySlot& slot = m_keyIndex[h];
+        if (slot.nLine == 0)
             return nullptr;
-        const char* pLine = m_pLines->Get(nSlot - 1);
-        if (std::strncmp(pLine, pszKey, nLen) == 0 && pLine[nLen] == '=')
+        if (slot.nHash != nHash || slot.nLen != nLen)
+            continue;
+        const char* pLine = m_pLines->Get(slot.nLine - 1);
+        if (std::memcmp(pLine, pszKey, nLen) == 0)
         {
-            m_nScanPos = nSlot - 1;
+            m_nScanPos = slot.nLine - 1;
+            m_nCursor = slot.nLine;
             return pLine + nLen + 1;
         }
     }
+}
+
+const char* CData_FileExRam::LookUp(const char* pszSection, const char* pszKey, const char* pszOperation)
+{
+    if (!pszSection)
+        pszSection = "";
+    if (!pszKey)
+        pszKey = "";
+    const char* pValue = SelectSection(pszSection, pszOperation) ? FindValue(pszKey) : nullptr;
+    if (!pValue && g_nTraceState != TRACE_OFF)
+    {
+        const std::string text = std::string(" ") + pszOperation + "() default: ";
+        TraceLine(s_szClass, pszSection, text.c_str(), pszKey);
+    }
+    return pValue;
 }
 
 int CData_FileExRam::GetString(const char* pszSection, const char* pszKey, const char* pszDefault,
@@ -414,15 +621,16 @@ int CData_FileExRam::GetString(const char* pszSection, const char* pszKey, const
         TraceLine(s_szClass, "GetString() File not opened!");
         return 0;
     }
-    std::string value;
-    const int nFound = GetString(pszSection, pszKey, pszDefault, value);
+    const char* pValue = LookUp(pszSection, pszKey, "GetString");
+    const char* pFrom = pValue ? pValue : (pszDefault ? pszDefault : "");
     if (pszDest && nSize)
     {
-        const size_t n = value.size() < nSize - 1 ? value.size() : nSize - 1;
-        std::memcpy(pszDest, value.data(), n);
+        const void* pEnd = std::memchr(pFrom, '\0', nSize - 1);
+        const size_t n = pEnd ? static_cast<size_t>(static_cast<const char*>(pEnd) - pFrom) : nSize - 1;
+        std::memcpy(pszDest, pFrom, n);
         pszDest[n] = '\0';
     }
-    return nFound;
+    return pValue ? 1 : 0;
 }
 
 int CData_FileExRam::GetString(const char* pszSection, const char* pszKey, const char* pszDefault,
@@ -433,21 +641,9 @@ int CData_FileExRam::GetString(const char* pszSection, const char* pszKey, const
         TraceLine(s_szClass, "GetString() File not opened!");
         return 0;
     }
-    if (!pszSection)
-        pszSection = "";
-    if (!pszKey)
-        pszKey = "";
-    if (SelectSection(pszSection, "GetString"))
-    {
-        if (const char* pValue = FindValue(pszKey))
-        {
-            dest.assign(pValue);
-            return 1;
-        }
-    }
-    dest.assign(pszDefault ? pszDefault : "");
-    TraceLine(s_szClass, pszSection, " GetString() default: ", pszKey);
-    return 0;
+    const char* pValue = LookUp(pszSection, pszKey, "GetString");
+    dest.assign(pValue ? pValue : (pszDefault ? pszDefault : ""));
+    return pValue ? 1 : 0;
 }
 
 int CData_FileExRam::GetStruct(const char* pszSection, const char* pszKey, void* pDest, size_t nCount)
@@ -457,27 +653,18 @@ int CData_FileExRam::GetStruct(const char* pszSection, const char* pszKey, void*
         TraceLine(s_szClass, "GetStruct() File not opened!");
         return 0;
     }
-    if (!pszSection)
-        pszSection = "";
-    if (!pszKey)
-        pszKey = "";
-    if (SelectSection(pszSection, "GetStruct"))
+    const char* pValue = LookUp(pszSection, pszKey, "GetStruct");
+    if (!pValue)
+        return 0;
+    // The value is binary and may hold NUL bytes: take nCount bytes, as far as the loaded text
+    // reaches, and zeros beyond it.
+    const size_t nOffset = static_cast<size_t>(pValue - m_pText.get());
+    const size_t nAvail = m_nTextSize - nOffset;
+    const size_t n = nCount < nAvail ? nCount : nAvail;
+    if (pDest)
     {
-        if (const char* pValue = FindValue(pszKey))
-        {
-            // The value is binary and may hold NUL bytes: take nCount bytes, as far as the loaded
-            // text reaches, and zeros beyond it.
-            const size_t nOffset = static_cast<size_t>(pValue - m_pText.get());
-            const size_t nAvail = m_nTextSize - nOffset;
-            const size_t n = nCount < nAvail ? nCount : nAvail;
-            if (pDest)
-            {
-                std::memcpy(pDest, pValue, n);
-                std::memset(static_cast<char*>(pDest) + n, 0, nCount - n);
-            }
-            return 1;
-        }
+        std::memcpy(pDest, pValue, n);
+        std::memset(static_cast<char*>(pDest) + n, 0, nCount - n);
     }
-    TraceLine(s_szClass, pszSection, " GetStruct() default: ", pszKey);
-    return 0;
+    return 1;
 }

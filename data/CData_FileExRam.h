@@ -80,12 +80,18 @@ public:
     int GetStruct(const char* pszSection, const char* pszKey, void* pDest, size_t nCount);
 
 private:
+    // Bytes behind the loaded text that the line scan may read in whole words.
+    static constexpr size_t TEXT_PADDING = 16;
+    static std::unique_ptr<char[]> AllocText(size_t nSize);
     int Load(size_t nSize);
     void WriteBytes(const void* pData, size_t nCount);
     void WriteHeaderIfNew(const char* pszSection);
     bool SelectSection(const char* pszSection, const char* pszOperation);
     void BuildKeyIndex();
     const char* FindValue(const char* pszKey);
+    const char* FindSequential(const char* pszKey);
+    // The value of a key, or nullptr with the "default:" trace.
+    const char* LookUp(const char* pszSection, const char* pszKey, const char* pszOperation);
     void FreeText();
 
     std::string m_strFileName;
@@ -106,7 +112,22 @@ private:
     size_t m_nSectionStart = 0; // first line of the current read section
     size_t m_nSectionEnd = 0;   // one past its last line
 
-    // Keys of the current read section: open addressing over line index + 1 (0 = free). Each key
-    // maps to its first line, so that duplicate keys resolve as a scan from the section start.
-    std::vector<uint32_t> m_keyIndex;
+    // Keys of the current read section: open addressing over (line index + 1, key hash, length);
+    // line 0 marks a free slot. Each key maps to its first line, so that duplicate keys resolve
+    // as a scan from the section start would.
+    struct CKeySlot
+    {
+        uint32_t nLine;
+        uint32_t nHash;
+        uint32_t nLen; // of the key
+    };
+    std::vector<CKeySlot> m_keyIndex;
+    // Per line of the current section: the length of its key when the line is the first with that
+    // key, else NO_KEY. Blocks read their keys in the order they wrote them, so the line after the
+    // last one found usually answers the next lookup without hashing.
+    static constexpr uint32_t NO_KEY = 0xFFFFFFFFu;
+    std::vector<uint32_t> m_lineKey;
+    size_t m_nCursor = 0; // the line after the last key found
+    bool m_bKeysIndexed = false;
+    std::vector<CKeySlot> m_run; // lines passed in order before the keys were indexed
 };

@@ -1,10 +1,11 @@
 #pragma once
 
-// Sorted name-to-integer list over texts the caller owns. Adding appends; the first lookup after
-// an addition sorts once, then every lookup is a binary search. Names compare without regard to
-// the case of ASCII letters.
+// Name-to-integer list over texts the caller owns. Adding appends; the first lookup after an
+// addition indexes the names once, then every lookup costs one hash probe. Names compare without
+// regard to the case of ASCII letters; of several equal names the one added first is found.
 
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 class CMap_StrPtr
@@ -16,11 +17,11 @@ public:
     CMap_StrPtr& operator=(const CMap_StrPtr&) = delete;
 
     void Add(const char* pszName, int nValue);
-    // The value stored with pszName, or -1. Of several equal names the one added first wins.
+    // The value stored with pszName, or -1.
     int Find(const char* pszName);
     size_t Count() const { return m_items.size(); }
 
-    // ASCII case-insensitive comparison used for sorting and searching.
+    // ASCII case-insensitive comparison: < 0, 0, > 0.
     static int Compare(const char* a, const char* b);
 
 private:
@@ -28,8 +29,12 @@ private:
     {
         const char* pszName;
         int nValue;
+        uint32_t nHash;
     };
+    void BuildIndex();
+
     std::vector<CItem> m_items;
     size_t m_nGrowBy;
-    bool m_bSorted = true;
+    bool m_bIndexed = true;
+    std::vector<uint32_t> m_index; // item position + 1, 0 = free
 };
