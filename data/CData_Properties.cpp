@@ -162,6 +162,8 @@ const CRule s_pageFlagRules[] = {
     // The phonebook program refuses the RV730 family (the PABX hand-off says so too).
     Flag(4, &P::m_bRxDialNameAllowed, false, ANY, TOP, G_730),
     Flag(4, &P::m_bTxDialNameAllowed, false, ANY, TOP, G_730),
+    // The RV730 family has no configuration PIN.
+    Flag(4, &P::m_bPinPrompt, false, ANY, TOP, G_730),
     // Step 5: brand rules
     Flag(5, &P::m_bDialVipDialInd, true, ANY, TOP, ALL_TYPES, "VORTANE"),
     Flag(5, &P::m_bLcrSupport, false, ANY, TOP, ALL_TYPES, "BRELMONDIA"),

@@ -120,6 +120,7 @@ struct CData_Properties
     bool m_bTxCfgAllowed = true;      // send the configuration
     bool m_bRxDialNameAllowed = true; // receive the phonebook
     bool m_bTxDialNameAllowed = true; // send the phonebook
+    bool m_bPinPrompt = true;         // sending asks for the configuration PIN first
     // Page and dialog elements.
     bool m_bDialVipDialInd = false;       // the VIP list is a dial-indication list (captions 213, 214)
     bool m_bDialFilterVariant = false;    // dial-filter caption 275 and control 9154

@@ -388,6 +388,8 @@ INSTANTIATE_TEST_SUITE_P(
         CFlagCase{"Pane", &P::m_bConnectionPane, "TALVO", PHONETYPE_RV740, 4100, false},
         CFlagCase{"RxDialName", &P::m_bRxDialNameAllowed, "TALVO", PHONETYPE_RV730, 4100, false},
         CFlagCase{"RxCfg", &P::m_bRxCfgAllowed, "TALVO", PHONETYPE_RV730, 4100, true},
+        CFlagCase{"Pin", &P::m_bPinPrompt, "TALVO", PHONETYPE_RV730U, 4100, false},
+        CFlagCase{"Pin", &P::m_bPinPrompt, "TALVO", PHONETYPE_RV740, 0, true},
         CFlagCase{"QMailbox", &P::m_bPresetQMailboxKeys, "QUESK", PHONETYPE_RV740, 0, true},
         CFlagCase{"QMailbox", &P::m_bPresetQMailboxKeys, "TALVO", PHONETYPE_RV740, 4100, false},
         CFlagCase{"V4", &P::m_bPresetKeyDefaultsV4, "QUESK", PHONETYPE_RV740, 3999, false},
