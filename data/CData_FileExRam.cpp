@@ -24,6 +24,7 @@ constexpr size_t SECTIONS_GROW_BY = 500;
 // Buffer of the writer; the file is written in a few large pieces instead of four writes a key.
 constexpr size_t WRITE_BUFFER = 64 * 1024;
 
+#if !defined(__SSE2__)
 // Word-at-a-time test for a byte value: nonzero when any byte of x equals the byte in n.
 constexpr uint64_t ONES = 0x0101010101010101ULL;
 constexpr uint64_t HIGHS = 0x8080808080808080ULL;
@@ -32,6 +33,7 @@ inline uint64_t HasByte(uint64_t x, uint64_t n)
     const uint64_t y = x ^ n;
     return (y - ONES) & ~y & HIGHS;
 }
+#endif
 
 // Hash of n bytes, a word at a time: keys are short, and this runs for every key line of a section
 // and every lookup.

@@ -7,6 +7,7 @@
 
 #include <cstring>
 #include <filesystem>
+#include <random>
 
 namespace
 {
@@ -256,5 +257,72 @@ TEST(CData_FileExRam, TraceLines)
               "CData_FileExRam: PutString() File not opened!|"
               "CData_FileExRam: Close()|",
               lines);
+}
+} // namespace
+
+namespace
+{
+// What a scan from the section start finds: the reference for every lookup order.
+std::string ScanReference(const std::vector<std::pair<std::string, std::vector<std::string>>>& sections,
+                          const std::string& section, const std::string& key, bool& found)
+{
+    found = false;
+    for (const auto& s : sections)
+    {
+        if (s.first != section)
+            continue;
+        for (const std::string& line : s.second)
+            if (line.compare(0, key.size(), key) == 0 && line.size() > key.size() && line[key.size()] == '=')
+            {
+                found = true;
+                return line.substr(key.size() + 1);
+            }
+        return {};
+    }
+    return {};
+}
+
+TEST(CData_FileExRam, AnyLookupOrderGivesTheFirstLineOfAKey)
+{
+    // Random sections with few distinct keys (so duplicates abound), looked up in file order,
+    // repeated, shuffled and interleaved across sections.
+    std::mt19937 rng(740);
+    for (int round = 0; round < 200; ++round)
+    {
+        std::vector<std::pair<std::string, std::vector<std::string>>> sections;
+        std::string text;
+        const int nSections = 1 + static_cast<int>(rng() % 4);
+        for (int s = 0; s < nSections; ++s)
+        {
+            const std::string name = "S" + std::to_string(s);
+            std::vector<std::string> lines;
+            text += "\r\n[" + name + "]\r\n";
+            const int nLines = static_cast<int>(rng() % 12);
+            for (int l = 0; l < nLines; ++l)
+            {
+                const std::string key = "K" + std::to_string(rng() % 5) + (rng() % 3 == 0 ? "=x" : "");
+                const std::string line = key + "=" + std::to_string(round) + "." + std::to_string(l);
+                lines.push_back(line);
+                text += line + "\r\n";
+            }
+            sections.emplace_back(name, lines);
+        }
+        CData_FileExRam file;
+        ASSERT_EQ(1, file.OpenBuffer(text.data(), text.size()));
+        for (int q = 0; q < 40; ++q)
+        {
+            const std::string section = "S" + std::to_string(rng() % (nSections + 1));
+            std::string key = "K" + std::to_string(rng() % 6);
+            if (rng() % 5 == 0)
+                key += "=x";
+            bool bFound = false;
+            const std::string expected = ScanReference(sections, section, key, bFound);
+            std::string value;
+            EXPECT_EQ(bFound ? 1 : 0, file.GetString(section.c_str(), key.c_str(), "", value))
+                << "round " << round << " " << section << " " << key;
+            EXPECT_EQ(expected, value) << "round " << round << " " << section << " " << key;
+        }
+        file.Close();
+    }
 }
 } // namespace
