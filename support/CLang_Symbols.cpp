@@ -543,7 +543,14 @@ std::string CLang_Symbols::NameOf(int nKind, uint32_t nNumber)
 {
     const auto& map = NumberToName();
     const auto it = map.find(Key(nKind, nNumber));
-    return it == map.end() ? std::string() : it->second;
+    if (it == map.end())
+        return std::string();
+    // The 32-bit key wraps: a number of 65536 or more can land on an entry of another kind (a
+    // string number on a popup, a template on another template). Only the entry itself answers.
+    uint32_t nOwn = 0;
+    if (!NumberOf(nKind, it->second, nOwn) || nOwn != nNumber)
+        return std::string();
+    return it->second;
 }
 
 int CLang_Symbols::NumberOf(int nKind, const std::string& name, uint32_t& nNumber)

@@ -40,7 +40,8 @@ public:
         return static_cast<uint32_t>(nKind) * 65536u + nNumber;
     }
 
-    // The symbol name of a kind and number; empty when the table has none.
+    // The symbol name of a kind and number; empty when the table has none (also for numbers that
+    // only share the wrapped 32-bit key of another entry).
     static std::string NameOf(int nKind, uint32_t nNumber);
     // 1 and the number when a symbol of this kind has the name; else 0.
     static int NumberOf(int nKind, const std::string& name, uint32_t& nNumber);

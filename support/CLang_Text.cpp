@@ -123,7 +123,11 @@ bool StartsWith(const std::string& text, const char* pszHead)
 }
 } // namespace
 
-CLang_Text::CLang_Text() : m_numberToName(CLang_Symbols::NumberToName()) {}
+CLang_Text::CLang_Text()
+{
+    // The number-to-name map is built from the symbol table once for the whole program.
+    CLang_Symbols::NumberToName();
+}
 
 CLang_Text::CLang_Text(const std::string& path) : CLang_Text()
 {
@@ -246,8 +250,7 @@ std::string CLang_Text::Find(const std::map<std::string, std::string>& map, cons
 
 int CLang_Text::GetString(unsigned nNumber, std::string& text) const
 {
-    const auto it = m_numberToName.find(CLang_Symbols::Key(LANG_KIND_STRING, nNumber));
-    text = it == m_numberToName.end() ? std::string() : Find(m_strings, it->second);
+    text = Find(m_strings, CLang_Symbols::NameOf(LANG_KIND_STRING, nNumber));
     if (text.empty())
     {
         if (const CPlatform_Resource* pResource = CPlatform_Resource::Current())
@@ -280,10 +283,6 @@ std::string CLang_Text::GetMenuItemText(unsigned nItem) const
 
 std::string CLang_Text::GetControlText(unsigned nTemplate, unsigned nControl) const
 {
-    // Template numbers are 16-bit resource identifiers; anything above cannot name a dialog and
-    // would otherwise alias another key.
-    if (nTemplate > 0xFFFF || nControl > 0xFFFF)
-        return std::string();
     const std::string dialog = CLang_Symbols::NameOf(LANG_KIND_DIALOG, nTemplate);
     const std::string control = CLang_Symbols::NameOf(static_cast<int>(nTemplate), nControl);
     if (dialog.empty() || control.empty())

@@ -90,5 +90,4 @@ private:
     std::string m_storedSignature;
     std::string m_computedSignature;
     int m_nAsserts = 0;
-    const std::map<uint32_t, std::string>& m_numberToName;
 };

@@ -106,7 +106,11 @@ INSTANTIATE_TEST_SUITE_P(
                       CLookup{LANG_KIND_STRING, 3119, "IDS_ANS_MASCH_ACT_TIME10"},
                       CLookup{LANG_KIND_STRING, 61445, "AFX_IDS_PREVIEW_CLOSE"},
                       CLookup{LANG_KIND_STRING, 130, "IDS_DER_VERSION"}, CLookup{LANG_KIND_STRING, 423, ""},
-                      CLookup{LANG_KIND_DIALOG, 1361, ""}));
+                      CLookup{LANG_KIND_DIALOG, 1361, ""},
+                      // numbers that wrap onto the key of another kind's entry
+                      CLookup{LANG_KIND_STRING, 65536 + 7101, ""},
+                      CLookup{LANG_KIND_POPUP, 65536 + 576000, ""}, CLookup{806 + 65536, 2870, ""},
+                      CLookup{LANG_KIND_DIALOG, 65536 * 2 + 806, ""}));
 
 TEST(SymbolTable, NamesAreUniqueWithinAKind)
 {

@@ -116,6 +116,10 @@ TEST(LangText, KeysFillTheirMapsAndLaterLinesReplaceEarlierOnes)
     EXPECT_EQ("&File", text.GetPopupText(7101));
     EXPECT_EQ("&Open...\\tCtrl+O", text.GetMenuItemText(576010));
     EXPECT_FALSE(text.SignatureOk()); // no signature line at all
+    // numbers beyond 16 bits never reach another kind's text
+    EXPECT_EQ("", text.String(65536 + 7101));
+    EXPECT_EQ("", text.GetPopupText(65536 + 576010));
+    EXPECT_EQ("", text.GetDlgCaption(65536 * 2 + 806));
 }
 
 struct CBadLine
