@@ -356,3 +356,41 @@ TEST(LangStartQuestion, RightSignatureAsksNothing)
     EXPECT_TRUE(ui.Shown().empty());
 }
 } // namespace
+
+namespace
+{
+struct CGolden
+{
+    const char* pszFile;
+    bool bSignatureOk;
+};
+
+class LangGoldenFile : public ::testing::TestWithParam<CGolden>
+{
+};
+
+// Files signed by an independent implementation of the signature rule.
+TEST_P(LangGoldenFile, ReadsTextsAndChecksTheSignature)
+{
+    CPlatform_Resource::SetCurrent(nullptr);
+    CLang_Text text;
+    ASSERT_EQ(1, text.ReadFile(TestDataPath(std::string("lang/") + GetParam().pszFile)));
+    EXPECT_EQ(GetParam().bSignatureOk, text.SignatureOk());
+    EXPECT_EQ(0, text.AssertCount());
+    EXPECT_EQ("Konfiguration wird aus dem Telefon gelesen...", text.String(400));
+    EXPECT_EQ("D\xe4nemark", text.String(356));
+    EXPECT_EQ("PIN:\nvier Ziffern", text.GetControlText(3300, 3310));
+    EXPECT_EQ("Telefonbuch", text.GetPopupText(36021));
+    EXPECT_EQ("&Speichern \tStrg+S", text.MenuItemDisplayText(57603, "Save"));
+    if (GetParam().bSignatureOk)
+    {
+        EXPECT_EQ("PIN-Eingabe", text.GetDlgCaption(3300));
+        EXPECT_EQ(text.StoredSignature(), text.ComputedSignature());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, LangGoldenFile,
+                         ::testing::Values(CGolden{"sample_signed.txt", true},
+                                           CGolden{"sample_signed_lf.txt", true},
+                                           CGolden{"sample_tampered.txt", false}));
+} // namespace
