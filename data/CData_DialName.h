@@ -2,36 +2,63 @@
 
 #include "data/CData.h"
 
+#include <functional>
 #include <string>
 
-// One phonebook entry. The remaining fields, file layouts and records are added with the block
-// itself; until then an entry reads as absent.
+// One phonebook entry (record 0x21, or 0x22 on phones whose entries carry an info text). The
+// block index is the entry's position in the phonebook.
+//
+// File layouts: 0 is the current one (section DialName_%08X of the index) and the only one
+// written; 1 (section DialName_%d of the index plus one) and 2 (section DialName_%08X of the index
+// plus 0x23000000) are read from files of older programs.
 class CData_DialName : public CData
 {
 public:
     static constexpr const char* KIND = "DialName";
+    static constexpr int RECORD_ID = 0x21;
+    static constexpr int RECORD_ID_INFOTEXT = 0x22;
+    static constexpr size_t NAME_MAX = 20;
+    static constexpr size_t MSNEXT_MAX = 26;
+    static constexpr size_t INFOTEXT_MAX = 42;
+    // Firmware from this version number on knows the MSN to dial out with (key MsnGo).
+    static constexpr int MSNGO_VERSION = 2000;
+
+    // Column numbers of InfoText.
+    enum EColumn
+    {
+        COL_NUMBER = 0,
+        COL_NAME = 1,
+        COL_MSNEXT = 2,
+        COL_LOUD = 3,
+        COL_MELODY = 4,
+        COL_MSNGO = 5,
+        COL_INFOTEXT = 6,
+    };
 
     explicit CData_DialName(int nNumber = 0) { SetIndex(nNumber); }
     void SetIndex(int nNumber) { CData::SetIndex(KIND, nNumber); }
 
-    bool operator==(const CData& other) const override
-    {
-        const auto* p = dynamic_cast<const CData_DialName*>(&other);
-        return p && CData::operator==(other) && m_strName == p->m_strName && m_strMsnExt == p->m_strMsnExt;
-    }
+    bool operator==(const CData& other) const override;
     CData* NewDeepCopy() const override { return new CData_DialName(*this); }
-    int MoveFile(int, int) override { return 0; }
+    // Writing knows layout 0 only (other layouts give 0). Reading gives 0 when the layout's
+    // section does not hold this entry (layout 0 and 1: no key MelodyExt; layout 2: neither key).
+    int MoveFile(int bToFile, int nVariant) override;
+    int MoveBlock(int nMode, unsigned char* pRecord, size_t nSize, int nFlag) override;
+    std::string InfoText(int nIndex) const override;
 
-    // Phonebook order: by name, an entry without one after all named entries, then by number.
-    static bool SortsBefore(const CData_DialName& a, const CData_DialName& b)
-    {
-        if (a.m_strName.empty() != b.m_strName.empty())
-            return !a.m_strName.empty();
-        if (a.m_strName != b.m_strName)
-            return a.m_strName < b.m_strName;
-        return a.m_strMsnExt < b.m_strMsnExt;
-    }
+    // Phonebook order (CData_LstData::Compare).
+    static bool SortsBefore(const CData_DialName& a, const CData_DialName& b);
 
-    std::string m_strName;   // `Name`
-    std::string m_strMsnExt; // `MsnExt`, the number
+    // The MSN slots for the MsnGo column: gives true and the slot's display text and number when
+    // slot nSlot (0..9) exists. The view installs it over its document; without it every slot
+    // counts as one without a number.
+    using MsnSlotLookup = std::function<bool(int nSlot, std::string& strTxt, std::string& strMsn)>;
+    static void SetMsnSlotLookup(MsnSlotLookup lookup);
+
+    int m_nLoud = 3;           // `Loud`
+    int m_nMelodyExt = 0;      // `MelodyExt`
+    int m_nMsnGo = 0;          // `MsnGo`: 0 none, n the MSN slot n - 1
+    std::string m_strName;     // `Name`
+    std::string m_strMsnExt;   // `MsnExt`, the number
+    std::string m_strInfotext; // `Infotext`
 };

@@ -2,16 +2,21 @@
 
 #include "data/CData.h"
 
-// The phonebook header: the number of entries.
-// The block's fields, file keys and records are added with the block itself; until then it
-// writes and reads nothing.
+// The phonebook header (record 0x20): the number of entries.
 class CData_DialNameBasic : public CData
 {
 public:
     static constexpr const char* KIND = "DialNameBasic";
+    static constexpr int RECORD_ID = 0x20;
+    // Range of the key Count.
+    static constexpr int COUNT_MAX = 249;
 
     explicit CData_DialNameBasic(int nNumber = 0) { SetIndex(nNumber); }
     void SetIndex(int nNumber) { CData::SetIndex(KIND, nNumber); }
 
-    int MoveFile(int, int) override { return 1; }
+    bool operator==(const CData& other) const override;
+    int MoveFile(int bToFile, int nVariant) override;
+    int MoveBlock(int nMode, unsigned char* pRecord, size_t nSize, int nFlag) override;
+
+    int m_nCount = 0; // `Count`
 };

@@ -2,16 +2,27 @@
 
 #include "data/CData.h"
 
-// One entry of the VIP list.
-// The block's fields, file keys and records are added with the block itself; until then it
-// writes and reads nothing.
+#include <string>
+
+// One entry of the VIP list (ten entries, record 0x62): a number and a name.
 class CData_DialVip : public CData
 {
 public:
     static constexpr const char* KIND = "DialVip";
+    static constexpr int RECORD_ID = 0x62;
+    static constexpr size_t MSN_MAX = 26;
+    static constexpr size_t NAME_MAX = 20;
 
     explicit CData_DialVip(int nNumber = 0) { SetIndex(nNumber); }
     void SetIndex(int nNumber) { CData::SetIndex(KIND, nNumber); }
 
-    int MoveFile(int, int) override { return 1; }
+    bool operator==(const CData& other) const override;
+    int MoveFile(int bToFile, int nVariant) override;
+    int MoveBlock(int nMode, unsigned char* pRecord, size_t nSize, int nFlag) override;
+    // 0 the label ("k0".."k9" on phones whose VIP entries sit on keys, else "v0".."v9"), 1 Msn,
+    // 2 Name.
+    std::string InfoText(int nIndex) const override;
+
+    std::string m_strMsn;  // `Msn`
+    std::string m_strName; // `Name`
 };

@@ -2,16 +2,22 @@
 
 #include "data/CData.h"
 
-// The service command values; never stored in the file.
-// The block's fields, file keys and records are added with the block itself; until then it
-// writes and reads nothing.
+// The service command (record 0xFF, only sent): twelve byte-sized values whose meaning the page
+// that fills them decides; never stored in the file.
 class CData_Service : public CData
 {
 public:
     static constexpr const char* KIND = "Service";
+    static constexpr int RECORD_ID = 0xFF;
+    static constexpr int VALUE_COUNT = 12;
 
     explicit CData_Service(int nNumber = 0) { SetIndex(nNumber); }
     void SetIndex(int nNumber) { CData::SetIndex(KIND, nNumber); }
 
+    bool operator==(const CData& other) const override;
     int MoveFile(int, int) override { return 1; }
+    // Builds the data record only; a received record is never taken (0).
+    int MoveBlock(int nMode, unsigned char* pRecord, size_t nSize, int nFlag) override;
+
+    int m_anValue[VALUE_COUNT] = {};
 };

@@ -1,0 +1,96 @@
+#include "data/CData_AnsMaschInfoText.h"
+
+#include "data/CData_FileKeys.h"
+#include "data/CData_RecordReader.h"
+#include "data/CData_RecordWriter.h"
+#include "support/Trace.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace
+{
+const char s_szClass[] = "CData_AnsMaschInfoText";
+using B = CData_AnsMaschInfoText;
+
+void MoveBool(const B& b, const char* pszKey, int& nValue, int bToFile)
+{
+    CData_FileExRam& file = CData::File();
+    std::string text;
+    if (bToFile)
+    {
+        BoolToStr(nValue, text);
+        file.PutString(b.Name().c_str(), pszKey, text.c_str());
+        return;
+    }
+    char sz[CDATA_FILE_VALUE_LIMIT + 1];
+    file.GetString(b.Name().c_str(), pszKey, "", sz, sizeof sz);
+    StrToBool(nValue, sz);
+}
+
+void MoveNumbered(B& b, const char* pszBase, int* pnValues, int nCount, int bToFile)
+{
+    char szKey[32];
+    for (int i = 0; i < nCount; ++i)
+    {
+        std::snprintf(szKey, sizeof szKey, "%s%d", pszBase, i + 1);
+        MoveBool(b, szKey, pnValues[i], bToFile);
+    }
+}
+} // namespace
+
+bool CData_AnsMaschInfoText::operator==(const CData& other) const
+{
+    const auto* p = dynamic_cast<const B*>(&other);
+    return p && CData::operator==(other) &&
+           std::equal(m_anAnnounce, m_anAnnounce + ANNOUNCE_COUNT, p->m_anAnnounce) &&
+           std::equal(m_anInfoText, m_anInfoText + INFOTEXT_COUNT, p->m_anInfoText) &&
+           m_nEndText == p->m_nEndText && m_nFullAbText == p->m_nFullAbText;
+}
+
+int CData_AnsMaschInfoText::MoveFile(int bToFile, int)
+{
+    TraceLine(s_szClass, "MoveFile()");
+    MoveNumbered(*this, "Announce", m_anAnnounce, ANNOUNCE_COUNT, bToFile);
+    MoveBool(*this, "FullAbText", m_nFullAbText, bToFile);
+    MoveBool(*this, "EndText", m_nEndText, bToFile);
+    MoveNumbered(*this, "InfoText", m_anInfoText, INFOTEXT_COUNT, bToFile);
+    return 1;
+}
+
+int CData_AnsMaschInfoText::MoveBlock(int nMode, unsigned char* pRecord, size_t nSize, int nFlag)
+{
+    switch (nMode)
+    {
+    case MB_PARSE:
+    {
+        CData_RecordReader r(pRecord, nSize);
+        r.Head(RECORD_ID);
+        B v(*this);
+        for (int& n : v.m_anAnnounce)
+            n = r.Byte();
+        v.m_nEndText = r.Byte();
+        v.m_nFullAbText = r.Byte();
+        for (int& n : v.m_anInfoText)
+            n = r.Byte();
+        if (!r.Ok())
+        {
+            TraceLine(s_szClass, "MoveBlock() Invalid record!");
+            return 0;
+        }
+        *this = v;
+        return r.Result();
+    }
+    case MB_DATA:
+        // The telephone keeps this status itself.
+        return 0;
+    case MB_REQUEST:
+    {
+        CData_RecordWriter w(pRecord, nSize);
+        w.Head(RECORD_ID, 0);
+        return w.Result();
+    }
+    default:
+        return CData::MoveBlock(nMode, pRecord, nSize, nFlag);
+    }
+}

@@ -1,0 +1,197 @@
+#include "data/CData_AnsMaschPerMsn.h"
+
+#include "data/CData_FileKeys.h"
+#include "data/CData_RecordReader.h"
+#include "data/CData_RecordWriter.h"
+#include "data/CData_UiText.h"
+#include "support/Trace.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace
+{
+const char s_szClass[] = "CData_AnsMaschPerMsn";
+using B = CData_AnsMaschPerMsn;
+
+B::ValueTextLookup& ValueLookup()
+{
+    static B::ValueTextLookup s_lookup;
+    return s_lookup;
+}
+
+// One weekday key: its name is the base and the weekday 1 to 7.
+struct CWeekKey
+{
+    const char* pszBase;
+    int (B::*pArray)[B::WEEKDAYS];
+    int (*pfnToStr)(int&, std::string&);
+    int (*pfnStrTo)(int&, const std::string&);
+};
+
+const CWeekKey s_weekKeys[] = {
+    {"TimeTypeWeekAnnounce_", &B::m_anTimeTypeWeekAnnounce, AnnouncementToStr, StrToAnnouncement},
+    {"TimeTypeWeek_TimeType1_", &B::m_anTimeTypeWeekTimeType1, TimeTypeToStr, StrToTimeType},
+    {"TimeTypeWeek_TimeType2_", &B::m_anTimeTypeWeekTimeType2, TimeTypeToStr, StrToTimeType},
+};
+
+void MoveWeekKey(B& b, const CWeekKey& key, int nDay, int bToFile)
+{
+    char szKey[40];
+    std::snprintf(szKey, sizeof szKey, "%s%d", key.pszBase, nDay + 1);
+    int& nValue = (b.*key.pArray)[nDay];
+    CData_FileExRam& file = CData::File();
+    std::string text;
+    if (bToFile)
+    {
+        key.pfnToStr(nValue, text);
+        file.PutString(b.Name().c_str(), szKey, text.c_str());
+        return;
+    }
+    char sz[CDATA_FILE_VALUE_LIMIT + 1];
+    file.GetString(b.Name().c_str(), szKey, "", sz, sizeof sz);
+    key.pfnStrTo(nValue, sz);
+}
+} // namespace
+
+void CData_AnsMaschPerMsn::SetValueTextLookup(ValueTextLookup lookup)
+{
+    ValueLookup() = std::move(lookup);
+}
+
+bool CData_AnsMaschPerMsn::operator==(const CData& other) const
+{
+    const auto* p = dynamic_cast<const B*>(&other);
+    return p && CData::operator==(other) && m_nTiming == p->m_nTiming && m_nTimingWeek == p->m_nTimingWeek &&
+           m_nActive == p->m_nActive && m_nMinorAnnouncement == p->m_nMinorAnnouncement &&
+           m_nMainAnnouncement == p->m_nMainAnnouncement && m_nMaxMessageTime == p->m_nMaxMessageTime &&
+           m_nMainOperationMode == p->m_nMainOperationMode &&
+           m_nMinorOperationMode == p->m_nMinorOperationMode && m_nActivationTime == p->m_nActivationTime &&
+           std::equal(m_anTimeTypeWeekAnnounce, m_anTimeTypeWeekAnnounce + WEEKDAYS,
+                      p->m_anTimeTypeWeekAnnounce) &&
+           std::equal(m_anTimeTypeWeekTimeType1, m_anTimeTypeWeekTimeType1 + WEEKDAYS,
+                      p->m_anTimeTypeWeekTimeType1) &&
+           std::equal(m_anTimeTypeWeekTimeType2, m_anTimeTypeWeekTimeType2 + WEEKDAYS,
+                      p->m_anTimeTypeWeekTimeType2) &&
+           m_nTimeTypeDay == p->m_nTimeTypeDay;
+}
+
+int CData_AnsMaschPerMsn::MoveFile(int bToFile, int)
+{
+    TraceLine(s_szClass, "MoveFile()");
+    using namespace CData_Keys;
+    static const CData_FileKey<B> s_keys[] = {
+        Bool<B>("Active", &B::m_nActive),
+        Int<B>("ActivationTime", &B::m_nActivationTime, ActivationTimeToStr, StrToActivationTime),
+        Int<B>("MainOperationMode", &B::m_nMainOperationMode, OperationModeToStr, StrToOperationMode),
+        Int<B>("MaxMessageTime", &B::m_nMaxMessageTime, MaxMessageTimeToStr, StrToMaxMessageTime),
+        Int<B>("MainAnnouncement", &B::m_nMainAnnouncement, AnnouncementToStr, StrToAnnouncement),
+        Int<B>("MinorAnnouncement", &B::m_nMinorAnnouncement, AnnouncementToStr, StrToAnnouncement),
+        Bool<B>("Timing", &B::m_nTiming),
+        Int<B>("TimeTypeDay", &B::m_nTimeTypeDay, TimeTypeToStr, StrToTimeType),
+        Bool<B>("TimingWeek", &B::m_nTimingWeek),
+        Int<B>("MinorOperationMode", &B::m_nMinorOperationMode, OperationModeToStr, StrToOperationMode),
+    };
+    CData_MoveKeys(*this, s_keys, bToFile);
+    for (int nDay = 0; nDay < WEEKDAYS; ++nDay)
+        for (const CWeekKey& key : s_weekKeys)
+            MoveWeekKey(*this, key, nDay, bToFile);
+    return 1;
+}
+
+int CData_AnsMaschPerMsn::MoveBlock(int nMode, unsigned char* pRecord, size_t nSize, int nFlag)
+{
+    const bool bWeek = Number() < WEEK_RECORD_ENTRIES;
+    switch (nMode)
+    {
+    case MB_PARSE:
+    {
+        CData_RecordReader r(pRecord, nSize);
+        r.Head(RECORD_ID, Number());
+        B v(*this);
+        v.m_nActive = r.Byte();
+        v.m_nActivationTime = r.Byte();
+        v.m_nMainOperationMode = r.Byte();
+        v.m_nMaxMessageTime = r.Byte();
+        v.m_nMainAnnouncement = r.Byte();
+        v.m_nMinorAnnouncement = r.Byte();
+        v.m_nTiming = r.Byte();
+        v.m_nTimeTypeDay = r.Byte();
+        if (bWeek)
+        {
+            v.m_nTimingWeek = r.Byte();
+            v.m_nMinorOperationMode = r.Byte();
+            for (int nDay = 0; nDay < WEEKDAYS; ++nDay)
+            {
+                v.m_anTimeTypeWeekAnnounce[nDay] = r.Byte();
+                v.m_anTimeTypeWeekTimeType1[nDay] = r.Byte();
+                v.m_anTimeTypeWeekTimeType2[nDay] = r.Byte();
+            }
+        }
+        if (!r.Ok())
+        {
+            TraceLine(s_szClass, "MoveBlock() Invalid record!");
+            return 0;
+        }
+        *this = v;
+        return r.Result();
+    }
+    case MB_DATA:
+    {
+        CData_RecordWriter w(pRecord, nSize);
+        w.Head(RECORD_ID, 1, Number());
+        w.Byte(m_nActive);
+        w.Byte(m_nActivationTime);
+        w.Byte(m_nMainOperationMode);
+        w.Byte(m_nMaxMessageTime);
+        w.Byte(m_nMainAnnouncement);
+        w.Byte(m_nMinorAnnouncement);
+        w.Byte(m_nTiming);
+        w.Byte(m_nTimeTypeDay);
+        if (bWeek)
+        {
+            w.Byte(m_nTimingWeek);
+            w.Byte(m_nMinorOperationMode);
+            for (int nDay = 0; nDay < WEEKDAYS; ++nDay)
+            {
+                w.Byte(m_anTimeTypeWeekAnnounce[nDay]);
+                w.Byte(m_anTimeTypeWeekTimeType1[nDay]);
+                w.Byte(m_anTimeTypeWeekTimeType2[nDay]);
+            }
+        }
+        return w.Result();
+    }
+    case MB_REQUEST:
+    {
+        CData_RecordWriter w(pRecord, nSize);
+        w.Head(RECORD_ID, 0, Number());
+        return w.Result();
+    }
+    default:
+        return CData::MoveBlock(nMode, pRecord, nSize, nFlag);
+    }
+}
+
+std::string CData_AnsMaschPerMsn::InfoText(int nIndex) const
+{
+    auto valueText = [](int nColumn, int nValue)
+    {
+        std::string text;
+        if (ValueLookup())
+            text = ValueLookup()(nColumn, nValue);
+        return text.empty() ? std::to_string(nValue) : text;
+    };
+    switch (nIndex)
+    {
+    case COL_NUMBER:
+        return std::to_string(Number() == INDEX_GENERAL ? NUMBER_GENERAL : Number() + 1);
+    case COL_ACTIVE:
+        return CData_UiText(m_nActive ? TEXT_ACTIVE_ON : TEXT_ACTIVE_OFF);
+    case COL_ACTIVATIONTIME:
+        return valueText(COL_ACTIVATIONTIME, m_nActivationTime);
+    case COL_MAXMESSAGETIME:
+        return valueText(COL_MAXMESSAGETIME, m_nMaxMessageTime);
+    default:
+        return CData::InfoText(nIndex);
+    }
+}

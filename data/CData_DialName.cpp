@@ -1,0 +1,202 @@
+#include "data/CData_DialName.h"
+
+#include "data/CData_FileKeys.h"
+#include "data/CData_LstData.h"
+#include "data/CData_RecordReader.h"
+#include "data/CData_RecordWriter.h"
+#include "data/CData_UiText.h"
+#include "data/CData_Version.h"
+#include "support/Trace.h"
+
+#include <cstdio>
+
+namespace
+{
+const char s_szClass[] = "CData_DialName";
+using B = CData_DialName;
+
+// Interface texts of the columns.
+constexpr unsigned TEXT_MELODY_STANDARD = 280; // MelodyExt 0
+constexpr unsigned TEXT_MELODY_SPECIAL = 281;  // MelodyExt 1
+constexpr unsigned TEXT_MSNGO_NONE = 282;      // MsnGo 0
+constexpr unsigned TEXT_MSNGO_NO_NUMBER = 284; // MsnGo naming a slot without a number
+
+// Section names of the older layouts: the entry number plus one, and the number plus this base.
+constexpr unsigned LAYOUT2_BASE = 0x23000000;
+
+B::MsnSlotLookup& SlotLookup()
+{
+    static B::MsnSlotLookup s_lookup;
+    return s_lookup;
+}
+
+bool MsnGoKnown()
+{
+    return CData_Version::ConfigVersion() >= B::MSNGO_VERSION;
+}
+
+int RecordId()
+{
+    return CData_Properties::Current().m_bEntryInfotext ? B::RECORD_ID_INFOTEXT : B::RECORD_ID;
+}
+} // namespace
+
+void CData_DialName::SetMsnSlotLookup(MsnSlotLookup lookup)
+{
+    SlotLookup() = std::move(lookup);
+}
+
+bool CData_DialName::operator==(const CData& other) const
+{
+    const auto* p = dynamic_cast<const B*>(&other);
+    return p && CData::operator==(other) && m_nLoud == p->m_nLoud && m_nMelodyExt == p->m_nMelodyExt &&
+           m_nMsnGo == p->m_nMsnGo && m_strName == p->m_strName && m_strMsnExt == p->m_strMsnExt &&
+           m_strInfotext == p->m_strInfotext;
+}
+
+int CData_DialName::MoveFile(int bToFile, int nVariant)
+{
+    TraceLine(s_szClass, "MoveFile()");
+    using namespace CData_Keys;
+    char szSection[32];
+    switch (nVariant)
+    {
+    case 0:
+    {
+        static const CData_FileKey<B> s_keys[] = {
+            Int<B>("MelodyExt", &B::m_nMelodyExt, MelodyExtToStr, StrToMelodyExt),
+            Int<B>("Loud", &B::m_nLoud, LoudToStr, StrToLoud),
+            Str<B>("Name", &B::m_strName, StrToName),
+            Str<B>("MsnExt", &B::m_strMsnExt, StrToMsnExt),
+            Int<B>("MsnGo", &B::m_nMsnGo, MsnGoToStr, StrToMsnGo, MsnGoKnown),
+            Str<B>("Infotext", &B::m_strInfotext, StrToInfotext,
+                   CData_Has<&CData_Properties::m_bEntryInfotext>),
+        };
+        const uint64_t nFound = CData_MoveKeys(*this, s_keys, bToFile);
+        return bToFile || (nFound & 1) ? 1 : 0;
+    }
+    case 1:
+    {
+        if (bToFile)
+            return 0;
+        static const CData_FileKey<B> s_keys[] = {
+            Int<B>("MelodyExt", &B::m_nMelodyExt, MelodyExtToStr, StrToMelodyExt),
+            Int<B>("Loud", &B::m_nLoud, LoudToStr, StrToLoud),
+            Str<B>("Name", &B::m_strName, StrToName),
+            Str<B>("Msn", &B::m_strMsnExt, StrToMsnExt),
+        };
+        std::snprintf(szSection, sizeof szSection, "%s_%d", KIND, Number() + 1);
+        return CData_MoveKeys(*this, s_keys, 0, szSection) & 1 ? 1 : 0;
+    }
+    case 2:
+    {
+        if (bToFile)
+            return 0;
+        static const CData_FileKey<B> s_keys[] = {
+            Str<B>("sName", &B::m_strName, StrToName),
+            Str<B>("sMsnExt", &B::m_strMsnExt, StrToMsnExt),
+        };
+        std::snprintf(szSection, sizeof szSection, "%s_%08X", KIND,
+                      static_cast<unsigned>(Number()) + LAYOUT2_BASE);
+        return CData_MoveKeys(*this, s_keys, 0, szSection) ? 1 : 0;
+    }
+    default:
+        return 0;
+    }
+}
+
+int CData_DialName::MoveBlock(int nMode, unsigned char* pRecord, size_t nSize, int nFlag)
+{
+    const CData_Properties& props = CData_Properties::Current();
+    switch (nMode)
+    {
+    case MB_PARSE:
+    {
+        CData_RecordReader r(pRecord, nSize);
+        r.Head(RecordId(), Number());
+        B v(*this);
+        v.m_nMelodyExt = r.Byte();
+        v.m_nLoud = r.Byte();
+        if (props.m_bMsnGoRecord)
+            v.m_nMsnGo = r.Byte();
+        v.m_strName = r.Text(NAME_MAX, true);
+        v.m_strMsnExt = r.Text(MSNEXT_MAX, false);
+        if (props.m_bEntryInfotext)
+            v.m_strInfotext = r.Text(INFOTEXT_MAX, true);
+        if (!r.Ok())
+        {
+            TraceLine(s_szClass, "MoveBlock() Invalid record!");
+            return 0;
+        }
+        *this = v;
+        return r.Result();
+    }
+    case MB_DATA:
+    {
+        CData_RecordWriter w(pRecord, nSize);
+        w.Head(RecordId(), 1, Number());
+        w.Byte(m_nMelodyExt);
+        w.Byte(m_nLoud);
+        if (props.m_bMsnGoRecord)
+            w.Byte(m_nMsnGo);
+        w.Text(m_strName, NAME_MAX, true);
+        w.Text(m_strMsnExt, MSNEXT_MAX, false);
+        if (props.m_bEntryInfotext)
+            w.Text(m_strInfotext, INFOTEXT_MAX, true);
+        return w.Result();
+    }
+    case MB_REQUEST:
+    {
+        CData_RecordWriter w(pRecord, nSize);
+        w.Head(RecordId(), 0, Number());
+        return w.Result();
+    }
+    default:
+        return CData::MoveBlock(nMode, pRecord, nSize, nFlag);
+    }
+}
+
+std::string CData_DialName::InfoText(int nIndex) const
+{
+    const CData_Properties& props = CData_Properties::Current();
+    char sz[32];
+    switch (nIndex)
+    {
+    case COL_NUMBER:
+        std::snprintf(sz, sizeof sz, "%03d", Number() + 1);
+        return sz;
+    case COL_NAME:
+        return m_strName;
+    case COL_MSNEXT:
+        return m_strMsnExt;
+    case COL_LOUD:
+        return std::to_string(m_nLoud);
+    case COL_MELODY:
+        if (m_nMelodyExt == 0)
+            return CData_UiText(TEXT_MELODY_STANDARD);
+        if (m_nMelodyExt == 1)
+            return CData_UiText(TEXT_MELODY_SPECIAL);
+        return std::to_string(m_nMelodyExt - 1);
+    case COL_MSNGO:
+    {
+        if (!props.m_bMsnGoRecord)
+            return std::string();
+        if (m_nMsnGo == 0)
+            return CData_UiText(TEXT_MSNGO_NONE);
+        std::string txt;
+        std::string msn;
+        if (SlotLookup() && SlotLookup()(m_nMsnGo - 1, txt, msn) && !msn.empty())
+            return txt + " (" + msn + ")";
+        return CData_UiText(TEXT_MSNGO_NO_NUMBER) + "-" + std::to_string(m_nMsnGo);
+    }
+    case COL_INFOTEXT:
+        return props.m_bEntryInfotext ? m_strInfotext : std::string();
+    default:
+        return CData::InfoText(nIndex);
+    }
+}
+
+bool CData_DialName::SortsBefore(const CData_DialName& a, const CData_DialName& b)
+{
+    return CData_LstData::Compare(a, b) < 0;
+}

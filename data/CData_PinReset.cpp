@@ -1,0 +1,37 @@
+#include "data/CData_PinReset.h"
+
+#include "data/CData_RecordWriter.h"
+#include "support/Trace.h"
+
+namespace
+{
+const char s_szClass[] = "CData_PinReset";
+// The length byte counts at most this many characters.
+constexpr size_t PIN_MAX = 255;
+} // namespace
+
+bool CData_PinReset::operator==(const CData& other) const
+{
+    const auto* p = dynamic_cast<const CData_PinReset*>(&other);
+    return p && CData::operator==(other) && m_strPin == p->m_strPin;
+}
+
+int CData_PinReset::MoveBlock(int nMode, unsigned char* pRecord, size_t nSize, int nFlag)
+{
+    switch (nMode)
+    {
+    case MB_PARSE:
+        TraceLine(s_szClass, "MoveBlock() Not implemented!");
+        return 0;
+    case MB_DATA:
+    {
+        CData_RecordWriter w(pRecord, nSize);
+        w.Head(RECORD_ID, 1);
+        w.Text(m_strPin, PIN_MAX, false);
+        w.Byte(RESET_MARK);
+        return w.Result();
+    }
+    default:
+        return CData::MoveBlock(nMode, pRecord, nSize, nFlag);
+    }
+}

@@ -1,0 +1,221 @@
+#include "data/CData_Version.h"
+
+#include "data/CData_FileKeys.h"
+#include "data/CData_RecordReader.h"
+#include "data/CData_RecordWriter.h"
+#include "data/CData_UiText.h"
+#include "support/Trace.h"
+
+namespace
+{
+const char s_szClass[] = "CData_Version";
+// The brand data's version number (string table entry 130) is the version of a fresh document.
+constexpr unsigned TEXT_PROGRAM_VERSION = 130;
+// Fixed length bytes of the record before the country and the database version.
+constexpr int COUNTRY_LENGTH = 1;
+constexpr int DBVERSION_LENGTH = 4;
+
+int s_nConfigVersion = 0;
+
+std::function<void(int)>& ApplyHook()
+{
+    static std::function<void(int)> s_apply;
+    return s_apply;
+}
+
+void ApplyPhoneType(int nPhoneType)
+{
+    if (ApplyHook())
+    {
+        ApplyHook()(nPhoneType);
+        return;
+    }
+    CData_PropertyInput input = CData_Version::PropertyInput();
+    input.nPhoneType = nPhoneType;
+    CData_Version::PropertyInput() = input;
+    CData_Properties::Current().Compute(input);
+}
+
+using B = CData_Version;
+
+// The phone type is applied before any further key is read.
+int PutPhoneType(B& b, std::string& text)
+{
+    return PhoneTypeToStr(b.m_nPhoneType, text);
+}
+int GetPhoneType(B& b, const std::string& text)
+{
+    const int n = StrToPhoneType(b.m_nPhoneType, text);
+    ApplyPhoneType(b.m_nPhoneType);
+    return n;
+}
+int PutVersion(B& b, std::string& text)
+{
+    StrToStr(b.m_strVersion, text);
+    CData_Version::SetConfigVersion(VersionToNumber(b.m_strVersion));
+    return 1;
+}
+int GetVersion(B& b, const std::string& text)
+{
+    const int n = StrToVersion(text, b.m_strVersion);
+    CData_Version::SetConfigVersion(VersionToNumber(b.m_strVersion));
+    return n;
+}
+int PutDbVersion(B& b, std::string& text)
+{
+    return DbVersionToStr(b.m_nDbVersion, text);
+}
+int GetDbVersion(B& b, const std::string& text)
+{
+    return StrToDbVersion(b.m_nDbVersion, text);
+}
+
+// A brand word as an enumeration value without the trace of a failed conversion: brand data that
+// is not loaded yet leaves the value 0.
+int WordValue(int (*pfnStrTo)(int&, const std::string&), const std::string& word)
+{
+    int n = 0;
+    if (!word.empty())
+        pfnStrTo(n, word);
+    return n;
+}
+} // namespace
+
+CData_Version::CData_Version(int nNumber)
+{
+    SetIndex(nNumber);
+    const CData_Properties& props = CData_Properties::Current();
+    m_nPhoneType = WordValue(StrToPhoneType, props.m_szPhoneTypeDefault);
+    m_nOemType = WordValue(StrToOemType, props.m_szDerivat);
+    m_nCountry = WordValue(StrToCountry, props.m_szCountry);
+    m_strVersion = CData_UiText(TEXT_PROGRAM_VERSION);
+    m_nLcrSupport = props.m_bLcrSupport ? 1 : 0;
+}
+
+void CData_Version::SetApplyPhoneType(std::function<void(int)> apply)
+{
+    ApplyHook() = std::move(apply);
+}
+
+CData_PropertyInput& CData_Version::PropertyInput()
+{
+    static CData_PropertyInput s_input;
+    return s_input;
+}
+
+int CData_Version::ConfigVersion()
+{
+    return s_nConfigVersion;
+}
+
+void CData_Version::SetConfigVersion(int nVersion)
+{
+    s_nConfigVersion = nVersion;
+}
+
+bool CData_Version::operator==(const CData& other) const
+{
+    const auto* p = dynamic_cast<const CData_Version*>(&other);
+    return p && CData::operator==(other) && m_nPhoneType == p->m_nPhoneType && m_nOemType == p->m_nOemType &&
+           m_nCountry == p->m_nCountry && m_strSerialNo == p->m_strSerialNo &&
+           m_strVersion == p->m_strVersion && m_strRelease == p->m_strRelease &&
+           m_strOemString == p->m_strOemString && m_nLcrSupport == p->m_nLcrSupport &&
+           m_nDbVersion == p->m_nDbVersion;
+}
+
+int CData_Version::MoveFile(int bToFile, int)
+{
+    TraceLine(s_szClass, "MoveFile()");
+    using namespace CData_Keys;
+    static const CData_FileKey<B> s_keys[] = {
+        Custom<B>("PhoneType", PutPhoneType, GetPhoneType),
+        Enum<B>("OemType", &B::m_nOemType, OemTypeToStr, StrToOemType),
+        Enum<B>("Country", &B::m_nCountry, CountryToStr, StrToCountry),
+        Str<B>("SerialNo", &B::m_strSerialNo, StrToSerialNo),
+        Custom<B>("Version", PutVersion, GetVersion),
+        Str<B>("Release", &B::m_strRelease, StrToRelease),
+        Str<B>("OemString", &B::m_strOemString, StrToOemString),
+        Bool<B>("LcrSupport", &B::m_nLcrSupport),
+        Custom<B>("DbVersion", PutDbVersion, GetDbVersion),
+    };
+    CData_MoveKeys(*this, s_keys, bToFile);
+    return 1;
+}
+
+int CData_Version::MoveBlock(int nMode, unsigned char* pRecord, size_t nSize, int nFlag)
+{
+    switch (nMode)
+    {
+    case MB_PARSE:
+    {
+        CData_RecordReader r(pRecord, nSize);
+        r.Head(RECORD_ID);
+        CData_Version v(*this);
+        v.m_nPhoneType = r.Byte();
+        v.m_nOemType = r.Byte();
+        v.m_nLcrSupport = r.Byte();
+        v.m_strSerialNo = r.Text(SERIALNO_MAX, false);
+        v.m_strVersion = r.Text(VERSION_MAX, true);
+        v.m_strRelease = r.Text(RELEASE_MAX, false);
+        if (r.Byte() != COUNTRY_LENGTH)
+            r.Refuse();
+        v.m_nCountry = r.Byte();
+        v.m_strOemString = r.Text(OEMSTRING_MAX, true);
+        if (r.Byte() != DBVERSION_LENGTH)
+            r.Refuse();
+        v.m_nDbVersion = r.BigEndian(DBVERSION_LENGTH);
+        if (!r.Ok())
+        {
+            TraceLine(s_szClass, "MoveBlock() Invalid record!");
+            return 0;
+        }
+        *this = v;
+        SetConfigVersion(VersionToNumber(m_strVersion));
+        return r.Result();
+    }
+    case MB_DATA:
+    {
+        CData_RecordWriter w(pRecord, nSize);
+        w.Head(RECORD_ID, 1);
+        w.Byte(m_nPhoneType);
+        w.Byte(m_nOemType);
+        w.Byte(m_nLcrSupport);
+        w.Text(m_strSerialNo, SERIALNO_MAX, false);
+        w.Text(m_strVersion, VERSION_MAX, true);
+        w.Text(m_strRelease, RELEASE_MAX, false);
+        w.Byte(COUNTRY_LENGTH);
+        w.Byte(m_nCountry);
+        w.Text(m_strOemString, OEMSTRING_MAX, true);
+        w.Byte(DBVERSION_LENGTH);
+        w.BigEndian(m_nDbVersion, DBVERSION_LENGTH);
+        return w.Result();
+    }
+    case MB_REQUEST:
+    {
+        CData_RecordWriter w(pRecord, nSize);
+        w.Head(RECORD_ID, 0, Number());
+        return w.Result();
+    }
+    default:
+        return CData::MoveBlock(nMode, pRecord, nSize, nFlag);
+    }
+}
+
+std::string CData_Version::InfoText(int nIndex) const
+{
+    std::string text;
+    switch (nIndex)
+    {
+    case 0:
+        PhoneTypeToStr(m_nPhoneType, text);
+        return text;
+    case 1:
+        return m_strVersion;
+    case 2:
+        return m_strRelease;
+    case 3:
+        return m_strSerialNo;
+    default:
+        return CData::InfoText(nIndex);
+    }
+}
