@@ -1,5 +1,6 @@
 #include "data/CData_AllCfg.h"
 
+#include "data/CData_AllDialName.h"
 #include "data/CData_Properties.h"
 #include "support/Trace.h"
 
@@ -215,4 +216,110 @@ bool CData_AllCfg::operator!=(const CData& other) const
 {
     TraceLine(s_szClass, "operator!=()");
     return !(*this == other);
+}
+
+// ---- Presets of a new document ---------------------------------------------------------------------
+
+namespace
+{
+// The presets trace under the name of the container that offers them to the document.
+const char s_szPresetClass[] = "CData_All";
+
+// A key that a preset turns into a DIAL key; nDialKeyUse 0 leaves the key's dial mode as it is.
+struct CPresetKey
+{
+    int nKey;
+    const char* pszNumber;
+    int nDialKeyUse;
+};
+
+// A phonebook entry of a preset (names in code page 1252).
+struct CPresetEntry
+{
+    const char* pszName;
+    const char* pszNumber;
+};
+
+const CPresetKey s_keyDefaultsKeys[] = {
+    {7, "15247", 0},      {8, "15248", 0},        {9, "08006417300", 0}, {10, "08006417500", 0},
+    {11, "019274630", 0}, {12, "08006419191", 0}, {13, "06942", 0},
+};
+const CPresetEntry s_keyDefaultsEntries[] = {
+    {"Auskunft Inland", "15247"}, {"Auskunft Ausland", "15248"}, {"Vortane", "08006417300"},
+    {"Q-Service", "08006417500"}, {"Q-Hotline", "019274630"},    {"Q-Mailbox", "08006419191"},
+    {"Q-call by call", "06942"},
+};
+
+// The mailbox: its number, then the PIN and the two commands sent as tones.
+const CPresetKey s_qMailboxKeys[] = {
+    {7, "08006419191", 0},
+    {8, "5067*", CData_Key::DIALKEYUSE_DTMF},
+    {9, "9", CData_Key::DIALKEYUSE_DTMF},
+    {10, "3", CData_Key::DIALKEYUSE_DTMF},
+};
+const CPresetEntry s_qMailboxEntries[] = {
+    {"Q-Mail-Box anw\xE4hlen", "08006419191"},
+    {"Nachricht abh\xF6ren", "5067*"},
+    {"Nachricht l\xF6schen", "9"},
+    {"n\xE4"
+     "chste Nachricht",
+     "3"},
+};
+
+template <size_t N> void PresetKeys(CData_Key (&keys)[CData_AllCfg::KEY_MAX], const CPresetKey (&rows)[N])
+{
+    for (const CPresetKey& row : rows)
+    {
+        CData_Key& key = keys[row.nKey];
+        key.m_nKeyUse = CData_Key::KEYUSE_DIAL;
+        key.m_strDialKeyMsn = row.pszNumber;
+        if (row.nDialKeyUse)
+            key.m_nDialKeyUse = row.nDialKeyUse;
+    }
+}
+
+// Entries 0, 1, ... of the phonebook; an entry already there with the same index is replaced.
+template <size_t N> void PresetEntries(CData_AllDialName* pDialName, const CPresetEntry (&rows)[N])
+{
+    if (!pDialName)
+        return;
+    int nIndex = 0;
+    for (const CPresetEntry& row : rows)
+    {
+        CData_DialName entry(nIndex++);
+        entry.m_strName = row.pszName;
+        entry.m_strMsnExt = row.pszNumber;
+        pDialName->m_List.Insert(entry);
+    }
+}
+} // namespace
+
+void CData_AllCfg::SetKeyDefaultsV4()
+{
+    TraceLine(s_szPresetClass, "SetKeyDefaultsV4()");
+    if (!CData_Properties::Current().m_bPresetKeyDefaultsV4)
+        return;
+    m_Key[3].m_nKeyUse = CData_Key::KEYUSE_HEADSET;
+    m_Key[4].m_nKeyUse = CData_Key::KEYUSE_AUTOANSWER;
+    m_Key[4].m_nAutoAnswerMsnId = 0;
+}
+
+void CData_AllCfg::SetKeyDefaults(CData_AllDialName* pDialName)
+{
+    TraceLine(s_szPresetClass, "SetKeyDefaults()");
+    const CData_Properties& props = CData_Properties::Current();
+    if (props.m_bPresetKeyDefaultsKeys)
+        PresetKeys(m_Key, s_keyDefaultsKeys);
+    if (props.m_bPresetKeyDefaultsPhonebook)
+        PresetEntries(pDialName, s_keyDefaultsEntries);
+}
+
+void CData_AllCfg::SetQMailbox(CData_AllDialName* pDialName)
+{
+    TraceLine(s_szPresetClass, "SetQMailbox()");
+    const CData_Properties& props = CData_Properties::Current();
+    if (props.m_bPresetQMailboxKeys)
+        PresetKeys(m_Key, s_qMailboxKeys);
+    if (props.m_bPresetQMailboxPhonebook)
+        PresetEntries(pDialName, s_qMailboxEntries);
 }

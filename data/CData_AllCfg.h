@@ -26,6 +26,8 @@
 
 #include <functional>
 
+class CData_AllDialName;
+
 class CData_AllCfg : public CData
 {
 public:
@@ -85,6 +87,13 @@ public:
     // Block i of a kind, i below Held(kind); nullptr otherwise.
     CData* Block(EKind kind, int i);
     const CData* Block(EKind kind, int i) const;
+
+    // Presets of a new document, each only as far as the brand enables its key part and its
+    // phonebook part; the phonebook part fills the phonebook given. A new document runs
+    // SetQMailbox, SetKeyDefaults, SetKeyDefaultsV4 in this order.
+    void SetKeyDefaultsV4();
+    void SetKeyDefaults(CData_AllDialName* pDialName = nullptr);
+    void SetQMailbox(CData_AllDialName* pDialName = nullptr);
 
     // Every block that the configuration file holds, in section order.
     void ForEachFileBlock(const std::function<void(CData&)>& visit);
