@@ -38,6 +38,10 @@ int CompareColumn(const CData_DialName& a, const CData_DialName& b, int nColumn)
         return 0;
     if (ta.empty() != tb.empty())
         return ta.empty() ? 1 : -1;
+    // Two different bytes outside the name alphabet weigh the same, and the phone's order calls
+    // either of them the smaller; sorting needs one answer, so their byte values decide.
+    if (CData_CharSet::CompareNames(tb, ta) == n)
+        return ta < tb ? -1 : 1;
     return n;
 }
 } // namespace
