@@ -11,3 +11,8 @@ endforeach()
 target_compile_definitions(FakeSlpV24_NoKNT PRIVATE FAKE_SLPV24_NO_KNT)
 target_compile_definitions(FakeSlpV24_NoWrite PRIVATE FAKE_SLPV24_NO_WRITE)
 target_compile_definitions(${_target} PRIVATE R740_FAKE_SLPV24_DIR="${_fake_dir}")
+
+# The adapter over the real link library, with the protocol library playing the telephone.
+add_dependencies(${_target} SlpV24)
+target_link_libraries(${_target} PRIVATE slpv24_core util)
+target_compile_definitions(${_target} PRIVATE R740_SLPV24_LIBRARY="$<TARGET_FILE:SlpV24>")
