@@ -175,7 +175,12 @@ void CSlp_Link::Close()
         m_thread.join();
     }
     m_bConnected = false;
-    SlpCloseDevice(m_device);
+    {
+        // A write racing the close finds the device either open or gone, never half closed.
+        std::lock_guard<std::mutex> lock(m_txMutex);
+        SlpCloseDevice(m_device);
+        m_txPending.clear();
+    }
     SlpCloseWakeup(m_wakeup);
 }
 
