@@ -7,7 +7,11 @@
 #include <stdint.h>
 
 #if defined(_WIN32)
+#if defined(SLPV24_BUILD)
 #define SLPV24_API __declspec(dllexport)
+#else
+#define SLPV24_API __declspec(dllimport)
+#endif
 #else
 #define SLPV24_API __attribute__((visibility("default")))
 #endif
