@@ -5,6 +5,8 @@
 #include "data/CData_AllDialName.h"
 #include "data/CData_Version.h"
 
+struct CData_PabxHandOff;
+
 // One telephone: its phonebook, its configuration and its version block. The application keeps
 // four of these (being edited, as last saved, being transferred, as last exchanged with the
 // telephone); copying one copies number, name and the three parts.
@@ -62,6 +64,11 @@ public:
     void ResetCfg();
     // An empty phonebook (before one is read from the telephone).
     void ResetDialName();
+
+    // The PABX hand-off files, read through the store whose file name the caller has set
+    // (CData_AllPabx.cpp). 1 when the file could be read; a missing file leaves the defaults.
+    static int MoveFilePabx(CData_PabxHandOff& handOff);
+    static int MoveFileSystel(CData_PabxHandOff& handOff);
 
     CData_AllDialName m_DialName;
     CData_AllCfg m_Cfg;

@@ -39,6 +39,30 @@ public:
     virtual int MessageBox(const std::string& text, const std::string& caption, EIcon icon,
                            EButtons buttons) = 0;
 
+    // File dialogs. filter is the filter text of the interface texts ("Description|*.ext|...||");
+    // initialDir the directory (or a file in it) shown first. 1 and the chosen full path on OK,
+    // 0 on cancel. Without anybody to ask the dialogs are cancelled.
+    virtual int GetOpenFileName(const std::string& filter, const std::string& initialDir, std::string& path)
+    {
+        (void)filter;
+        (void)initialDir;
+        (void)path;
+        return 0;
+    }
+    // The save dialog proposes proposedName, appends defaultExt (when not empty) to a name typed
+    // without extension and asks before overwriting an existing file.
+    virtual int GetSaveFileName(const std::string& filter, const std::string& defaultExt,
+                                const std::string& proposedName, const std::string& initialDir,
+                                std::string& path)
+    {
+        (void)filter;
+        (void)defaultExt;
+        (void)proposedName;
+        (void)initialDir;
+        (void)path;
+        return 0;
+    }
+
     // The implementation in force; without one, every message is answered with its first button.
     static CUi_Interface& Get();
     // Installs an implementation (not owned); nullptr restores the silent default.

@@ -1,0 +1,359 @@
+#include "shell/CApp.h"
+
+#include "data/CData_All.h"
+#include "data/CData_FileExRam.h"
+#include "data/CData_UiText.h"
+#include "platform/CPlatform_Path.h"
+#include "platform/CPlatform_Resource.h"
+#include "platform/CPlatform_Settings.h"
+#include "shell/CR740CfDoc.h"
+#include "support/CLang_Info.h"
+#include "support/CLang_Text.h"
+#include "support/CUi_Interface.h"
+#include "support/Trace.h"
+
+#include <algorithm>
+
+namespace
+{
+const char s_szClass[] = "App";
+
+CApp* s_pApp = nullptr;
+
+// Only these brands are started by a PABX administration tool: they read "pabx.ini" and run the
+// unattended modes.
+const char* const s_apszPabxBrands[] = {"TALVO", "VORTANE", "BRELMONDIA"};
+
+const char s_szPabxFile[] = "pabx.ini";
+const char s_szSystelFile[] = "SystelConfig.ini";
+
+// Settings keys: the registry word of "pabx.ini" with the key of the role, else the program's own.
+const char s_szOwnRegistryWord[] = "talvo";
+const char s_szOwnKeyCfg[] = "R740Cf";
+const char s_szOwnKeyDialName[] = "R740Pb";
+const char s_szPabxKeyCfg[] = "Configuration Phone";
+const char s_szPabxKeyDialName[] = "Phonebook Phone";
+// The language value lies directly below the user's software branch.
+const char s_szLanguageOrganisation[] = "Software";
+
+// The framework's list of recently used files in the settings.
+const char s_szRecentSection[] = "Recent File List";
+
+// Interface texts.
+constexpr unsigned IDS_CONFIG_EXTENSION = 196;
+constexpr unsigned IDS_PHONETYPE_NOT_SUPPORTED = 422;
+
+const char s_szResourceError[] = "error loading resource-dll!";
+
+// Phone types of a PABX port the phonebook program cannot serve.
+const char* const s_apszRefusedDialNameTypes[] = {"RV730", "RV730-U"};
+} // namespace
+
+CApp::CApp() : m_pResource(std::make_unique<CPlatform_Resource>())
+{
+    s_pApp = this;
+}
+
+CApp::~CApp()
+{
+    ExitInstance();
+    if (s_pApp == this)
+        s_pApp = nullptr;
+}
+
+CApp* CApp::Get()
+{
+    return s_pApp;
+}
+
+bool CApp::PabxBrand() const
+{
+    return std::any_of(std::begin(s_apszPabxBrands), std::end(s_apszPabxBrands),
+                       [this](const char* psz) { return m_szDerivat == psz; });
+}
+
+int CApp::DerivatLoad()
+{
+    return CApp_Profile::DerivatLoad([this](int n) { return m_pResource->String(static_cast<unsigned>(n)); },
+                                     [](int n) { return CData_UiText(static_cast<unsigned>(n)); });
+}
+
+int CApp::DerivatToProperties(int nPhoneType)
+{
+    if (m_pDocData)
+        m_pDocData->m_Version.m_nPhoneType = nPhoneType;
+    return CApp_Profile::DerivatToProperties(nPhoneType);
+}
+
+int CApp::InitInstance(const CApp_Startup& startup)
+{
+    TraceLine(s_szClass, "InitInstance()");
+
+    // The resource module: every default text, the brand data and the pictures.
+    int nLoaded = 0;
+    if (startup.loadResource)
+    {
+        nLoaded = startup.loadResource(*m_pResource);
+        if (nLoaded)
+            CPlatform_Resource::SetCurrent(m_pResource.get());
+        else
+            CUi_Interface::Get().MessageBox(s_szResourceError, std::string(), CUi_Interface::ICON_STOP,
+                                            CUi_Interface::BUTTONS_OK);
+    }
+    else
+    {
+        const std::string exeDir =
+            startup.exeDirectory.empty() ? CPlatform_Path::ExecutableDirectory() : startup.exeDirectory;
+        nLoaded = m_pResource->LoadForStartup(startup.resourceBrand, exeDir);
+    }
+    if (!nLoaded)
+    {
+        TraceLine(s_szClass, "InitInstance() Resource module missing!");
+        return 0;
+    }
+
+    DerivatLoad();
+
+    m_szWorkingDirectory =
+        startup.workingDirectory.empty() ? CPlatform_Path::CurrentDirectory() : startup.workingDirectory;
+    if (m_szWorkingDirectory.empty() || m_szWorkingDirectory.back() != PLATFORM_PATH_SEPARATOR)
+        m_szWorkingDirectory += PLATFORM_PATH_SEPARATOR;
+    TraceLine(s_szClass, "InitInstance() Working directory ", m_szWorkingDirectory.c_str());
+
+    // The PABX tool's "pabx.ini" decides the settings key, so it is read before anything else
+    // that uses the settings.
+    if (PabxBrand())
+        DoPabx();
+
+    m_szProgramBaseName = CLang_Info::ProgramBaseName(startup.programPath);
+    std::string programDirectory = m_szWorkingDirectory;
+    if (programDirectory.size() > 1)
+        programDirectory.pop_back();
+
+    m_pLanguageSettings = std::make_unique<CPlatform_Settings>(s_szLanguageOrganisation, std::string());
+    m_pLangInfo = std::make_unique<CLang_Info>(programDirectory, startup.programPath, std::string(),
+                                               m_pLanguageSettings.get());
+    m_pLangText = std::make_unique<CLang_Text>(m_pLangInfo->LanguageFilePath());
+    CLang_Text::Set(m_pLangText.get());
+    m_szHelpFilePath = m_pLangInfo->HelpFilePath(false);
+    if (!m_pLangText->CheckSignatureAtStart())
+    {
+        TraceLine(s_szClass, "InitInstance() Interface texts not accepted!");
+        return 0;
+    }
+
+    ChooseRegistryKey();
+    m_pSettings =
+        std::make_unique<CPlatform_Settings>(SettingsOrganisation(m_szRegistryWord), m_szRegistryApplication);
+
+    m_bPhoneImageValid = false;
+    m_pDocData = std::make_unique<CData_All>();
+    m_pSavedData = std::make_unique<CData_All>();
+    m_pTransferData = std::make_unique<CData_All>();
+    m_pPhoneImage = std::make_unique<CData_All>();
+    // A phone type read from a file applies at once, on the application's terms.
+    CData_Version::SetApplyPhoneType([this](int nPhoneType) { DerivatToProperties(nPhoneType); });
+
+    LoadRecentFiles();
+    ProfileSettingsGet(*m_pSettings);
+    m_bStarted = true;
+
+    const int nPhoneType = SettlePhoneType();
+    m_pDocData->m_Version.m_nPhoneType = nPhoneType;
+
+    m_CmdLine.Parse(startup.args, CData_UiText(IDS_CONFIG_EXTENSION));
+    m_CmdLine.EvaluateSwitches();
+    m_CmdLine.EvaluatePabxParameters(m_HandOff.m_nAuthenticationMode == CData_PabxHandOff::AUTH_USER);
+    m_bPabxLink = m_CmdLine.m_bPabxLink;
+    m_bPabxLine = m_CmdLine.m_bPabxLine;
+    if (TraceIsOn())
+    {
+        const std::string modes = std::string(Simulation() ? " SIMU" : "") + (m_bPabxLink ? " SYSTEL" : "") +
+                                  (m_bPabxLine ? " KNT" : "") + (FirmwareMode() ? " DOWNLOAD" : "");
+        TraceLine(s_szClass, "InitInstance() Modes:", modes.c_str());
+    }
+
+    m_pDoc = std::make_unique<CR740CfDoc>(*this);
+    const std::string& documentPath = m_CmdLine.DocumentPath();
+    const int nDocument = documentPath.empty() ? m_pDoc->OnFileNew() : m_pDoc->OpenDocumentFile(documentPath);
+    if (!nDocument)
+    {
+        TraceLine(s_szClass, "InitInstance() No document!");
+        return 0;
+    }
+
+    MainWindow().AcceptDroppedFiles();
+    MoveDataViewToDoc();
+    *m_pSavedData = *m_pDocData;
+    *m_pTransferData = *m_pDocData;
+    *m_pPhoneImage = *m_pDocData;
+
+    if (PabxBrand() && PabxMode())
+    {
+        if (FirmwareMode())
+            DoFirmwareUpdate();
+        else
+            DoSystel();
+    }
+    return 1;
+}
+
+int CApp::ExitInstance()
+{
+    if (m_bExited)
+        return 1;
+    m_bExited = true;
+    int nResult = 1;
+    if (m_bStarted)
+    {
+        TraceLine(s_szClass, "ExitInstance()");
+        if (m_nSavedConnection != 0)
+            m_nConnection = m_nSavedConnection;
+        SaveRecentFiles();
+        nResult = ProfileSettingsSet(*m_pSettings, m_pDocData->m_Version.m_nPhoneType);
+    }
+    m_pDoc.reset();
+    CData_Version::SetApplyPhoneType(nullptr);
+    m_pDocData.reset();
+    m_pSavedData.reset();
+    m_pTransferData.reset();
+    m_pPhoneImage.reset();
+    if (CLang_Text::Get() == m_pLangText.get())
+        CLang_Text::Set(nullptr);
+    m_pLangText.reset();
+    m_pLangInfo.reset();
+    if (CPlatform_Resource::Current() == m_pResource.get())
+        CPlatform_Resource::SetCurrent(nullptr);
+    return nResult;
+}
+
+void CApp::ChooseRegistryKey()
+{
+    const bool bPabxWord = !m_HandOff.m_szRegistry.empty();
+    m_szRegistryWord = bPabxWord ? m_HandOff.m_szRegistry : s_szOwnRegistryWord;
+    // Set for each role that is on; the phonebook program's key, set last, wins. A brand with
+    // neither role still needs a key: the configurator's.
+    m_szRegistryApplication = bPabxWord ? s_szPabxKeyCfg : s_szOwnKeyCfg;
+    if (m_bAppDialName)
+        m_szRegistryApplication = bPabxWord ? s_szPabxKeyDialName : s_szOwnKeyDialName;
+    m_szRegistryKey = m_szRegistryWord + "\\" + m_szRegistryApplication;
+    TraceLine(s_szClass, "InitInstance() Registry key ", m_szRegistryKey.c_str());
+}
+
+std::string CApp::SettingsOrganisation(const std::string& word)
+{
+    // The registry word comes from a file: "/" would make it a path of the settings store and
+    // "." or ".." would name a directory outside it.
+    std::string organisation = word;
+    std::replace(organisation.begin(), organisation.end(), '/', '_');
+    if (organisation.find_first_not_of('.') == std::string::npos)
+        organisation.insert(0, "_");
+    return organisation;
+}
+
+void CApp::LoadRecentFiles()
+{
+    m_recentFiles.clear();
+    for (int i = 1; i <= RECENT_FILE_COUNT; ++i)
+    {
+        std::string path;
+        if (m_pSettings->GetString(s_szRecentSection, "File" + std::to_string(i), path) && !path.empty())
+            m_recentFiles.push_back(path);
+    }
+}
+
+void CApp::SaveRecentFiles()
+{
+    for (int i = 1; i <= RECENT_FILE_COUNT; ++i)
+    {
+        const size_t n = static_cast<size_t>(i - 1);
+        m_pSettings->SetString(s_szRecentSection, "File" + std::to_string(i),
+                               n < m_recentFiles.size() ? m_recentFiles[n] : std::string());
+    }
+}
+
+void CApp::AddToRecentFileList(const std::string& path)
+{
+    m_recentFiles.erase(std::remove(m_recentFiles.begin(), m_recentFiles.end(), path), m_recentFiles.end());
+    m_recentFiles.insert(m_recentFiles.begin(), path);
+    if (m_recentFiles.size() > static_cast<size_t>(RECENT_FILE_COUNT))
+        m_recentFiles.resize(RECENT_FILE_COUNT);
+}
+
+void CApp::MoveDataViewToDoc()
+{
+    if (m_onMoveDataViewToDoc)
+        m_onMoveDataViewToDoc();
+}
+
+void CApp::MoveDataDocToView()
+{
+    if (m_onMoveDataDocToView)
+        m_onMoveDataDocToView();
+}
+
+int CApp::DoPabx()
+{
+    TraceLine(s_szClass, "DoPabx()");
+    CData::File().SetFileName((m_szWorkingDirectory + s_szPabxFile).c_str());
+    return CData_All::MoveFilePabx(m_HandOff);
+}
+
+void CApp::PrepareUnattendedRun()
+{
+    CData::File().SetFileName((m_szWorkingDirectory + s_szSystelFile).c_str());
+    CData_All::MoveFileSystel(m_HandOff);
+    MainWindow().SetTitle(UnattendedTitle(MainWindow().Title(), m_HandOff.m_szType, m_HandOff.m_szName));
+    // What the run reads from the phone is the user's starting point, not a change.
+    *m_pSavedData = *m_pDocData;
+    // A connection of 0 (USB) counts as nothing saved and is not restored at the end.
+    m_nSavedConnection = m_nConnection;
+    m_nConnection = CONNECTION_PABX;
+}
+
+void CApp::DoSystel()
+{
+    TraceLine(s_szClass, "DoSystel()");
+    MainWindow().ShowMinimized();
+    PrepareUnattendedRun();
+    if (m_bAppCfg && m_CmdLine.m_bMayRead)
+        DoDataTransfer(MODE_RX_CFG_PABX, false);
+    if (m_bAppDialName)
+    {
+        const bool bRefused =
+            std::any_of(std::begin(s_apszRefusedDialNameTypes), std::end(s_apszRefusedDialNameTypes),
+                        [this](const char* psz) { return m_HandOff.m_szType == psz; });
+        if (bRefused)
+        {
+            CUi_Interface::Get().MessageBox(CData_UiText(IDS_PHONETYPE_NOT_SUPPORTED), std::string(),
+                                            CUi_Interface::ICON_WARNING, CUi_Interface::BUTTONS_OK);
+            MainWindow().Destroy();
+            MainWindow().PostQuit(EXIT_CODE_UNATTENDED);
+            return;
+        }
+        DoDataTransfer(MODE_RX_DIALNAME_PABX, false);
+    }
+    MainWindow().ShowNormal();
+}
+
+void CApp::DoFirmwareUpdate()
+{
+    TraceLine(s_szClass, "DoFirmwareUpdate()");
+    MainWindow().ShowMinimized();
+    PrepareUnattendedRun();
+    if (m_bAppCfg && FirmwareMode() && m_CmdLine.m_bMayUpdateFirmware)
+        DoDataTransfer(MODE_FIRMWARE_PABX, false);
+    // The PABX tool waits for the program to end, whatever the update's outcome.
+    MainWindow().Destroy();
+    MainWindow().PostQuit(EXIT_CODE_UNATTENDED);
+}
+
+int CApp::DoDataTransfer(int nMode, bool bInteractive)
+{
+    if (!m_transferRunner)
+    {
+        TraceLine(s_szClass, "DoDataTransfer() No transfer orchestration!");
+        return 0;
+    }
+    return m_transferRunner(nMode, bInteractive);
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+// What the application object does with its main window: the unattended runs minimise it, give
+// it a title with the PABX port's name, and close the program with an exit code. The program's
+// main frame implements it; without one (tests, headless runs) the object below only keeps the
+// title and the exit code, so that the core runs all the same.
+
+#include <string>
+
+class CApp_MainWindow
+{
+public:
+    virtual ~CApp_MainWindow() = default;
+
+    virtual void ShowMinimized() {}
+    virtual void ShowNormal() {}
+    virtual std::string Title() const { return m_title; }
+    virtual void SetTitle(const std::string& title) { m_title = title; }
+    // The main window is destroyed; the message loop goes on until the quit message.
+    virtual void Destroy() { m_bDestroyed = true; }
+    // Posts the quit message: the message loop ends and the program exits with this code.
+    virtual void PostQuit(int nExitCode)
+    {
+        m_bQuitPosted = true;
+        m_nExitCode = nExitCode;
+    }
+    // Files dropped on the window open as documents.
+    virtual void AcceptDroppedFiles() {}
+
+    bool Destroyed() const { return m_bDestroyed; }
+    bool QuitPosted() const { return m_bQuitPosted; }
+    int ExitCode() const { return m_nExitCode; }
+
+protected:
+    std::string m_title;
+    bool m_bDestroyed = false;
+    bool m_bQuitPosted = false;
+    int m_nExitCode = 0;
+};

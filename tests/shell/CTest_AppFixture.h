@@ -1,0 +1,138 @@
+#pragma once
+
+// A started application object without a display: the brand's string table from memory, the
+// settings in a temporary directory, a working directory of its own for the hand-off files, a
+// scripted user and a recording main window and transfer runner.
+
+#include "data/CData.h"
+#include "data/CData_FileExRam.h"
+#include "data/CData_Properties.h"
+#include "data/CData_Version.h"
+#include "platform/CPlatform_Resource.h"
+#include "platform/CPlatform_Settings.h"
+#include "shell/CApp.h"
+#include "testsupport/CTest_ScriptedUi.h"
+#include "testsupport/CTest_TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+// The string table of a brand: brand data and the texts start-up and the document use.
+inline std::map<int, std::string> TestBrandTable(const std::string& derivat, bool bCfg = true,
+                                                 bool bDialName = false,
+                                                 const std::string& defaultType = "RV740")
+{
+    return {{110, "R740Cf\\nConfiguration\\nR740Cf"},
+            {130, "4.10"},
+            {131, derivat},
+            {132, "GER"},
+            {133, defaultType},
+            {134, "GER"},
+            {150, bCfg ? "R740Cf" : ""},
+            {151, bDialName ? "R740Pb" : ""},
+            {160, "640"},
+            {161, "480"},
+            {195, "Configuration files (*.cfg)|*.cfg||"},
+            {196, ".cfg"},
+            {422, "This telephone type is not supported here."},
+            {501, " PABX"}};
+}
+
+// A main window that only records.
+class CTest_MainWindow : public CApp_MainWindow
+{
+public:
+    void ShowMinimized() override { m_calls.push_back("minimised"); }
+    void ShowNormal() override { m_calls.push_back("normal"); }
+    void Destroy() override
+    {
+        m_calls.push_back("destroyed");
+        CApp_MainWindow::Destroy();
+    }
+    std::vector<std::string> m_calls;
+};
+
+class CTest_AppFixture : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ResetGlobals();
+        CPlatform_Settings::SetRootDirectory(m_settingsDir.Path());
+        m_table = TestBrandTable("TALVO");
+    }
+    void TearDown() override
+    {
+        m_pApp.reset();
+        ResetGlobals();
+    }
+
+    static void ResetGlobals()
+    {
+        CData_Properties::Current() = CData_Properties();
+        CData_Version::SetConfigVersion(0);
+        CData::File().SetFileName("");
+    }
+
+    // A file in the working directory.
+    void WriteWorking(const std::string& name, const std::string& bytes) const
+    {
+        TestWriteFile(m_workDir.File(name), bytes);
+    }
+
+    void SetSetting(const std::string& organisation, const std::string& application, const char* pszSection,
+                    const char* pszName, const std::string& value) const
+    {
+        CPlatform_Settings s(organisation, application);
+        s.SetString(pszSection, pszName, value);
+        s.Sync();
+    }
+    std::string GetSetting(const std::string& organisation, const std::string& application,
+                           const char* pszSection, const char* pszName) const
+    {
+        CPlatform_Settings s(organisation, application);
+        std::string value = "<missing>";
+        s.GetString(pszSection, pszName, value);
+        return value;
+    }
+
+    // Creates the application object and runs start-up with these arguments.
+    int Start(const std::vector<std::string>& args = {})
+    {
+        m_pApp = std::make_unique<CApp>();
+        m_pApp->SetMainWindow(&m_window);
+        m_pApp->SetTransferRunner(
+            [this](int nMode, bool bInteractive)
+            {
+                m_transfers.emplace_back(nMode, bInteractive);
+                return 1;
+            });
+        CApp_Startup startup;
+        startup.programPath = "/opt/r740/R740Cf";
+        startup.args = args;
+        startup.workingDirectory = m_workDir.Path();
+        startup.loadResource = [this](CPlatform_Resource& resource)
+        {
+            std::string strings;
+            for (const auto& entry : m_table)
+                strings += std::to_string(entry.first) + "\t" + entry.second + "\n";
+            return resource.LoadData(strings, std::string());
+        };
+        return m_pApp->InitInstance(startup);
+    }
+
+    CApp& App() { return *m_pApp; }
+
+    CTest_TempDir m_settingsDir;
+    CTest_TempDir m_workDir;
+    CTest_ScriptedUi m_ui;
+    CTest_MainWindow m_window;
+    std::map<int, std::string> m_table;
+    std::vector<std::pair<int, bool>> m_transfers;
+    std::unique_ptr<CApp> m_pApp;
+};
