@@ -192,7 +192,9 @@ TEST_F(Doc, SavedFileOpensAsTheSameConfiguration)
     EXPECT_EQ(path, App().m_szLastFilePath);
     // The open command does not make the file the document's path.
     EXPECT_EQ("", m_pDoc->PathName());
-    EXPECT_EQ(path, m_ui.FilesAsked().back().initialDir == path ? path : App().m_szLastFilePath);
+    // The next open dialog starts where this one ended.
+    m_pDoc->OnFileOpen();
+    EXPECT_EQ(path, m_ui.FilesAsked().back().initialDir);
 }
 
 TEST_F(Doc, OpenDialogStartsAtTheLastPathAndCancelChangesNothing)
