@@ -69,6 +69,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
     const unsigned nBits = pData[0] | pData[1] << 8;
     for (size_t i = 0; i < sizeof s_flags / sizeof s_flags[0]; ++i)
         props.*s_flags[i] = (nBits >> i & 1) != 0;
+    // The phonebook, alarm-call and answering-machine layouts share bits with key capabilities:
+    // no record depends on both, so every layout is still reached.
+    props.m_bEntryInfotext = (nBits & 1) != 0;
+    props.m_bCallDeflectionModes = (nBits >> 1 & 1) != 0;
     props.m_szDerivat = s_derivats[pData[0] >> 6];
     props.m_nIntNumberLen = 2 + (pData[1] & 3);
     pData += 2;
