@@ -57,7 +57,8 @@ inline uint32_t HashBytes(const char* p, size_t n)
     return static_cast<uint32_t>(h ^ (h >> 32));
 }
 
-// A cheap fingerprint of a key for the run check: its length and its first and last four bytes.
+// A cheap fingerprint of a key for the filter of keys already asked for: its length and its first
+// and last four bytes, mixed.
 inline uint32_t KeySignature(const char* p, size_t n)
 {
     uint32_t a = 0;
@@ -65,7 +66,7 @@ inline uint32_t KeySignature(const char* p, size_t n)
     const size_t k = n < 4 ? n : 4;
     std::memcpy(&a, p, k);
     std::memcpy(&b, p + n - k, k);
-    return (a * 31u) ^ (b * 0x9E3779B1u) ^ static_cast<uint32_t>(n);
+    return ((a * 31u) ^ b ^ static_cast<uint32_t>(n)) * 0x9E3779B1u;
 }
 
 // Length of the key of a line inside the loaded text: the bytes before its first "=" or its
@@ -349,7 +350,6 @@ void CData_FileExRam::FreeText()
     m_nTextSize = 0;
     m_keyIndex.clear();
     m_lineKey.clear();
-    m_run.clear();
     m_bKeysIndexed = false;
     m_bSectionFound = false;
     m_nSectionStart = m_nSectionEnd = m_nScanPos = m_nCursor = 0;
@@ -461,7 +461,7 @@ bool CData_FileExRam::SelectSection(const char* pszSection, const char* pszOpera
     m_nSectionStart = static_cast<size_t>(nStart);
     m_nSectionEnd = m_nSectionStart;
     m_nCursor = m_nSectionStart;
-    m_run.clear();
+    std::memset(m_runFilter, 0, sizeof m_runFilter);
     m_bKeysIndexed = false;
     return true;
 }
@@ -508,34 +508,39 @@ void CData_FileExRam::BuildKeyIndex()
 const char* CData_FileExRam::FindSequential(const char* pszKey)
 {
     // Until a section's keys are indexed, lookups that walk its lines in order are answered from
-    // the line after the last one found. The lines passed so far form the run; each was the first
-    // line of its key, so a key is in the run exactly when it was asked for before, and then its
-    // run line is the answer.
+    // the line after the last one found. Each line passed so far was the first of its key, so the
+    // line at the cursor is the first of a key unless that key was asked for before.
     if (m_nCursor >= m_pLines->Count())
         return nullptr;
     const char* pLine = m_pLines->Get(m_nCursor);
     if (pLine[0] == '[')
         return nullptr; // the next section begins
-    const size_t nLen = std::strlen(pszKey);
-    if (std::memchr(pszKey, '=', nLen))
-        return nullptr;
-    const uint32_t nSig = KeySignature(pszKey, nLen);
-    for (const CKeySlot& run : m_run)
+    // Keys are short: find the length and any "=" in one pass, comparing with the line as far as
+    // they agree (never past the line's own end).
+    size_t nLen = 0;
+    bool bSame = true;
+    for (; pszKey[nLen]; ++nLen)
     {
-        if (run.nHash == nSig && run.nLen == nLen && std::memcmp(m_pLines->Get(run.nLine), pszKey, nLen) == 0)
-        {
-            m_nScanPos = run.nLine;
-            return m_pLines->Get(run.nLine) + nLen + 1;
-        }
+        if (pszKey[nLen] == '=')
+            return nullptr;
+        if (bSame && pLine[nLen] != pszKey[nLen])
+            bSame = false;
     }
-    // Compare whole words only while they stay inside the text and its padding.
-    const size_t nOffset = static_cast<size_t>(pLine - m_pText.get());
-    const bool bInside = nOffset + nLen + 1 <= m_nTextSize + TEXT_PADDING;
-    const bool bMatch = bInside ? std::memcmp(pLine, pszKey, nLen) == 0 && pLine[nLen] == '='
-                                : std::strncmp(pLine, pszKey, nLen) == 0 && pLine[nLen] == '=';
+    const bool bMatch = bSame && pLine[nLen] == '=';
+    // The keys passed so far leave two bits each in a filter. A key whose bits are not both set
+    // was not asked for before, so the line at the cursor, if it holds the key, is its first. A
+    // key that may have been asked for before is left to the section's index.
+    const uint32_t nSig = KeySignature(pszKey, nLen);
+    const uint32_t nBit1 = nSig >> 22;          // 10 bits
+    const uint32_t nBit2 = (nSig >> 12) & 1023; // 10 further bits
+    const uint64_t nMask1 = uint64_t(1) << (nBit1 & 63);
+    const uint64_t nMask2 = uint64_t(1) << (nBit2 & 63);
+    if ((m_runFilter[nBit1 >> 6] & nMask1) && (m_runFilter[nBit2 >> 6] & nMask2))
+        return nullptr;
     if (!bMatch)
         return nullptr;
-    m_run.push_back(CKeySlot{static_cast<uint32_t>(m_nCursor), nSig, static_cast<uint32_t>(nLen)});
+    m_runFilter[nBit1 >> 6] |= nMask1;
+    m_runFilter[nBit2 >> 6] |= nMask2;
     m_nScanPos = m_nCursor++;
     return pLine + nLen + 1;
 }

@@ -129,5 +129,5 @@ private:
     std::vector<uint32_t> m_lineKey;
     size_t m_nCursor = 0; // the line after the last key found
     bool m_bKeysIndexed = false;
-    std::vector<CKeySlot> m_run; // lines passed in order before the keys were indexed
+    uint64_t m_runFilter[16] = {}; // two bits per key found before the keys were indexed
 };
