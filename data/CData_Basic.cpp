@@ -1,10 +1,10 @@
 #include "data/CData_Basic.h"
 
 #include "data/CData_FileRow.h"
-#include "data/CData_InterfaceText.h"
 #include "data/CData_Properties.h"
 #include "data/CData_Record.h"
 #include "data/CData_Types.h"
+#include "data/CData_UiText.h"
 #include "support/Trace.h"
 
 #include <tuple>
@@ -127,8 +127,8 @@ const char* RecordNote(int nRecord)
 CData_Basic::CData_Basic(int nNumber)
 {
     SetIndex(nNumber);
-    m_strPayMult = CData_InterfaceText(TEXT_PAYMULT);
-    m_strPayStr = CData_InterfaceText(TEXT_PAYSTR);
+    m_strPayMult = CData_UiText(TEXT_PAYMULT);
+    m_strPayStr = CData_UiText(TEXT_PAYSTR);
     const std::string& lang = CData_Properties::Current().m_szDispLanDefault;
     if (!lang.empty())
         StrToDispLan(m_nDisplayLanguage, lang);
@@ -392,7 +392,7 @@ unsigned CData_Basic::DispLanTextNumber(int nDispLan)
 std::string CData_Basic::DispLanName(int nDispLan)
 {
     const unsigned nText = DispLanTextNumber(nDispLan);
-    return nText ? CData_InterfaceText(nText) : std::string();
+    return nText ? CData_UiText(nText) : std::string();
 }
 
 std::string CData_Basic::InfoText(int nIndex) const

@@ -1,10 +1,10 @@
 #include "data/CData_MsnPara.h"
 
 #include "data/CData_FileRow.h"
-#include "data/CData_InterfaceText.h"
 #include "data/CData_Properties.h"
 #include "data/CData_Record.h"
 #include "data/CData_Types.h"
+#include "data/CData_UiText.h"
 #include "support/Trace.h"
 
 #include <cstdio>
@@ -157,7 +157,7 @@ std::string CData_MsnPara::Column(int nColumn, int nPhoneType, bool& bNoTaxLimit
         const std::string text = Decimal("%01lld", m_nTaxLimit);
         // The small phones keep no charge limit.
         bNoTaxLimit = text == "0" || nPhoneType == PHONETYPE_RV730 || nPhoneType == PHONETYPE_RV730U;
-        return bNoTaxLimit ? CData_InterfaceText(TEXT_NO_TAXLIMIT) : text;
+        return bNoTaxLimit ? CData_UiText(TEXT_NO_TAXLIMIT) : text;
     }
     default:
         return CData::InfoText(nColumn);
