@@ -1,8 +1,7 @@
 #include "data/CData_AlarmCall.h"
 
 #include "data/CData_FileKeys.h"
-#include "data/CData_RecordReader.h"
-#include "data/CData_RecordWriter.h"
+#include "data/CData_Record.h"
 #include "support/Trace.h"
 
 #include <cstdio>
@@ -133,46 +132,30 @@ int CData_AlarmCall::MoveBlock(int nMode, unsigned char* pRecord, size_t nSize, 
     switch (nMode)
     {
     case MB_PARSE:
-    {
-        CData_RecordReader r(pRecord, nSize);
-        r.Head(RecordId(), Number());
-        B v(*this);
-        v.m_nYear = YEAR_BASE + r.Byte();
-        v.m_nMonth = r.Byte();
-        v.m_nDay = r.Byte();
-        v.m_nHour = r.Byte();
-        v.m_nMinute = r.Byte();
-        v.m_nSetting = SettingFromPhone(r.Byte());
-        if (bInfotext)
-            v.m_strInfotext = r.Text(INFOTEXT_MAX, true);
-        if (!r.Ok())
-        {
-            TraceLine(s_szClass, "MoveBlock() Invalid record!");
-            return 0;
-        }
-        *this = v;
-        return r.Result();
-    }
     case MB_DATA:
-    {
-        CData_RecordWriter w(pRecord, nSize);
-        w.Head(RecordId(), 1, Number());
-        w.Byte(m_nYear - YEAR_BASE);
-        w.Byte(m_nMonth);
-        w.Byte(m_nDay);
-        w.Byte(m_nHour);
-        w.Byte(m_nMinute);
-        w.Byte(SettingToPhone(m_nSetting));
-        if (bInfotext)
-            w.Text(m_strInfotext, INFOTEXT_MAX, true);
-        return w.Result();
-    }
+        return CData_MoveRecord(*this, nMode == MB_PARSE, pRecord, nSize, s_szClass,
+                                [&](B& b, CData_Record& r)
+                                {
+                                    r.Header(RecordId(), b.Number());
+                                    int nYear = b.m_nYear - YEAR_BASE;
+                                    r.Byte(nYear);
+                                    r.Byte(b.m_nMonth);
+                                    r.Byte(b.m_nDay);
+                                    r.Byte(b.m_nHour);
+                                    r.Byte(b.m_nMinute);
+                                    int nSetting = SettingToPhone(b.m_nSetting);
+                                    r.Byte(nSetting);
+                                    if (r.Parsing())
+                                    {
+                                        b.m_nYear = YEAR_BASE + nYear;
+                                        b.m_nSetting = SettingFromPhone(nSetting);
+                                    }
+                                    if (bInfotext)
+                                        r.String(b.m_strInfotext, INFOTEXT_MAX, true,
+                                                 CData_Record::AFTER_ANNOUNCED);
+                                });
     case MB_REQUEST:
-    {
-        CData_RecordWriter w(pRecord, nSize);
-        w.Head(RecordId(), 0, Number());
-        return w.Result();
-    }
+        return CData_Record::Request(pRecord, nSize, RecordId(), Number());
     default:
         return CData::MoveBlock(nMode, pRecord, nSize, nFlag);
     }

@@ -1,8 +1,7 @@
 #include "data/CData_AnsMaschInfoText.h"
 
 #include "data/CData_FileKeys.h"
-#include "data/CData_RecordReader.h"
-#include "data/CData_RecordWriter.h"
+#include "data/CData_Record.h"
 #include "support/Trace.h"
 
 #include <algorithm>
@@ -63,33 +62,22 @@ int CData_AnsMaschInfoText::MoveBlock(int nMode, unsigned char* pRecord, size_t 
     switch (nMode)
     {
     case MB_PARSE:
-    {
-        CData_RecordReader r(pRecord, nSize);
-        r.Head(RECORD_ID);
-        B v(*this);
-        for (int& n : v.m_anAnnounce)
-            n = r.Byte();
-        v.m_nEndText = r.Byte();
-        v.m_nFullAbText = r.Byte();
-        for (int& n : v.m_anInfoText)
-            n = r.Byte();
-        if (!r.Ok())
-        {
-            TraceLine(s_szClass, "MoveBlock() Invalid record!");
-            return 0;
-        }
-        *this = v;
-        return r.Result();
-    }
+        return CData_MoveRecord(*this, true, pRecord, nSize, s_szClass,
+                                [](B& b, CData_Record& r)
+                                {
+                                    r.Header(RECORD_ID);
+                                    for (int& n : b.m_anAnnounce)
+                                        r.Byte(n);
+                                    r.Byte(b.m_nEndText);
+                                    r.Byte(b.m_nFullAbText);
+                                    for (int& n : b.m_anInfoText)
+                                        r.Byte(n);
+                                });
     case MB_DATA:
         // The telephone keeps this status itself.
         return 0;
     case MB_REQUEST:
-    {
-        CData_RecordWriter w(pRecord, nSize);
-        w.Head(RECORD_ID, 0);
-        return w.Result();
-    }
+        return CData_Record::Request(pRecord, nSize, RECORD_ID);
     default:
         return CData::MoveBlock(nMode, pRecord, nSize, nFlag);
     }

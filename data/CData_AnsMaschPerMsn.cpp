@@ -1,8 +1,7 @@
 #include "data/CData_AnsMaschPerMsn.h"
 
 #include "data/CData_FileKeys.h"
-#include "data/CData_RecordReader.h"
-#include "data/CData_RecordWriter.h"
+#include "data/CData_Record.h"
 #include "data/CData_UiText.h"
 #include "support/Trace.h"
 
@@ -105,68 +104,32 @@ int CData_AnsMaschPerMsn::MoveBlock(int nMode, unsigned char* pRecord, size_t nS
     switch (nMode)
     {
     case MB_PARSE:
-    {
-        CData_RecordReader r(pRecord, nSize);
-        r.Head(RECORD_ID, Number());
-        B v(*this);
-        v.m_nActive = r.Byte();
-        v.m_nActivationTime = r.Byte();
-        v.m_nMainOperationMode = r.Byte();
-        v.m_nMaxMessageTime = r.Byte();
-        v.m_nMainAnnouncement = r.Byte();
-        v.m_nMinorAnnouncement = r.Byte();
-        v.m_nTiming = r.Byte();
-        v.m_nTimeTypeDay = r.Byte();
-        if (bWeek)
-        {
-            v.m_nTimingWeek = r.Byte();
-            v.m_nMinorOperationMode = r.Byte();
-            for (int nDay = 0; nDay < WEEKDAYS; ++nDay)
-            {
-                v.m_anTimeTypeWeekAnnounce[nDay] = r.Byte();
-                v.m_anTimeTypeWeekTimeType1[nDay] = r.Byte();
-                v.m_anTimeTypeWeekTimeType2[nDay] = r.Byte();
-            }
-        }
-        if (!r.Ok())
-        {
-            TraceLine(s_szClass, "MoveBlock() Invalid record!");
-            return 0;
-        }
-        *this = v;
-        return r.Result();
-    }
     case MB_DATA:
-    {
-        CData_RecordWriter w(pRecord, nSize);
-        w.Head(RECORD_ID, 1, Number());
-        w.Byte(m_nActive);
-        w.Byte(m_nActivationTime);
-        w.Byte(m_nMainOperationMode);
-        w.Byte(m_nMaxMessageTime);
-        w.Byte(m_nMainAnnouncement);
-        w.Byte(m_nMinorAnnouncement);
-        w.Byte(m_nTiming);
-        w.Byte(m_nTimeTypeDay);
-        if (bWeek)
-        {
-            w.Byte(m_nTimingWeek);
-            w.Byte(m_nMinorOperationMode);
-            for (int nDay = 0; nDay < WEEKDAYS; ++nDay)
-            {
-                w.Byte(m_anTimeTypeWeekAnnounce[nDay]);
-                w.Byte(m_anTimeTypeWeekTimeType1[nDay]);
-                w.Byte(m_anTimeTypeWeekTimeType2[nDay]);
-            }
-        }
-        return w.Result();
-    }
+        return CData_MoveRecord(*this, nMode == MB_PARSE, pRecord, nSize, s_szClass,
+                                [&](B& b, CData_Record& r)
+                                {
+                                    r.Header(RECORD_ID, b.Number());
+                                    r.Byte(b.m_nActive);
+                                    r.Byte(b.m_nActivationTime);
+                                    r.Byte(b.m_nMainOperationMode);
+                                    r.Byte(b.m_nMaxMessageTime);
+                                    r.Byte(b.m_nMainAnnouncement);
+                                    r.Byte(b.m_nMinorAnnouncement);
+                                    r.Byte(b.m_nTiming);
+                                    r.Byte(b.m_nTimeTypeDay);
+                                    if (!bWeek)
+                                        return;
+                                    r.Byte(b.m_nTimingWeek);
+                                    r.Byte(b.m_nMinorOperationMode);
+                                    for (int nDay = 0; nDay < WEEKDAYS; ++nDay)
+                                    {
+                                        r.Byte(b.m_anTimeTypeWeekAnnounce[nDay]);
+                                        r.Byte(b.m_anTimeTypeWeekTimeType1[nDay]);
+                                        r.Byte(b.m_anTimeTypeWeekTimeType2[nDay]);
+                                    }
+                                });
     case MB_REQUEST:
-    {
-        CData_RecordWriter w(pRecord, nSize);
-        w.Head(RECORD_ID, 0, Number());
-        return w.Result();
-    }
+        return CData_Record::Request(pRecord, nSize, RECORD_ID, Number());
     default:
         return CData::MoveBlock(nMode, pRecord, nSize, nFlag);
     }

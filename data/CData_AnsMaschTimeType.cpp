@@ -1,8 +1,7 @@
 #include "data/CData_AnsMaschTimeType.h"
 
 #include "data/CData_FileKeys.h"
-#include "data/CData_RecordReader.h"
-#include "data/CData_RecordWriter.h"
+#include "data/CData_Record.h"
 #include "support/Trace.h"
 
 #include <cstdio>
@@ -47,41 +46,23 @@ int CData_AnsMaschTimeType::MoveBlock(int nMode, unsigned char* pRecord, size_t 
     switch (nMode)
     {
     case MB_PARSE:
-    {
-        CData_RecordReader r(pRecord, nSize);
-        r.Head(RECORD_ID, Number());
-        const int nStartHour = r.Byte();
-        const int nStartMinute = r.Byte();
-        const int nEndHour = r.Byte();
-        const int nEndMinute = r.Byte();
-        if (!r.Ok())
-        {
-            TraceLine(s_szClass, "MoveBlock() Invalid record!");
-            return 0;
-        }
-        m_nStartHour = nStartHour;
-        m_nStartMinute = nStartMinute;
-        m_nEndHour = nEndHour;
-        m_nEndMinute = nEndMinute;
-        UpdateInUse();
-        return r.Result();
-    }
     case MB_DATA:
     {
-        CData_RecordWriter w(pRecord, nSize);
-        w.Head(RECORD_ID, 1, Number());
-        w.Byte(m_nStartHour);
-        w.Byte(m_nStartMinute);
-        w.Byte(m_nEndHour);
-        w.Byte(m_nEndMinute);
-        return w.Result();
+        const int nResult = CData_MoveRecord(*this, nMode == MB_PARSE, pRecord, nSize, s_szClass,
+                                             [](B& b, CData_Record& r)
+                                             {
+                                                 r.Header(RECORD_ID, b.Number());
+                                                 r.Byte(b.m_nStartHour);
+                                                 r.Byte(b.m_nStartMinute);
+                                                 r.Byte(b.m_nEndHour);
+                                                 r.Byte(b.m_nEndMinute);
+                                             });
+        if (nMode == MB_PARSE && nResult)
+            UpdateInUse();
+        return nResult;
     }
     case MB_REQUEST:
-    {
-        CData_RecordWriter w(pRecord, nSize);
-        w.Head(RECORD_ID, 0, Number());
-        return w.Result();
-    }
+        return CData_Record::Request(pRecord, nSize, RECORD_ID, Number());
     default:
         return CData::MoveBlock(nMode, pRecord, nSize, nFlag);
     }

@@ -1,8 +1,7 @@
 #include "data/CData_AnswerMaschine.h"
 
 #include "data/CData_FileKeys.h"
-#include "data/CData_RecordReader.h"
-#include "data/CData_RecordWriter.h"
+#include "data/CData_Record.h"
 #include "support/Trace.h"
 
 namespace
@@ -62,52 +61,30 @@ int CData_AnswerMaschine::MoveBlock(int nMode, unsigned char* pRecord, size_t nS
     switch (nMode)
     {
     case MB_PARSE:
-    {
-        CData_RecordReader r(pRecord, nSize);
-        r.Head(RECORD_ID);
-        B v(*this);
-        v.m_nActive = r.Byte();
-        v.m_nListen = r.Byte();
-        v.m_nRemoteProgramming = r.Byte();
-        v.m_nSpeechQuality = r.Byte();
-        (bModes ? v.m_niCallDeflection : v.m_nCallDeflection) = r.Byte();
-        v.m_nSortMsn = r.Byte();
-        // The telephone counts the rings from 1; a 0 would fall below every valid count.
-        const int nCalls = r.Byte();
-        v.m_nCallsTillCalldefelction = nCalls > 0 ? nCalls - 1 : 0;
-        v.m_nMessageOnCalldeflection = r.Byte();
-        v.m_nMessageOnFullAM = r.Byte();
-        v.m_strCallDeflectionNumber = r.Text(NUMBER_MAX, false);
-        if (!r.Ok())
-        {
-            TraceLine(s_szClass, "MoveBlock() Invalid record!");
-            return 0;
-        }
-        *this = v;
-        return r.Result();
-    }
     case MB_DATA:
-    {
-        CData_RecordWriter w(pRecord, nSize);
-        w.Head(RECORD_ID, 1);
-        w.Byte(m_nActive);
-        w.Byte(m_nListen);
-        w.Byte(m_nRemoteProgramming);
-        w.Byte(m_nSpeechQuality);
-        w.Byte(bModes ? m_niCallDeflection : m_nCallDeflection);
-        w.Byte(m_nSortMsn);
-        w.Byte(m_nCallsTillCalldefelction + 1);
-        w.Byte(m_nMessageOnCalldeflection);
-        w.Byte(m_nMessageOnFullAM);
-        w.Text(m_strCallDeflectionNumber, NUMBER_MAX, false);
-        return w.Result();
-    }
+        return CData_MoveRecord(*this, nMode == MB_PARSE, pRecord, nSize, s_szClass,
+                                [&](B& b, CData_Record& r)
+                                {
+                                    r.Header(RECORD_ID);
+                                    r.Byte(b.m_nActive);
+                                    r.Byte(b.m_nListen);
+                                    r.Byte(b.m_nRemoteProgramming);
+                                    r.Byte(b.m_nSpeechQuality);
+                                    r.Byte(bModes ? b.m_niCallDeflection : b.m_nCallDeflection);
+                                    r.Byte(b.m_nSortMsn);
+                                    // The telephone counts the rings from 1; a 0 would fall below every valid
+                                    // count.
+                                    int nCalls = b.m_nCallsTillCalldefelction + 1;
+                                    r.Byte(nCalls);
+                                    if (r.Parsing())
+                                        b.m_nCallsTillCalldefelction = nCalls > 0 ? nCalls - 1 : 0;
+                                    r.Byte(b.m_nMessageOnCalldeflection);
+                                    r.Byte(b.m_nMessageOnFullAM);
+                                    r.String(b.m_strCallDeflectionNumber, NUMBER_MAX, false,
+                                             CData_Record::AFTER_ANNOUNCED);
+                                });
     case MB_REQUEST:
-    {
-        CData_RecordWriter w(pRecord, nSize);
-        w.Head(RECORD_ID, 0);
-        return w.Result();
-    }
+        return CData_Record::Request(pRecord, nSize, RECORD_ID);
     default:
         return CData::MoveBlock(nMode, pRecord, nSize, nFlag);
     }

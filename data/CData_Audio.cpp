@@ -1,8 +1,7 @@
 #include "data/CData_Audio.h"
 
 #include "data/CData_FileKeys.h"
-#include "data/CData_RecordReader.h"
-#include "data/CData_RecordWriter.h"
+#include "data/CData_Record.h"
 #include "support/Trace.h"
 
 namespace
@@ -46,34 +45,16 @@ int CData_Audio::MoveBlock(int nMode, unsigned char* pRecord, size_t nSize, int 
     switch (nMode)
     {
     case MB_PARSE:
-    {
-        CData_RecordReader r(pRecord, nSize);
-        r.Head(RECORD_ID);
-        B v(*this);
-        for (int B::*pSwitch : s_switches)
-            v.*pSwitch = r.Byte();
-        if (!r.Ok())
-        {
-            TraceLine(s_szClass, "MoveBlock() Invalid record!");
-            return 0;
-        }
-        *this = v;
-        return r.Result();
-    }
     case MB_DATA:
-    {
-        CData_RecordWriter w(pRecord, nSize);
-        w.Head(RECORD_ID, 1);
-        for (int B::*pSwitch : s_switches)
-            w.Byte(this->*pSwitch);
-        return w.Result();
-    }
+        return CData_MoveRecord(*this, nMode == MB_PARSE, pRecord, nSize, s_szClass,
+                                [](B& b, CData_Record& r)
+                                {
+                                    r.Header(RECORD_ID);
+                                    for (int B::*pSwitch : s_switches)
+                                        r.Byte(b.*pSwitch);
+                                });
     case MB_REQUEST:
-    {
-        CData_RecordWriter w(pRecord, nSize);
-        w.Head(RECORD_ID, 0);
-        return w.Result();
-    }
+        return CData_Record::Request(pRecord, nSize, RECORD_ID);
     default:
         return CData::MoveBlock(nMode, pRecord, nSize, nFlag);
     }

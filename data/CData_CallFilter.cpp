@@ -1,8 +1,7 @@
 #include "data/CData_CallFilter.h"
 
 #include "data/CData_FileKeys.h"
-#include "data/CData_RecordReader.h"
-#include "data/CData_RecordWriter.h"
+#include "data/CData_Record.h"
 #include "data/CData_UiText.h"
 #include "support/Trace.h"
 
@@ -36,31 +35,15 @@ int CData_CallFilter::MoveBlock(int nMode, unsigned char* pRecord, size_t nSize,
     switch (nMode)
     {
     case MB_PARSE:
-    {
-        CData_RecordReader r(pRecord, nSize);
-        r.Head(RECORD_ID, Number());
-        const std::string msn = r.Text(MSN_MAX, false);
-        if (!r.Ok())
-        {
-            TraceLine(s_szClass, "MoveBlock() Invalid record!");
-            return 0;
-        }
-        m_strMsn = msn;
-        return r.Result();
-    }
     case MB_DATA:
-    {
-        CData_RecordWriter w(pRecord, nSize);
-        w.Head(RECORD_ID, 1, Number());
-        w.Text(m_strMsn, MSN_MAX, false);
-        return w.Result();
-    }
+        return CData_MoveRecord(*this, nMode == MB_PARSE, pRecord, nSize, s_szClass,
+                                [](B& b, CData_Record& r)
+                                {
+                                    r.Header(RECORD_ID, b.Number());
+                                    r.String(b.m_strMsn, MSN_MAX, false, CData_Record::AFTER_ANNOUNCED);
+                                });
     case MB_REQUEST:
-    {
-        CData_RecordWriter w(pRecord, nSize);
-        w.Head(RECORD_ID, 0, Number());
-        return w.Result();
-    }
+        return CData_Record::Request(pRecord, nSize, RECORD_ID, Number());
     default:
         return CData::MoveBlock(nMode, pRecord, nSize, nFlag);
     }

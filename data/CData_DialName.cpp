@@ -2,8 +2,7 @@
 
 #include "data/CData_FileKeys.h"
 #include "data/CData_LstData.h"
-#include "data/CData_RecordReader.h"
-#include "data/CData_RecordWriter.h"
+#include "data/CData_Record.h"
 #include "data/CData_UiText.h"
 #include "data/CData_Version.h"
 #include "support/Trace.h"
@@ -111,46 +110,23 @@ int CData_DialName::MoveBlock(int nMode, unsigned char* pRecord, size_t nSize, i
     switch (nMode)
     {
     case MB_PARSE:
-    {
-        CData_RecordReader r(pRecord, nSize);
-        r.Head(RecordId(), Number());
-        B v(*this);
-        v.m_nMelodyExt = r.Byte();
-        v.m_nLoud = r.Byte();
-        if (props.m_bMsnGoRecord)
-            v.m_nMsnGo = r.Byte();
-        v.m_strName = r.Text(NAME_MAX, true);
-        v.m_strMsnExt = r.Text(MSNEXT_MAX, false);
-        if (props.m_bEntryInfotext)
-            v.m_strInfotext = r.Text(INFOTEXT_MAX, true);
-        if (!r.Ok())
-        {
-            TraceLine(s_szClass, "MoveBlock() Invalid record!");
-            return 0;
-        }
-        *this = v;
-        return r.Result();
-    }
     case MB_DATA:
-    {
-        CData_RecordWriter w(pRecord, nSize);
-        w.Head(RecordId(), 1, Number());
-        w.Byte(m_nMelodyExt);
-        w.Byte(m_nLoud);
-        if (props.m_bMsnGoRecord)
-            w.Byte(m_nMsnGo);
-        w.Text(m_strName, NAME_MAX, true);
-        w.Text(m_strMsnExt, MSNEXT_MAX, false);
-        if (props.m_bEntryInfotext)
-            w.Text(m_strInfotext, INFOTEXT_MAX, true);
-        return w.Result();
-    }
+        return CData_MoveRecord(*this, nMode == MB_PARSE, pRecord, nSize, s_szClass,
+                                [&](B& b, CData_Record& r)
+                                {
+                                    r.Header(RecordId(), b.Number());
+                                    r.Byte(b.m_nMelodyExt);
+                                    r.Byte(b.m_nLoud);
+                                    if (props.m_bMsnGoRecord)
+                                        r.Byte(b.m_nMsnGo);
+                                    r.String(b.m_strName, NAME_MAX, true, CData_Record::AFTER_ANNOUNCED);
+                                    r.String(b.m_strMsnExt, MSNEXT_MAX, false, CData_Record::AFTER_ANNOUNCED);
+                                    if (props.m_bEntryInfotext)
+                                        r.String(b.m_strInfotext, INFOTEXT_MAX, true,
+                                                 CData_Record::AFTER_ANNOUNCED);
+                                });
     case MB_REQUEST:
-    {
-        CData_RecordWriter w(pRecord, nSize);
-        w.Head(RecordId(), 0, Number());
-        return w.Result();
-    }
+        return CData_Record::Request(pRecord, nSize, RecordId(), Number());
     default:
         return CData::MoveBlock(nMode, pRecord, nSize, nFlag);
     }

@@ -1,8 +1,7 @@
 #include "data/CData_DialNameBasic.h"
 
 #include "data/CData_FileKeys.h"
-#include "data/CData_RecordReader.h"
-#include "data/CData_RecordWriter.h"
+#include "data/CData_Record.h"
 #include "support/Trace.h"
 
 namespace
@@ -42,31 +41,15 @@ int CData_DialNameBasic::MoveBlock(int nMode, unsigned char* pRecord, size_t nSi
     switch (nMode)
     {
     case MB_PARSE:
-    {
-        CData_RecordReader r(pRecord, nSize);
-        r.Head(RECORD_ID);
-        const int nCount = r.Byte();
-        if (!r.Ok())
-        {
-            TraceLine(s_szClass, "MoveBlock() Invalid record!");
-            return 0;
-        }
-        m_nCount = nCount;
-        return r.Result();
-    }
     case MB_DATA:
-    {
-        CData_RecordWriter w(pRecord, nSize);
-        w.Head(RECORD_ID, 1);
-        w.Byte(m_nCount);
-        return w.Result();
-    }
+        return CData_MoveRecord(*this, nMode == MB_PARSE, pRecord, nSize, s_szClass,
+                                [](B& b, CData_Record& r)
+                                {
+                                    r.Header(RECORD_ID);
+                                    r.Byte(b.m_nCount);
+                                });
     case MB_REQUEST:
-    {
-        CData_RecordWriter w(pRecord, nSize);
-        w.Head(RECORD_ID, 0);
-        return w.Result();
-    }
+        return CData_Record::Request(pRecord, nSize, RECORD_ID);
     default:
         return CData::MoveBlock(nMode, pRecord, nSize, nFlag);
     }

@@ -1,12 +1,12 @@
 #include "data/CData_FirmwareUpdate.h"
 
-#include "data/CData_RecordReader.h"
-#include "data/CData_RecordWriter.h"
+#include "data/CData_Record.h"
 #include "support/Trace.h"
 
 namespace
 {
 const char s_szClass[] = "CData_FirmwareUpdate";
+using B = CData_FirmwareUpdate;
 // A name longer than the length byte can count is cut there.
 constexpr size_t FILENAME_MAX_BUILD = 255;
 } // namespace
@@ -28,33 +28,20 @@ int CData_FirmwareUpdate::MoveBlock(int nMode, unsigned char* pRecord, size_t nS
     switch (nMode)
     {
     case MB_PARSE:
-    {
-        m_strFileName = UpdateFileName();
-        CData_RecordReader r(pRecord, nSize);
-        r.Head(RECORD_ID);
-        const std::string name = r.Text(FILENAME_MAX_PARSE, false);
-        if (!r.Ok())
-        {
-            TraceLine(s_szClass, "MoveBlock() Invalid record!");
-            return 0;
-        }
-        m_strFileName = name;
-        return r.Result();
-    }
     case MB_DATA:
     {
         m_strFileName = UpdateFileName();
-        CData_RecordWriter w(pRecord, nSize);
-        w.Head(RECORD_ID, 1);
-        w.Text(m_strFileName, FILENAME_MAX_BUILD, false);
-        return w.Result();
+        // The name the phone reports may be shorter than the one sent.
+        const size_t nMax = nMode == MB_PARSE ? FILENAME_MAX_PARSE : FILENAME_MAX_BUILD;
+        return CData_MoveRecord(*this, nMode == MB_PARSE, pRecord, nSize, s_szClass,
+                                [&](B& b, CData_Record& r)
+                                {
+                                    r.Header(RECORD_ID);
+                                    r.String(b.m_strFileName, nMax, false, CData_Record::AFTER_ANNOUNCED);
+                                });
     }
     case MB_REQUEST:
-    {
-        CData_RecordWriter w(pRecord, nSize);
-        w.Head(RECORD_ID, 0);
-        return w.Result();
-    }
+        return CData_Record::Request(pRecord, nSize, RECORD_ID);
     default:
         return CData::MoveBlock(nMode, pRecord, nSize, nFlag);
     }

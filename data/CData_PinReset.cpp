@@ -1,11 +1,12 @@
 #include "data/CData_PinReset.h"
 
-#include "data/CData_RecordWriter.h"
+#include "data/CData_Record.h"
 #include "support/Trace.h"
 
 namespace
 {
 const char s_szClass[] = "CData_PinReset";
+using B = CData_PinReset;
 // The length byte counts at most this many characters.
 constexpr size_t PIN_MAX = 255;
 } // namespace
@@ -24,13 +25,13 @@ int CData_PinReset::MoveBlock(int nMode, unsigned char* pRecord, size_t nSize, i
         TraceLine(s_szClass, "MoveBlock() Not implemented!");
         return 0;
     case MB_DATA:
-    {
-        CData_RecordWriter w(pRecord, nSize);
-        w.Head(RECORD_ID, 1);
-        w.Text(m_strPin, PIN_MAX, false);
-        w.Byte(RESET_MARK);
-        return w.Result();
-    }
+        return CData_MoveRecord(*this, false, pRecord, nSize, s_szClass,
+                                [](B& b, CData_Record& r)
+                                {
+                                    r.Header(RECORD_ID);
+                                    r.String(b.m_strPin, PIN_MAX, false);
+                                    r.Expect(RESET_MARK);
+                                });
     default:
         return CData::MoveBlock(nMode, pRecord, nSize, nFlag);
     }

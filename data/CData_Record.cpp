@@ -23,10 +23,22 @@ int CData_Record::Peek() const
     return m_bOk && m_nPos < m_nSize ? m_pRecord[m_nPos] : -1;
 }
 
-void CData_Record::Header(unsigned char nId)
+void CData_Record::Header(int nId, int nIndex)
 {
-    Expect(nId);
+    Expect(static_cast<unsigned char>(nId));
     Expect(1);
+    if (nIndex >= 0)
+        Expect(static_cast<unsigned char>(nIndex));
+}
+
+int CData_Record::Request(unsigned char* pRecord, size_t nSize, int nId, int nIndex)
+{
+    CData_Record record(false, pRecord, nSize);
+    record.Expect(static_cast<unsigned char>(nId));
+    record.Expect(0);
+    if (nIndex >= 0)
+        record.Expect(static_cast<unsigned char>(nIndex));
+    return record.Result();
 }
 
 void CData_Record::Expect(unsigned char nValue)

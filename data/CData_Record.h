@@ -9,6 +9,8 @@
 // nothing. A failed record gives 0, so a short frame is refused whole and nothing is read or
 // written beyond the buffer.
 
+#include "support/Trace.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -23,11 +25,16 @@ public:
     bool Ok() const { return m_bOk; }
     // Bytes consumed or built so far; 0 once the record failed.
     int Result() const { return m_bOk ? static_cast<int>(m_nPos) : 0; }
-    // Ends a record early without failing it (the rest of a received frame is not ours).
+    // Refuses the record (a field with a value the record does not allow, or a record of no known
+    // layout): Result() is 0 from here on.
     void Fail() { m_bOk = false; }
 
-    // The identifier and the byte 1 (data follows). Parsing fails unless both match.
-    void Header(unsigned char nId);
+    // The identifier, the byte 1 (data follows) and, when nIndex is not negative, the block's index.
+    // Parsing fails unless all of them match.
+    void Header(int nId, int nIndex = -1);
+    // Builds the request for a record into nSize bytes of room: the identifier, the byte 0 (data
+    // wanted) and, when nIndex is not negative, the index. The bytes built, or 0 when they do not fit.
+    static int Request(unsigned char* pRecord, size_t nSize, int nId, int nIndex = -1);
     // A byte of fixed value (an index, a length): parsing fails unless it matches.
     void Expect(unsigned char nValue);
     // One byte: the low byte of the value when building, the byte (0 to 255) when parsing.
@@ -67,3 +74,30 @@ private:
     size_t m_nPos = 0;
     bool m_bOk;
 };
+
+// Moves a block's record in one direction. Parsing walks a copy of the block over the received
+// bytes and takes the copy over only when the whole record was valid, so a refused record leaves
+// the block as it was; building walks the block itself. walk(block, record) describes the record
+// once for both directions. The bytes consumed or built; 0, with a trace line under pszClass for a
+// refused received record.
+template <class B, class Walk>
+int CData_MoveRecord(B& block, bool bParse, unsigned char* pRecord, size_t nSize, const char* pszClass,
+                     Walk walk)
+{
+    if (!bParse)
+    {
+        CData_Record record(false, pRecord, nSize);
+        walk(block, record);
+        return record.Result();
+    }
+    B parsed(block);
+    CData_Record record(true, pRecord, nSize);
+    walk(parsed, record);
+    if (!record.Ok())
+    {
+        TraceLine(pszClass, "MoveBlock() Invalid record!");
+        return 0;
+    }
+    block = parsed;
+    return record.Result();
+}

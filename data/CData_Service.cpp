@@ -1,6 +1,6 @@
 #include "data/CData_Service.h"
 
-#include "data/CData_RecordWriter.h"
+#include "data/CData_Record.h"
 #include "support/Trace.h"
 
 #include <algorithm>
@@ -8,6 +8,7 @@
 namespace
 {
 const char s_szClass[] = "CData_Service";
+using B = CData_Service;
 } // namespace
 
 bool CData_Service::operator==(const CData& other) const
@@ -24,13 +25,13 @@ int CData_Service::MoveBlock(int nMode, unsigned char* pRecord, size_t nSize, in
         TraceLine(s_szClass, "MoveBlock() Not implemented!");
         return 0;
     case MB_DATA:
-    {
-        CData_RecordWriter w(pRecord, nSize);
-        w.Head(RECORD_ID, 1);
-        for (const int n : m_anValue)
-            w.Byte(n);
-        return w.Result();
-    }
+        return CData_MoveRecord(*this, false, pRecord, nSize, s_szClass,
+                                [](B& b, CData_Record& r)
+                                {
+                                    r.Header(RECORD_ID);
+                                    for (int& n : b.m_anValue)
+                                        r.Byte(n);
+                                });
     default:
         return CData::MoveBlock(nMode, pRecord, nSize, nFlag);
     }

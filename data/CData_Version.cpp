@@ -1,8 +1,7 @@
 #include "data/CData_Version.h"
 
 #include "data/CData_FileKeys.h"
-#include "data/CData_RecordReader.h"
-#include "data/CData_RecordWriter.h"
+#include "data/CData_Record.h"
 #include "data/CData_UiText.h"
 #include "support/Trace.h"
 
@@ -147,55 +146,32 @@ int CData_Version::MoveBlock(int nMode, unsigned char* pRecord, size_t nSize, in
     switch (nMode)
     {
     case MB_PARSE:
-    {
-        CData_RecordReader r(pRecord, nSize);
-        r.Head(RECORD_ID);
-        CData_Version v(*this);
-        v.m_nPhoneType = r.Byte();
-        v.m_nOemType = r.Byte();
-        v.m_nLcrSupport = r.Byte();
-        v.m_strSerialNo = r.Text(SERIALNO_MAX, false);
-        v.m_strVersion = r.Text(VERSION_MAX, true);
-        v.m_strRelease = r.Text(RELEASE_MAX, false);
-        if (r.Byte() != COUNTRY_LENGTH)
-            r.Refuse();
-        v.m_nCountry = r.Byte();
-        v.m_strOemString = r.Text(OEMSTRING_MAX, true);
-        if (r.Byte() != DBVERSION_LENGTH)
-            r.Refuse();
-        v.m_nDbVersion = r.BigEndian(DBVERSION_LENGTH);
-        if (!r.Ok())
-        {
-            TraceLine(s_szClass, "MoveBlock() Invalid record!");
-            return 0;
-        }
-        *this = v;
-        SetConfigVersion(VersionToNumber(m_strVersion));
-        return r.Result();
-    }
     case MB_DATA:
     {
-        CData_RecordWriter w(pRecord, nSize);
-        w.Head(RECORD_ID, 1);
-        w.Byte(m_nPhoneType);
-        w.Byte(m_nOemType);
-        w.Byte(m_nLcrSupport);
-        w.Text(m_strSerialNo, SERIALNO_MAX, false);
-        w.Text(m_strVersion, VERSION_MAX, true);
-        w.Text(m_strRelease, RELEASE_MAX, false);
-        w.Byte(COUNTRY_LENGTH);
-        w.Byte(m_nCountry);
-        w.Text(m_strOemString, OEMSTRING_MAX, true);
-        w.Byte(DBVERSION_LENGTH);
-        w.BigEndian(m_nDbVersion, DBVERSION_LENGTH);
-        return w.Result();
+        const int nResult = CData_MoveRecord(
+            *this, nMode == MB_PARSE, pRecord, nSize, s_szClass,
+            [](B& b, CData_Record& r)
+            {
+                r.Header(RECORD_ID);
+                r.Byte(b.m_nPhoneType);
+                r.Byte(b.m_nOemType);
+                r.Byte(b.m_nLcrSupport);
+                r.String(b.m_strSerialNo, SERIALNO_MAX, false, CData_Record::AFTER_ANNOUNCED);
+                r.String(b.m_strVersion, VERSION_MAX, true, CData_Record::AFTER_ANNOUNCED);
+                r.String(b.m_strRelease, RELEASE_MAX, false, CData_Record::AFTER_ANNOUNCED);
+                r.Expect(COUNTRY_LENGTH);
+                r.Byte(b.m_nCountry);
+                r.String(b.m_strOemString, OEMSTRING_MAX, true, CData_Record::AFTER_ANNOUNCED);
+                r.Expect(DBVERSION_LENGTH);
+                r.U32(b.m_nDbVersion);
+            });
+        if (nMode == MB_PARSE && nResult)
+            SetConfigVersion(VersionToNumber(m_strVersion));
+        return nResult;
     }
     case MB_REQUEST:
-    {
-        CData_RecordWriter w(pRecord, nSize);
-        w.Head(RECORD_ID, 0, Number());
-        return w.Result();
-    }
+        // The request carries the index although the data record has none.
+        return CData_Record::Request(pRecord, nSize, RECORD_ID, Number());
     default:
         return CData::MoveBlock(nMode, pRecord, nSize, nFlag);
     }

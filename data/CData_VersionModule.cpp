@@ -1,8 +1,7 @@
 #include "data/CData_VersionModule.h"
 
 #include "data/CData_FileKeys.h"
-#include "data/CData_RecordReader.h"
-#include "data/CData_RecordWriter.h"
+#include "data/CData_Record.h"
 #include "support/Trace.h"
 
 namespace
@@ -38,38 +37,19 @@ int CData_VersionModule::MoveBlock(int nMode, unsigned char* pRecord, size_t nSi
     switch (nMode)
     {
     case MB_PARSE:
-    {
-        CData_RecordReader r(pRecord, nSize);
-        r.Head(RECORD_ID, Number());
-        B v(*this);
-        v.m_nModuleType = r.Byte();
-        v.m_strVersion = r.Text(VERSION_MAX, true);
-        v.m_strRelease = r.Text(RELEASE_MAX, false);
-        v.m_strSerialNo = r.Text(SERIALNO_MAX, false);
-        if (!r.Ok())
-        {
-            TraceLine(s_szClass, "MoveBlock() Invalid record!");
-            return 0;
-        }
-        *this = v;
-        return r.Result();
-    }
     case MB_DATA:
-    {
-        CData_RecordWriter w(pRecord, nSize);
-        w.Head(RECORD_ID, 1, Number());
-        w.Byte(m_nModuleType);
-        w.Text(m_strVersion, VERSION_MAX, true);
-        w.Text(m_strRelease, RELEASE_MAX, false);
-        w.Text(m_strSerialNo, SERIALNO_MAX, false);
-        return w.Result();
-    }
+        return CData_MoveRecord(
+            *this, nMode == MB_PARSE, pRecord, nSize, s_szClass,
+            [](B& b, CData_Record& r)
+            {
+                r.Header(RECORD_ID, b.Number());
+                r.Byte(b.m_nModuleType);
+                r.String(b.m_strVersion, VERSION_MAX, true, CData_Record::AFTER_ANNOUNCED);
+                r.String(b.m_strRelease, RELEASE_MAX, false, CData_Record::AFTER_ANNOUNCED);
+                r.String(b.m_strSerialNo, SERIALNO_MAX, false, CData_Record::AFTER_ANNOUNCED);
+            });
     case MB_REQUEST:
-    {
-        CData_RecordWriter w(pRecord, nSize);
-        w.Head(RECORD_ID, 0, Number());
-        return w.Result();
-    }
+        return CData_Record::Request(pRecord, nSize, RECORD_ID, Number());
     default:
         return CData::MoveBlock(nMode, pRecord, nSize, nFlag);
     }
