@@ -85,11 +85,8 @@ int CApp::DerivatToProperties(int nPhoneType)
     return CApp_Profile::DerivatToProperties(nPhoneType);
 }
 
-int CApp::InitInstance(const CApp_Startup& startup)
+int CApp::LoadResource(const CApp_Startup& startup)
 {
-    TraceLine(s_szClass, "InitInstance()");
-
-    // The resource module: every default text, the brand data and the pictures.
     int nLoaded = 0;
     if (startup.loadResource)
     {
@@ -106,7 +103,47 @@ int CApp::InitInstance(const CApp_Startup& startup)
             startup.exeDirectory.empty() ? CPlatform_Path::ExecutableDirectory() : startup.exeDirectory;
         nLoaded = m_pResource->LoadForStartup(startup.resourceBrand, exeDir);
     }
-    if (!nLoaded)
+    return nLoaded;
+}
+
+void CApp::CreateContainers()
+{
+    m_bPhoneImageValid = false;
+    m_pDocData = std::make_unique<CData_All>();
+    m_pSavedData = std::make_unique<CData_All>();
+    m_pTransferData = std::make_unique<CData_All>();
+    m_pPhoneImage = std::make_unique<CData_All>();
+    CData_Version::SetApplyPhoneType([this](int nPhoneType) { DerivatToProperties(nPhoneType); });
+}
+
+int CApp::InitHeadless(const CApp_Startup& startup)
+{
+    TraceLine(s_szClass, "InitHeadless()");
+    if (!LoadResource(startup))
+    {
+        TraceLine(s_szClass, "InitHeadless() Resource module missing!");
+        return 0;
+    }
+    DerivatLoad();
+    m_szWorkingDirectory =
+        startup.workingDirectory.empty() ? CPlatform_Path::CurrentDirectory() : startup.workingDirectory;
+    CreateContainers();
+    m_pDocData->m_Version.m_nPhoneType = SettlePhoneType();
+    m_pDoc = std::make_unique<CR740CfDoc>(*this);
+    if (!m_pDoc->OnFileNew())
+        return 0;
+    *m_pSavedData = *m_pDocData;
+    *m_pTransferData = *m_pDocData;
+    *m_pPhoneImage = *m_pDocData;
+    return 1;
+}
+
+int CApp::InitInstance(const CApp_Startup& startup)
+{
+    TraceLine(s_szClass, "InitInstance()");
+
+    // The resource module: every default text, the brand data and the pictures.
+    if (!LoadResource(startup))
     {
         TraceLine(s_szClass, "InitInstance() Resource module missing!");
         return 0;
@@ -146,13 +183,7 @@ int CApp::InitInstance(const CApp_Startup& startup)
     m_pSettings =
         std::make_unique<CPlatform_Settings>(SettingsOrganisation(m_szRegistryWord), m_szRegistryApplication);
 
-    m_bPhoneImageValid = false;
-    m_pDocData = std::make_unique<CData_All>();
-    m_pSavedData = std::make_unique<CData_All>();
-    m_pTransferData = std::make_unique<CData_All>();
-    m_pPhoneImage = std::make_unique<CData_All>();
-    // A phone type read from a file applies at once, on the application's terms.
-    CData_Version::SetApplyPhoneType([this](int nPhoneType) { DerivatToProperties(nPhoneType); });
+    CreateContainers();
 
     LoadRecentFiles();
     ProfileSettingsGet(*m_pSettings);

@@ -71,6 +71,11 @@ public:
     // Start-up in its fixed order. 1 on success; 0 when the resource module is missing, the user
     // declined changed interface texts or no document could be created (the program then exits).
     int InitInstance(const CApp_Startup& startup);
+    // Start-up of a run without a window (the command-line tool): the resource module, the brand
+    // data, the containers and a new document as InitInstance makes them, but no hand-off files,
+    // no language file, no command line, and the user's settings neither read nor written (their
+    // defaults apply). 1 on success; 0 when the resource module is missing.
+    int InitHeadless(const CApp_Startup& startup);
     // The end of the run: the connection setting an unattended run saved is restored and the
     // settings are written; then the containers, the document and the language texts go.
     // Runs once; gives ProfileSettingsSet's result (1 when nothing was started).
@@ -133,6 +138,11 @@ public:
     void AddToRecentFileList(const std::string& path);
 
 private:
+    // The resource module of start-up, made current; 0 (the user told) when it is missing.
+    int LoadResource(const CApp_Startup& startup);
+    // The four containers; a phone type read from a file applies at once, on the application's
+    // terms.
+    void CreateContainers();
     bool PabxBrand() const;
     // The settings store's organisation for the registry word: the word itself, unless it would
     // leave the settings directory.

@@ -125,6 +125,11 @@ int CApp_Profile::DerivatLoad(const StringLookup& lookup, const StringLookup& in
     m_nFrameMinDy = BrandInt(lookup(IDS_DER_FRAME_MINDY));
     m_bAppCfg = !lookup(IDS_DER_APPCFG).empty();
     m_bAppDialName = !lookup(IDS_DER_APPDIALNAME).empty();
+    if (m_roleOverride != ROLE_BRAND)
+    {
+        m_bAppCfg = m_roleOverride != ROLE_DIALNAME;
+        m_bAppDialName = m_roleOverride != ROLE_CFG;
+    }
 
     CData_Properties& props = CData_Properties::Current();
     props.m_bAppCfg = m_bAppCfg;

@@ -30,6 +30,17 @@ public:
     bool m_bAppCfg = false;           // 150 not empty: the configurator
     bool m_bAppDialName = false;      // 151 not empty: the phonebook program
 
+    // Roles that replace the flags 150 and 151 at every DerivatLoad: a command-line run may work
+    // on configuration files with a phonebook bundle and the other way round.
+    enum ERole
+    {
+        ROLE_BRAND,    // as the brand data say
+        ROLE_CFG,      // configurator only
+        ROLE_DIALNAME, // phonebook program only
+        ROLE_BOTH,
+    };
+    ERole m_roleOverride = ROLE_BRAND;
+
     // ---- Settings: section "Transfer" ----
     int m_nComPort = 1;      // serial port number, COM1 = 1
     int m_nConnection = 1;   // 0 USB, 1 serial port, 2 PABX

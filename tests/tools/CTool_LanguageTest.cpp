@@ -1,8 +1,5 @@
 #include "testsupport/CTest_TempDir.h"
-
-#include <QProcess>
-#include <QProcessEnvironment>
-#include <QStringList>
+#include "tools/CTest_ToolRun.h"
 
 #include <gtest/gtest.h>
 
@@ -10,35 +7,6 @@
 
 namespace
 {
-struct CRun
-{
-    int nExit = -1;
-    std::string out;
-    std::string err;
-};
-
-CRun RunTool(const std::vector<std::string>& args, const char* pszResource = nullptr)
-{
-    QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.remove("R740_RESOURCE");
-    env.remove("R740_RESOURCE_PATH");
-    if (pszResource)
-        env.insert("R740_RESOURCE", QString::fromLocal8Bit(pszResource));
-    process.setProcessEnvironment(env);
-    QStringList list;
-    for (const std::string& arg : args)
-        list << QString::fromLocal8Bit(arg.c_str());
-    process.start(QString::fromLocal8Bit(R740_BINARY_DIR "/r740tool"), list);
-    CRun run;
-    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
-        return run;
-    run.nExit = process.exitCode();
-    run.out = process.readAllStandardOutput().toStdString();
-    run.err = process.readAllStandardError().toStdString();
-    return run;
-}
-
 std::string Shipped(const char* pszLanguage)
 {
     return std::string(R740_SOURCE_DIR) + "/resources/lang/R740Cf_" + pszLanguage + ".txt";
@@ -59,7 +27,7 @@ class ToolCommandLine : public ::testing::TestWithParam<CToolCase>
 
 TEST_P(ToolCommandLine, GivesItsExitCodeAndMessage)
 {
-    const CRun run = RunTool(GetParam().args);
+    const CTest_ToolRun run = RunTool(GetParam().args);
     EXPECT_EQ(GetParam().nExit, run.nExit) << GetParam().pszWhat << "\n" << run.out << run.err;
     EXPECT_NE(std::string::npos, run.out.find(GetParam().pszOut)) << GetParam().pszWhat << "\n" << run.out;
     EXPECT_NE(std::string::npos, run.err.find(GetParam().pszErr)) << GetParam().pszWhat << "\n" << run.err;
@@ -92,12 +60,12 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(ToolResource, BundleNamedByTheEnvironmentMustExist)
 {
-    const CRun missing = RunTool({"resource-info"}, "/nonexistent/Res_Pb.rcc");
+    const CTest_ToolRun missing = RunTool({"resource-info"}, "/nonexistent/Res_Pb.rcc");
     EXPECT_EQ(2, missing.nExit);
     EXPECT_EQ("error loading resource-dll!\n", missing.err);
     EXPECT_EQ("", missing.out);
     const std::string quesk = std::string(R740_BINARY_DIR) + "/resources/QUESK/Res_Pb.rcc";
-    const CRun found = RunTool({"resource-info"}, quesk.c_str());
+    const CTest_ToolRun found = RunTool({"resource-info"}, quesk.c_str());
     EXPECT_EQ(0, found.nExit) << found.err;
     EXPECT_NE(std::string::npos, found.out.find("131\tQUESK\n"));
 }
@@ -108,7 +76,7 @@ TEST(ToolLanguage, SignThenCheckAndDetectAChange)
     const std::string path = dir.File("R740Cf_FRA.txt");
     TestWriteFile(path, "idc\t0\tFrench texts\r\n__resText_STRING:IDS_STR_TRANS_RX_CFG\t400\tLecture...\r\n");
     EXPECT_EQ(1, RunTool({"language-check", path}).nExit);
-    const CRun sign = RunTool({"language-sign", path});
+    const CTest_ToolRun sign = RunTool({"language-sign", path});
     ASSERT_EQ(0, sign.nExit) << sign.err;
     const std::string signedText = TestReadFile(path);
     EXPECT_EQ(0u, signedText.find("__md5Signature\t0\t"));
@@ -121,7 +89,7 @@ TEST(ToolLanguage, SignThenCheckAndDetectAChange)
     std::string changed = signedText;
     changed.replace(changed.find("Lecture"), 7, "lecture");
     TestWriteFile(path, changed);
-    const CRun check = RunTool({"language-check", path});
+    const CTest_ToolRun check = RunTool({"language-check", path});
     EXPECT_EQ(1, check.nExit);
     EXPECT_NE(std::string::npos, check.out.find("signature wrong"));
 }

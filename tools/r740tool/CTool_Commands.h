@@ -4,6 +4,14 @@
 
 struct CTool_Context;
 
+// convert IN OUT: opens IN as the program opens a document and saves it to OUT as it saves.
+int ToolConvert(CTool_Context& context);
+// records IN: one line per data record of the file's blocks: section, record number, hex bytes.
+int ToolRecords(CTool_Context& context);
+// diff A B: one line per key that differs (section, key, value in A, value in B), module keys
+// last; 0 when equal, 1 when not.
+int ToolDiff(CTool_Context& context);
+
 // language-sign FILE: replaces the file's signature line(s) by one with the right signature.
 int ToolLanguageSign(CTool_Context& context);
 // language-check FILE: 0 when the signature is right, 1 when wrong, 2 when the file is unreadable.

@@ -1,22 +1,42 @@
 #include "tools/r740tool/CTool_Main.h"
 
 #include "platform/CPlatform_Resource.h"
+#include "shell/CApp.h"
 #include "support/CUi_Interface.h"
 #include "tools/r740tool/CTool_Commands.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <iterator>
+#include <memory>
 
 namespace
 {
 const CTool_Command s_commands[] = {
-    {"language-sign", "FILE", "write or replace the signature line of a language file", false,
+    {"convert", "IN OUT", "open IN as the program opens a document, save it to OUT as it saves", NEEDS_APP,
+     ToolConvert},
+    {"records", "IN", "print the data records of IN's blocks in section order", NEEDS_APP, ToolRecords},
+    {"diff", "A B", "print the keys in which A and B differ (exit 0 equal, 1 differ)", NEEDS_APP, ToolDiff},
+    {"language-sign", "FILE", "write or replace the signature line of a language file", NEEDS_NOTHING,
      ToolLanguageSign},
     {"language-check", "FILE", "check a language file's signature (exit 0 right, 1 wrong, 2 unreadable)",
-     false, ToolLanguageCheck},
-    {"resource-info", "", "show the brand data and version strings of the resource bundle", true,
+     NEEDS_NOTHING, ToolLanguageCheck},
+    {"resource-info", "", "show the brand data and version strings of the resource bundle", NEEDS_BUNDLE,
      ToolResourceInfo},
-    {nullptr, nullptr, nullptr, false, nullptr},
+    {nullptr, nullptr, nullptr, NEEDS_NOTHING, nullptr},
+};
+
+// The words of --role.
+struct CRoleWord
+{
+    const char* pszWord;
+    CApp_Profile::ERole role;
+};
+const CRoleWord s_roles[] = {
+    {"configurator", CApp_Profile::ROLE_CFG},
+    {"phonebook", CApp_Profile::ROLE_DIALNAME},
+    {"both", CApp_Profile::ROLE_BOTH},
 };
 
 // Nobody to ask on a command line: messages go to stderr, questions get their first button.
@@ -39,12 +59,16 @@ const CTool_Command* CTool_Main::Commands()
 std::string CTool_Main::Usage()
 {
     std::string text =
-        "usage: r740tool [--brand NAME] COMMAND [ARGS]\n"
+        "usage: r740tool [--brand NAME] [--role ROLE] COMMAND [ARGS]\n"
         "       r740tool --help\n\n"
         "options:\n"
         "  --brand NAME  use the resource bundle resources/NAME/Res_Pb.rcc (for example VORTANE,\n"
         "                TALVO_pb) instead of Res_Pb.rcc beside the tool; R740_RESOURCE=FILE\n"
-        "                names a bundle file directly\n\n"
+        "                names a bundle file directly\n"
+        "  --role ROLE   configurator, phonebook or both: the sections a configuration file is\n"
+        "                read and written with, instead of the bundle's program flags\n\n"
+        "exit codes: 0 success, 1 a check failed or the files differ, 2 bad usage, unreadable\n"
+        "input or a missing resource bundle\n\n"
         "commands:\n";
     for (const CTool_Command* p = s_commands; p->pszName; ++p)
     {
@@ -55,12 +79,20 @@ std::string CTool_Main::Usage()
             line += "  ";
         text += line + p->pszHelp + "\n";
     }
+    text += "\n"
+            "convert, records and diff open a file as the program opens a document (brand data,\n"
+            "properties of its phone type, its version text, key validation) and save as it saves.\n"
+            "records prints \"SECTION RECORD HEX\" per data record, RECORD 0 to 8 for the basic\n"
+            "block and 0 otherwise, with the properties of the file's phone type and version text.\n"
+            "diff prints \"SECTION<tab>KEY<tab>VALUE-A<tab>VALUE-B\" per differing key, values as\n"
+            "the file's bytes, \"(absent)\" for a key one file lacks, module keys (KeyE920) last.\n";
     return text;
 }
 
 int CTool_Main::Run(const std::vector<std::string>& args, const std::string& exeDir)
 {
     std::string brand;
+    CApp_Profile::ERole role = CApp_Profile::ROLE_BRAND;
     size_t i = 0;
     for (; i < args.size() && args[i].compare(0, 1, "-") == 0; ++i)
     {
@@ -72,6 +104,20 @@ int CTool_Main::Run(const std::vector<std::string>& args, const std::string& exe
         if (args[i] == "--brand" && i + 1 < args.size())
         {
             brand = args[++i];
+            continue;
+        }
+        if (args[i] == "--role" && i + 1 < args.size())
+        {
+            const std::string& word = args[++i];
+            const CRoleWord* pRole = std::find_if(std::begin(s_roles), std::end(s_roles),
+                                                  [&word](const CRoleWord& r) { return word == r.pszWord; });
+            if (pRole == std::end(s_roles))
+            {
+                std::fprintf(stderr, "r740tool: unknown role %s (configurator, phonebook or both)\n",
+                             word.c_str());
+                return TOOL_EXIT_ERROR;
+            }
+            role = pRole->role;
             continue;
         }
         std::fprintf(stderr, "r740tool: unknown option %s\n\n%s", args[i].c_str(), Usage().c_str());
@@ -94,14 +140,32 @@ int CTool_Main::Run(const std::vector<std::string>& args, const std::string& exe
     context.args.assign(args.begin() + static_cast<std::ptrdiff_t>(i) + 1, args.end());
     CTool_ConsoleUi ui;
     CUi_Interface::Set(&ui);
-    CPlatform_Resource resource;
     int nExit = TOOL_EXIT_ERROR;
-    if (!pCommand->bNeedsBundle || resource.LoadForStartup(brand, exeDir))
+    if (pCommand->needs == NEEDS_APP)
     {
-        context.pResource = pCommand->bNeedsBundle ? &resource : nullptr;
-        nExit = pCommand->pRun(context);
+        // The application object owns its bundle; it goes before the console user it talks to.
+        auto pApp = std::make_unique<CApp>();
+        pApp->m_roleOverride = role;
+        CApp_Startup startup;
+        startup.exeDirectory = exeDir;
+        startup.resourceBrand = brand;
+        if (pApp->InitHeadless(startup))
+        {
+            context.pApp = pApp.get();
+            nExit = pCommand->pRun(context);
+        }
+        pApp.reset();
     }
-    CPlatform_Resource::SetCurrent(nullptr);
+    else
+    {
+        CPlatform_Resource resource;
+        if (pCommand->needs == NEEDS_NOTHING || resource.LoadForStartup(brand, exeDir))
+        {
+            context.pResource = pCommand->needs == NEEDS_BUNDLE ? &resource : nullptr;
+            nExit = pCommand->pRun(context);
+        }
+        CPlatform_Resource::SetCurrent(nullptr);
+    }
     CUi_Interface::Set(nullptr);
     return nExit;
 }

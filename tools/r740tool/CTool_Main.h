@@ -6,13 +6,24 @@
 #include <string>
 #include <vector>
 
+class CApp;
 class CPlatform_Resource;
 
-// What a subcommand gets: its own arguments and, when its row asks for it, the loaded bundle.
+// What a subcommand gets: its own arguments and, when its row asks for it, the loaded bundle or
+// the started application object (which owns its bundle).
 struct CTool_Context
 {
     std::vector<std::string> args;
     CPlatform_Resource* pResource = nullptr;
+    CApp* pApp = nullptr;
+};
+
+// What a subcommand needs before it runs.
+enum ETool_Needs
+{
+    NEEDS_NOTHING,
+    NEEDS_BUNDLE, // the resource bundle chosen by --brand
+    NEEDS_APP,    // the application object started headless on that bundle, with a new document
 };
 
 // Exit codes shared by all subcommands.
@@ -28,7 +39,7 @@ struct CTool_Command
     const char* pszName;
     const char* pszArgs;
     const char* pszHelp;
-    bool bNeedsBundle;
+    ETool_Needs needs;
     int (*pRun)(CTool_Context& context);
 };
 

@@ -1,0 +1,142 @@
+#include "tools/r740tool/CTool_Config.h"
+
+#include "data/CData_All.h"
+#include "data/CData_Properties.h"
+#include "shell/CApp.h"
+#include "shell/CR740CfDoc.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <cstring>
+
+namespace
+{
+// The store's line end and section header brackets.
+const char s_szLineEnd[] = "\r\n";
+
+// The module keys' kind word: their sections are "KeyE920_" and the number.
+const char s_szModulePrefix[] = "KeyE920_";
+
+// Name of the file written by SaveToBytes inside its own temporary directory.
+const char s_szScratchName[] = "scratch.cfg";
+} // namespace
+
+CTool_Config::CTool_Config(CApp& app) : m_app(app) {}
+
+int CTool_Config::Open(const std::string& path)
+{
+    CR740CfDoc* pDoc = m_app.Document();
+    return pDoc && pDoc->OnOpenDocument(path);
+}
+
+int CTool_Config::Save(const std::string& path)
+{
+    CR740CfDoc* pDoc = m_app.Document();
+    return pDoc && pDoc->OnSaveDocument(path);
+}
+
+int CTool_Config::New()
+{
+    CR740CfDoc* pDoc = m_app.Document();
+    return pDoc && pDoc->OnNewDocument();
+}
+
+int CTool_Config::SaveToBytes(std::string& bytes)
+{
+    QTemporaryDir dir;
+    if (!dir.isValid())
+        return 0;
+    const QString path = dir.filePath(QString::fromLatin1(s_szScratchName));
+    if (!Save(QDir::toNativeSeparators(path).toLocal8Bit().toStdString()))
+        return 0;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return 0;
+    const QByteArray data = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return 0;
+    bytes.assign(data.constData(), static_cast<size_t>(data.size()));
+    return 1;
+}
+
+std::vector<CTool_Record> CTool_Config::Records()
+{
+    CData_All& doc = m_app.DocData();
+    // What the version check does with the telephone's version block.
+    m_app.SetVersionText(doc.m_Version.m_strVersion);
+    m_app.DerivatToProperties(doc.m_Version.m_nPhoneType);
+    doc.Validate();
+
+    std::vector<CTool_Record> records;
+    auto build = [&records](CData& block, int nRecord)
+    {
+        unsigned char record[CData::RECORD_MAX] = {};
+        const int n = block.MoveBlock(CData::MB_DATA, record, sizeof record, nRecord);
+        if (n <= 0)
+            return;
+        // A block never reports more than the room it was given; if one did, only that is real.
+        const size_t nLength =
+            static_cast<size_t>(n) < sizeof record ? static_cast<size_t>(n) : sizeof record;
+        records.push_back(
+            {block.Name(), nRecord, std::string(reinterpret_cast<const char*>(record), nLength)});
+    };
+
+    const CData_Properties& props = CData_Properties::Current();
+    build(doc.m_Version, 0);
+    if (props.m_bAppCfg)
+    {
+        doc.m_Cfg.ForEachFileBlock(
+            [&doc, &build](CData& block)
+            {
+                if (&block != &doc.m_Cfg.m_Basic)
+                {
+                    build(block, 0);
+                    return;
+                }
+                for (int nRecord = 0; nRecord < CData_Basic::RECORD_COUNT; ++nRecord)
+                    build(block, nRecord);
+            });
+    }
+    if (props.m_bAppDialName)
+    {
+        build(doc.m_DialName.m_Basic, 0);
+        for (int i = 0; i < doc.m_DialName.Count(); ++i)
+            build(*doc.m_DialName.Entry(i), 0);
+    }
+    return records;
+}
+
+std::vector<CTool_Key> CTool_Config::ParseKeys(const std::string& bytes)
+{
+    std::vector<CTool_Key> keys;
+    std::string section;
+    size_t nPos = 0;
+    while (nPos < bytes.size())
+    {
+        size_t nEnd = bytes.find(s_szLineEnd, nPos);
+        if (nEnd == std::string::npos)
+            nEnd = bytes.size();
+        const std::string line = bytes.substr(nPos, nEnd - nPos);
+        nPos = nEnd + std::strlen(s_szLineEnd);
+        if (line.empty())
+            continue;
+        if (line.front() == '[' && line.back() == ']')
+        {
+            section = line.substr(1, line.size() - 2);
+            continue;
+        }
+        const size_t nEqual = line.find('=');
+        if (nEqual == std::string::npos)
+            keys.push_back({section, line, std::string()});
+        else
+            keys.push_back({section, line.substr(0, nEqual), line.substr(nEqual + 1)});
+    }
+    return keys;
+}
+
+bool CTool_Config::IsModuleSection(const std::string& section)
+{
+    return section.compare(0, std::strlen(s_szModulePrefix), s_szModulePrefix) == 0;
+}
