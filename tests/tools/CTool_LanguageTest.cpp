@@ -1,6 +1,9 @@
 #include "testsupport/CTest_TempDir.h"
 #include "tools/CTest_ToolRun.h"
 
+#include <QByteArray>
+#include <QCryptographicHash>
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -106,4 +109,88 @@ TEST(ToolLanguage, BinaryFileIsCheckedWithoutHarm)
     EXPECT_EQ(0, RunTool({"language-sign", path}).nExit);
     EXPECT_EQ(0, RunTool({"language-check", path}).nExit);
 }
+
+// The signature worked out from the rule itself: MD5 over every line but the signature line, each
+// without its line end and followed by CR LF, then the salt; upper-case hexadecimal.
+std::string SignatureByTheRule(const std::string& bytes)
+{
+    static const char s_szSalt[] = "5F0C8A3E-A27B-4c1e-9D5F-E08B4C73";
+    QCryptographicHash md5(QCryptographicHash::Md5);
+    size_t nPos = 0;
+    while (nPos < bytes.size())
+    {
+        size_t nEnd = bytes.find('\n', nPos);
+        std::string line = bytes.substr(nPos, nEnd == std::string::npos ? std::string::npos : nEnd - nPos);
+        nPos = nEnd == std::string::npos ? bytes.size() : nEnd + 1;
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (line.compare(0, 15, "__md5Signature\t") == 0 || line.compare(0, 15, "__md5Signature ") == 0)
+            continue;
+        line += "\r\n";
+        md5.addData(QByteArray(line.data(), static_cast<int>(line.size())));
+    }
+    md5.addData(QByteArray(s_szSalt));
+    return md5.result().toHex().toUpper().toStdString();
+}
+
+// The value of the signature line of a signed file.
+std::string StoredSignature(const std::string& bytes)
+{
+    const size_t nKey = bytes.find("__md5Signature\t0\t");
+    if (nKey == std::string::npos)
+        return "<none>";
+    const size_t nStart = nKey + 17;
+    return bytes.substr(nStart, bytes.find_first_of("\r\n", nStart) - nStart);
+}
+
+struct CSignCase
+{
+    const char* pszWhat;
+    std::string bytes;
+    std::string changeFrom; // a text of the file that a later edit changes
+    std::string changeTo;
+};
+
+class ToolLanguageSignature : public ::testing::TestWithParam<CSignCase>
+{
+};
+
+TEST_P(ToolLanguageSignature, SignedFilePassesTheRuleAndTheCheckAndAnEditFails)
+{
+    const CSignCase& c = GetParam();
+    CTest_TempDir dir;
+    const std::string path = dir.File("R740Cf_TST.txt");
+    TestWriteFile(path, c.bytes);
+    ASSERT_EQ(0, RunTool({"language-sign", path}).nExit) << c.pszWhat;
+    const std::string signedText = TestReadFile(path);
+    EXPECT_EQ(SignatureByTheRule(signedText), StoredSignature(signedText)) << c.pszWhat;
+    EXPECT_EQ(0, RunTool({"language-check", path}).nExit) << c.pszWhat;
+
+    std::string changed = signedText;
+    const size_t n = changed.find(c.changeFrom);
+    ASSERT_NE(std::string::npos, n) << c.pszWhat;
+    changed.replace(n, c.changeFrom.size(), c.changeTo);
+    TestWriteFile(path, changed);
+    EXPECT_EQ(1, RunTool({"language-check", path}).nExit) << c.pszWhat;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, ToolLanguageSignature,
+    ::testing::Values(CSignCase{"CR LF lines", "idc\t0\tTest\r\n__resText_STRING:IDS_A\t400\tLesen\r\n",
+                                "Lesen", "Lesen!"},
+                      CSignCase{"LF lines", "idc\t0\tTest\n__resText_STRING:IDS_A\t400\tLesen\n",
+                                "IDS_A\t400", "IDS_A\t401"},
+                      CSignCase{"an idc line changed", "idc\t0\tTest\r\n__resText_STRING:IDS_A\t400\tx\r\n",
+                                "Test", "Tests"},
+                      CSignCase{"a wrong signature line in the middle",
+                                "idc\t0\tTest\r\n__md5Signature\t0\t00000000000000000000000000000000\r\n"
+                                "__resText_MENUITEM:ID_FILE_OPEN\t10\t&Open\\tCtrl+O\r\n",
+                                "&Open", "&Opem"},
+                      CSignCase{"no line end after the last line",
+                                "idc\t0\tTest\r\n__resText_STRING:IDS_A\t400\tEnde", "Ende", "Endf"},
+                      CSignCase{"code page 1252 bytes",
+                                "__resText_STRING:IDS_A\t400\tGr\xf6\xdf"
+                                "e\r\n",
+                                "\xf6", "o"}),
+    [](const ::testing::TestParamInfo<CSignCase>& row) { return "Case" + std::to_string(row.index); });
 } // namespace
