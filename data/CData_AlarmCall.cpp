@@ -1,6 +1,6 @@
 #include "data/CData_AlarmCall.h"
 
-#include "data/CData_FileKeys.h"
+#include "data/CData_FileRow.h"
 #include "data/CData_Record.h"
 #include "support/Trace.h"
 
@@ -10,6 +10,8 @@ namespace
 {
 const char s_szClass[] = "CData_AlarmCall";
 using B = CData_AlarmCall;
+using Row = CData_FileRow<B>;
+namespace R = CData_FileRows;
 
 // std::tm counts years from 1900 and months from 0.
 constexpr int TM_YEAR_BASE = 1900;
@@ -112,17 +114,17 @@ bool CData_AlarmCall::operator==(const CData& other) const
 int CData_AlarmCall::MoveFile(int bToFile, int)
 {
     TraceLine(s_szClass, "MoveFile()");
-    using namespace CData_Keys;
-    static const CData_FileKey<B> s_keys[] = {
-        Int<B>("Day", &B::m_nDay, DayToStr, StrToDay),
-        Int<B>("Hour", &B::m_nHour, HourToStr, StrToHour),
-        Int<B>("Minute", &B::m_nMinute, MinuteToStr, StrToMinute),
-        Int<B>("Month", &B::m_nMonth, MonthToStr, StrToMonth),
-        Custom<B>("Year", PutYear, GetYear),
-        Int<B>("Setting", &B::m_nSetting, SettingToStr, StrToSetting),
-        Str<B>("Infotext", &B::m_strInfotext, StrToInfotext, CData_Has<&CData_Properties::m_bEntryInfotext>),
+    static const Row s_rows[] = {
+        {"Day", R::Int<B, &B::m_nDay, DayToStr, StrToDay>, nullptr},
+        {"Hour", R::Int<B, &B::m_nHour, HourToStr, StrToHour>, nullptr},
+        {"Minute", R::Int<B, &B::m_nMinute, MinuteToStr, StrToMinute>, nullptr},
+        {"Month", R::Int<B, &B::m_nMonth, MonthToStr, StrToMonth>, nullptr},
+        {"Year", R::Custom<B, PutYear, GetYear>, nullptr},
+        {"Setting", R::Int<B, &B::m_nSetting, SettingToStr, StrToSetting>, nullptr},
+        {"Infotext", R::Str<B, &B::m_strInfotext, StrToInfotext>,
+         R::Has<&CData_Properties::m_bEntryInfotext>},
     };
-    CData_MoveKeys(*this, s_keys, bToFile);
+    R::MoveFileRows(*this, s_rows, bToFile);
     return 1;
 }
 

@@ -1,6 +1,6 @@
 #include "data/CData_AnsMaschInfoText.h"
 
-#include "data/CData_FileKeys.h"
+#include "data/CData_FileRow.h"
 #include "data/CData_Record.h"
 #include "support/Trace.h"
 
@@ -14,17 +14,12 @@ using B = CData_AnsMaschInfoText;
 
 void MoveBool(const B& b, const char* pszKey, int& nValue, int bToFile)
 {
-    CData_FileExRam& file = CData::File();
     std::string text;
     if (bToFile)
-    {
         BoolToStr(nValue, text);
-        file.PutString(b.Name().c_str(), pszKey, text.c_str());
-        return;
-    }
-    char sz[CDATA_FILE_VALUE_LIMIT + 1];
-    file.GetString(b.Name().c_str(), pszKey, "", sz, sizeof sz);
-    StrToBool(nValue, sz);
+    CData_FileRows::MoveText(b.Name().c_str(), pszKey, bToFile, text);
+    if (!bToFile)
+        StrToBool(nValue, text);
 }
 
 void MoveNumbered(B& b, const char* pszBase, int* pnValues, int nCount, int bToFile)

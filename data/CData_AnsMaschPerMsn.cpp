@@ -1,6 +1,6 @@
 #include "data/CData_AnsMaschPerMsn.h"
 
-#include "data/CData_FileKeys.h"
+#include "data/CData_FileRow.h"
 #include "data/CData_Record.h"
 #include "data/CData_UiText.h"
 #include "support/Trace.h"
@@ -12,6 +12,8 @@ namespace
 {
 const char s_szClass[] = "CData_AnsMaschPerMsn";
 using B = CData_AnsMaschPerMsn;
+using Row = CData_FileRow<B>;
+namespace R = CData_FileRows;
 
 B::ValueTextLookup& ValueLookup()
 {
@@ -39,17 +41,12 @@ void MoveWeekKey(B& b, const CWeekKey& key, int nDay, int bToFile)
     char szKey[40];
     std::snprintf(szKey, sizeof szKey, "%s%d", key.pszBase, nDay + 1);
     int& nValue = (b.*key.pArray)[nDay];
-    CData_FileExRam& file = CData::File();
     std::string text;
     if (bToFile)
-    {
         key.pfnToStr(nValue, text);
-        file.PutString(b.Name().c_str(), szKey, text.c_str());
-        return;
-    }
-    char sz[CDATA_FILE_VALUE_LIMIT + 1];
-    file.GetString(b.Name().c_str(), szKey, "", sz, sizeof sz);
-    key.pfnStrTo(nValue, sz);
+    R::MoveText(b.Name().c_str(), szKey, bToFile, text);
+    if (!bToFile)
+        key.pfnStrTo(nValue, text);
 }
 } // namespace
 
@@ -78,20 +75,25 @@ bool CData_AnsMaschPerMsn::operator==(const CData& other) const
 int CData_AnsMaschPerMsn::MoveFile(int bToFile, int)
 {
     TraceLine(s_szClass, "MoveFile()");
-    using namespace CData_Keys;
-    static const CData_FileKey<B> s_keys[] = {
-        Bool<B>("Active", &B::m_nActive),
-        Int<B>("ActivationTime", &B::m_nActivationTime, ActivationTimeToStr, StrToActivationTime),
-        Int<B>("MainOperationMode", &B::m_nMainOperationMode, OperationModeToStr, StrToOperationMode),
-        Int<B>("MaxMessageTime", &B::m_nMaxMessageTime, MaxMessageTimeToStr, StrToMaxMessageTime),
-        Int<B>("MainAnnouncement", &B::m_nMainAnnouncement, AnnouncementToStr, StrToAnnouncement),
-        Int<B>("MinorAnnouncement", &B::m_nMinorAnnouncement, AnnouncementToStr, StrToAnnouncement),
-        Bool<B>("Timing", &B::m_nTiming),
-        Int<B>("TimeTypeDay", &B::m_nTimeTypeDay, TimeTypeToStr, StrToTimeType),
-        Bool<B>("TimingWeek", &B::m_nTimingWeek),
-        Int<B>("MinorOperationMode", &B::m_nMinorOperationMode, OperationModeToStr, StrToOperationMode),
+    static const Row s_rows[] = {
+        {"Active", R::Bool<B, &B::m_nActive>, nullptr},
+        {"ActivationTime", R::Int<B, &B::m_nActivationTime, ActivationTimeToStr, StrToActivationTime>,
+         nullptr},
+        {"MainOperationMode", R::Int<B, &B::m_nMainOperationMode, OperationModeToStr, StrToOperationMode>,
+         nullptr},
+        {"MaxMessageTime", R::Int<B, &B::m_nMaxMessageTime, MaxMessageTimeToStr, StrToMaxMessageTime>,
+         nullptr},
+        {"MainAnnouncement", R::Int<B, &B::m_nMainAnnouncement, AnnouncementToStr, StrToAnnouncement>,
+         nullptr},
+        {"MinorAnnouncement", R::Int<B, &B::m_nMinorAnnouncement, AnnouncementToStr, StrToAnnouncement>,
+         nullptr},
+        {"Timing", R::Bool<B, &B::m_nTiming>, nullptr},
+        {"TimeTypeDay", R::Int<B, &B::m_nTimeTypeDay, TimeTypeToStr, StrToTimeType>, nullptr},
+        {"TimingWeek", R::Bool<B, &B::m_nTimingWeek>, nullptr},
+        {"MinorOperationMode", R::Int<B, &B::m_nMinorOperationMode, OperationModeToStr, StrToOperationMode>,
+         nullptr},
     };
-    CData_MoveKeys(*this, s_keys, bToFile);
+    R::MoveFileRows(*this, s_rows, bToFile);
     for (int nDay = 0; nDay < WEEKDAYS; ++nDay)
         for (const CWeekKey& key : s_weekKeys)
             MoveWeekKey(*this, key, nDay, bToFile);

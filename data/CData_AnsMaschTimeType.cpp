@@ -1,6 +1,6 @@
 #include "data/CData_AnsMaschTimeType.h"
 
-#include "data/CData_FileKeys.h"
+#include "data/CData_FileRow.h"
 #include "data/CData_Record.h"
 #include "support/Trace.h"
 
@@ -10,6 +10,8 @@ namespace
 {
 const char s_szClass[] = "CData_AnsMaschTimeType";
 using B = CData_AnsMaschTimeType;
+using Row = CData_FileRow<B>;
+namespace R = CData_FileRows;
 } // namespace
 
 void CData_AnsMaschTimeType::UpdateInUse()
@@ -28,14 +30,13 @@ bool CData_AnsMaschTimeType::operator==(const CData& other) const
 int CData_AnsMaschTimeType::MoveFile(int bToFile, int)
 {
     TraceLine(s_szClass, "MoveFile()");
-    using namespace CData_Keys;
-    static const CData_FileKey<B> s_keys[] = {
-        Int<B>("StartHour", &B::m_nStartHour, HourToStr, StrToHour),
-        Int<B>("StartMinute", &B::m_nStartMinute, MinuteToStr, StrToMinute),
-        Int<B>("EndHour", &B::m_nEndHour, HourToStr, StrToHour),
-        Int<B>("EndMinute", &B::m_nEndMinute, MinuteToStr, StrToMinute),
+    static const Row s_rows[] = {
+        {"StartHour", R::Int<B, &B::m_nStartHour, HourToStr, StrToHour>, nullptr},
+        {"StartMinute", R::Int<B, &B::m_nStartMinute, MinuteToStr, StrToMinute>, nullptr},
+        {"EndHour", R::Int<B, &B::m_nEndHour, HourToStr, StrToHour>, nullptr},
+        {"EndMinute", R::Int<B, &B::m_nEndMinute, MinuteToStr, StrToMinute>, nullptr},
     };
-    CData_MoveKeys(*this, s_keys, bToFile);
+    R::MoveFileRows(*this, s_rows, bToFile);
     if (!bToFile)
         UpdateInUse();
     return 1;

@@ -1,6 +1,6 @@
 #include "data/CData_AnswerMaschine.h"
 
-#include "data/CData_FileKeys.h"
+#include "data/CData_FileRow.h"
 #include "data/CData_Record.h"
 #include "support/Trace.h"
 
@@ -8,6 +8,8 @@ namespace
 {
 const char s_szClass[] = "CData_AnswerMaschine";
 using B = CData_AnswerMaschine;
+using Row = CData_FileRow<B>;
+namespace R = CData_FileRows;
 
 int CallDeflectionModeToStr(int& nValue, std::string& text)
 {
@@ -35,22 +37,25 @@ bool CData_AnswerMaschine::operator==(const CData& other) const
 int CData_AnswerMaschine::MoveFile(int bToFile, int)
 {
     TraceLine(s_szClass, "MoveFile()");
-    using namespace CData_Keys;
-    static const CData_FileKey<B> s_keys[] = {
-        Bool<B>("Active", &B::m_nActive),
-        Bool<B>("Listen", &B::m_nListen),
-        Bool<B>("RemoteProgramming", &B::m_nRemoteProgramming),
-        Bool<B>("CallDeflection", &B::m_nCallDeflection),
-        Int<B>("iCallDeflection", &B::m_niCallDeflection, CallDeflectionModeToStr, StrToCallDeflectionMode),
-        Bool<B>("MessageOnCalldeflection", &B::m_nMessageOnCalldeflection),
-        Bool<B>("MessageOnFullAM", &B::m_nMessageOnFullAM),
-        Bool<B>("SortMsn", &B::m_nSortMsn),
-        Int<B>("SpeechQuality", &B::m_nSpeechQuality, SpeechQualityToStr, StrToSpeechQuality),
-        Int<B>("CallsTillCalldefelction", &B::m_nCallsTillCalldefelction, CallsTillCalldefelctionToStr,
-               StrToCallsTillCalldefelction),
-        Str<B>("CallDeflectionNumber", &B::m_strCallDeflectionNumber, StrToCallDeflectionNumber),
+    static const Row s_rows[] = {
+        {"Active", R::Bool<B, &B::m_nActive>, nullptr},
+        {"Listen", R::Bool<B, &B::m_nListen>, nullptr},
+        {"RemoteProgramming", R::Bool<B, &B::m_nRemoteProgramming>, nullptr},
+        {"CallDeflection", R::Bool<B, &B::m_nCallDeflection>, nullptr},
+        {"iCallDeflection",
+         R::Int<B, &B::m_niCallDeflection, CallDeflectionModeToStr, StrToCallDeflectionMode>, nullptr},
+        {"MessageOnCalldeflection", R::Bool<B, &B::m_nMessageOnCalldeflection>, nullptr},
+        {"MessageOnFullAM", R::Bool<B, &B::m_nMessageOnFullAM>, nullptr},
+        {"SortMsn", R::Bool<B, &B::m_nSortMsn>, nullptr},
+        {"SpeechQuality", R::Int<B, &B::m_nSpeechQuality, SpeechQualityToStr, StrToSpeechQuality>, nullptr},
+        {"CallsTillCalldefelction",
+         R::Int<B, &B::m_nCallsTillCalldefelction, CallsTillCalldefelctionToStr,
+                StrToCallsTillCalldefelction>,
+         nullptr},
+        {"CallDeflectionNumber", R::Str<B, &B::m_strCallDeflectionNumber, StrToCallDeflectionNumber>,
+         nullptr},
     };
-    CData_MoveKeys(*this, s_keys, bToFile);
+    R::MoveFileRows(*this, s_rows, bToFile);
     return 1;
 }
 

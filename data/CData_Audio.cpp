@@ -1,6 +1,6 @@
 #include "data/CData_Audio.h"
 
-#include "data/CData_FileKeys.h"
+#include "data/CData_FileRow.h"
 #include "data/CData_Record.h"
 #include "support/Trace.h"
 
@@ -8,6 +8,8 @@ namespace
 {
 const char s_szClass[] = "CData_Audio";
 using B = CData_Audio;
+using Row = CData_FileRow<B>;
+namespace R = CData_FileRows;
 
 // The switches in key and record order.
 int B::*const s_switches[] = {&B::m_nMelodyOut, &B::m_nAnnounceOut, &B::m_nOpenListeningOut,
@@ -28,15 +30,14 @@ bool CData_Audio::operator==(const CData& other) const
 int CData_Audio::MoveFile(int bToFile, int)
 {
     TraceLine(s_szClass, "MoveFile()");
-    using namespace CData_Keys;
-    static const CData_FileKey<B> s_keys[] = {
-        Bool<B>("MelodyOut", &B::m_nMelodyOut),
-        Bool<B>("AnnounceOut", &B::m_nAnnounceOut),
-        Bool<B>("OpenListeningOut", &B::m_nOpenListeningOut),
-        Bool<B>("IntercomOut", &B::m_nIntercomOut),
-        Bool<B>("ABListeningOut", &B::m_nABListeningOut),
+    static const Row s_rows[] = {
+        {"MelodyOut", R::Bool<B, &B::m_nMelodyOut>, nullptr},
+        {"AnnounceOut", R::Bool<B, &B::m_nAnnounceOut>, nullptr},
+        {"OpenListeningOut", R::Bool<B, &B::m_nOpenListeningOut>, nullptr},
+        {"IntercomOut", R::Bool<B, &B::m_nIntercomOut>, nullptr},
+        {"ABListeningOut", R::Bool<B, &B::m_nABListeningOut>, nullptr},
     };
-    CData_MoveKeys(*this, s_keys, bToFile);
+    R::MoveFileRows(*this, s_rows, bToFile);
     return 1;
 }
 

@@ -156,7 +156,8 @@ bool CData_Basic::operator==(const CData& other) const
 
 int CData_Basic::MoveFile(int bToFile, int)
 {
-    return CData_FileRows::MoveFileRows(*this, s_rows, bToFile);
+    R::MoveFileRows(*this, s_rows, bToFile, nullptr, R::VALUE_MAX_SETTINGS);
+    return 1;
 }
 
 int& CData_Basic::HeadSet()

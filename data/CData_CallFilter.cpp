@@ -1,6 +1,6 @@
 #include "data/CData_CallFilter.h"
 
-#include "data/CData_FileKeys.h"
+#include "data/CData_FileRow.h"
 #include "data/CData_Record.h"
 #include "data/CData_UiText.h"
 #include "support/Trace.h"
@@ -9,6 +9,8 @@ namespace
 {
 const char s_szClass[] = "CData_CallFilter";
 using B = CData_CallFilter;
+using Row = CData_FileRow<B>;
+namespace R = CData_FileRows;
 // Interface text that precedes the entry number in the list.
 constexpr unsigned TEXT_CALLFILTER = 274;
 } // namespace
@@ -22,11 +24,10 @@ bool CData_CallFilter::operator==(const CData& other) const
 int CData_CallFilter::MoveFile(int bToFile, int)
 {
     TraceLine(s_szClass, "MoveFile()");
-    using namespace CData_Keys;
-    static const CData_FileKey<B> s_keys[] = {
-        Str<B>("Msn", &B::m_strMsn, StrToMsnExt),
+    static const Row s_rows[] = {
+        {"Msn", R::Str<B, &B::m_strMsn, StrToMsnExt>, nullptr},
     };
-    CData_MoveKeys(*this, s_keys, bToFile);
+    R::MoveFileRows(*this, s_rows, bToFile);
     return 1;
 }
 

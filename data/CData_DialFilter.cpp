@@ -1,6 +1,6 @@
 #include "data/CData_DialFilter.h"
 
-#include "data/CData_FileKeys.h"
+#include "data/CData_FileRow.h"
 #include "data/CData_Record.h"
 #include "data/CData_UiText.h"
 #include "support/Trace.h"
@@ -9,6 +9,8 @@ namespace
 {
 const char s_szClass[] = "CData_DialFilter";
 using B = CData_DialFilter;
+using Row = CData_FileRow<B>;
+namespace R = CData_FileRows;
 // Interface texts that precede the entry number in the list, one per group of seven.
 constexpr unsigned TEXT_DIALFILTER_GROUP1 = 270;
 constexpr unsigned TEXT_DIALFILTER_GROUP2 = 271;
@@ -24,11 +26,10 @@ bool CData_DialFilter::operator==(const CData& other) const
 int CData_DialFilter::MoveFile(int bToFile, int)
 {
     TraceLine(s_szClass, "MoveFile()");
-    using namespace CData_Keys;
-    static const CData_FileKey<B> s_keys[] = {
-        Str<B>("Msn", &B::m_strMsn, StrToMsnExt),
+    static const Row s_rows[] = {
+        {"Msn", R::Str<B, &B::m_strMsn, StrToMsnExt>, nullptr},
     };
-    CData_MoveKeys(*this, s_keys, bToFile);
+    R::MoveFileRows(*this, s_rows, bToFile);
     return 1;
 }
 

@@ -1,6 +1,6 @@
 #include "data/CData_DialName.h"
 
-#include "data/CData_FileKeys.h"
+#include "data/CData_FileRow.h"
 #include "data/CData_LstData.h"
 #include "data/CData_Record.h"
 #include "data/CData_UiText.h"
@@ -13,6 +13,8 @@ namespace
 {
 const char s_szClass[] = "CData_DialName";
 using B = CData_DialName;
+using Row = CData_FileRow<B>;
+namespace R = CData_FileRows;
 
 // Interface texts of the columns.
 constexpr unsigned TEXT_MELODY_STANDARD = 280; // MelodyExt 0
@@ -29,7 +31,7 @@ B::MsnSlotLookup& SlotLookup()
     return s_lookup;
 }
 
-bool MsnGoKnown()
+bool MsnGoKnown(const CData_Properties&)
 {
     return CData_Version::ConfigVersion() >= B::MSNGO_VERSION;
 }
@@ -56,48 +58,47 @@ bool CData_DialName::operator==(const CData& other) const
 int CData_DialName::MoveFile(int bToFile, int nVariant)
 {
     TraceLine(s_szClass, "MoveFile()");
-    using namespace CData_Keys;
     char szSection[32];
     switch (nVariant)
     {
     case 0:
     {
-        static const CData_FileKey<B> s_keys[] = {
-            Int<B>("MelodyExt", &B::m_nMelodyExt, MelodyExtToStr, StrToMelodyExt),
-            Int<B>("Loud", &B::m_nLoud, LoudToStr, StrToLoud),
-            Str<B>("Name", &B::m_strName, StrToName),
-            Str<B>("MsnExt", &B::m_strMsnExt, StrToMsnExt),
-            Int<B>("MsnGo", &B::m_nMsnGo, MsnGoToStr, StrToMsnGo, MsnGoKnown),
-            Str<B>("Infotext", &B::m_strInfotext, StrToInfotext,
-                   CData_Has<&CData_Properties::m_bEntryInfotext>),
+        static const Row s_rows[] = {
+            {"MelodyExt", R::Int<B, &B::m_nMelodyExt, MelodyExtToStr, StrToMelodyExt>, nullptr},
+            {"Loud", R::Int<B, &B::m_nLoud, LoudToStr, StrToLoud>, nullptr},
+            {"Name", R::Str<B, &B::m_strName, StrToName>, nullptr},
+            {"MsnExt", R::Str<B, &B::m_strMsnExt, StrToMsnExt>, nullptr},
+            {"MsnGo", R::Int<B, &B::m_nMsnGo, MsnGoToStr, StrToMsnGo>, MsnGoKnown},
+            {"Infotext", R::Str<B, &B::m_strInfotext, StrToInfotext>,
+             R::Has<&CData_Properties::m_bEntryInfotext>},
         };
-        const uint64_t nFound = CData_MoveKeys(*this, s_keys, bToFile);
+        const uint64_t nFound = R::MoveFileRows(*this, s_rows, bToFile);
         return bToFile || (nFound & 1) ? 1 : 0;
     }
     case 1:
     {
         if (bToFile)
             return 0;
-        static const CData_FileKey<B> s_keys[] = {
-            Int<B>("MelodyExt", &B::m_nMelodyExt, MelodyExtToStr, StrToMelodyExt),
-            Int<B>("Loud", &B::m_nLoud, LoudToStr, StrToLoud),
-            Str<B>("Name", &B::m_strName, StrToName),
-            Str<B>("Msn", &B::m_strMsnExt, StrToMsnExt),
+        static const Row s_rows[] = {
+            {"MelodyExt", R::Int<B, &B::m_nMelodyExt, MelodyExtToStr, StrToMelodyExt>, nullptr},
+            {"Loud", R::Int<B, &B::m_nLoud, LoudToStr, StrToLoud>, nullptr},
+            {"Name", R::Str<B, &B::m_strName, StrToName>, nullptr},
+            {"Msn", R::Str<B, &B::m_strMsnExt, StrToMsnExt>, nullptr},
         };
         std::snprintf(szSection, sizeof szSection, "%s_%d", KIND, Number() + 1);
-        return CData_MoveKeys(*this, s_keys, 0, szSection) & 1 ? 1 : 0;
+        return R::MoveFileRows(*this, s_rows, 0, szSection) & 1 ? 1 : 0;
     }
     case 2:
     {
         if (bToFile)
             return 0;
-        static const CData_FileKey<B> s_keys[] = {
-            Str<B>("sName", &B::m_strName, StrToName),
-            Str<B>("sMsnExt", &B::m_strMsnExt, StrToMsnExt),
+        static const Row s_rows[] = {
+            {"sName", R::Str<B, &B::m_strName, StrToName>, nullptr},
+            {"sMsnExt", R::Str<B, &B::m_strMsnExt, StrToMsnExt>, nullptr},
         };
         std::snprintf(szSection, sizeof szSection, "%s_%08X", KIND,
                       static_cast<unsigned>(Number()) + LAYOUT2_BASE);
-        return CData_MoveKeys(*this, s_keys, 0, szSection) ? 1 : 0;
+        return R::MoveFileRows(*this, s_rows, 0, szSection) ? 1 : 0;
     }
     default:
         return 0;

@@ -1,6 +1,6 @@
 #include "data/CData_DialNameBasic.h"
 
-#include "data/CData_FileKeys.h"
+#include "data/CData_FileRow.h"
 #include "data/CData_Record.h"
 #include "support/Trace.h"
 
@@ -8,6 +8,8 @@ namespace
 {
 const char s_szClass[] = "CData_DialNameBasic";
 using B = CData_DialNameBasic;
+using Row = CData_FileRow<B>;
+namespace R = CData_FileRows;
 
 int CountToStr(int& nValue, std::string& text)
 {
@@ -28,11 +30,10 @@ bool CData_DialNameBasic::operator==(const CData& other) const
 int CData_DialNameBasic::MoveFile(int bToFile, int)
 {
     TraceLine(s_szClass, "MoveFile()");
-    using namespace CData_Keys;
-    static const CData_FileKey<B> s_keys[] = {
-        Int<B>("Count", &B::m_nCount, CountToStr, StrToCount),
+    static const Row s_rows[] = {
+        {"Count", R::Int<B, &B::m_nCount, CountToStr, StrToCount>, nullptr},
     };
-    CData_MoveKeys(*this, s_keys, bToFile);
+    R::MoveFileRows(*this, s_rows, bToFile);
     return 1;
 }
 

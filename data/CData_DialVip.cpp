@@ -1,6 +1,6 @@
 #include "data/CData_DialVip.h"
 
-#include "data/CData_FileKeys.h"
+#include "data/CData_FileRow.h"
 #include "data/CData_Record.h"
 #include "support/Trace.h"
 
@@ -10,6 +10,8 @@ namespace
 {
 const char s_szClass[] = "CData_DialVip";
 using B = CData_DialVip;
+using Row = CData_FileRow<B>;
+namespace R = CData_FileRows;
 } // namespace
 
 bool CData_DialVip::operator==(const CData& other) const
@@ -21,12 +23,11 @@ bool CData_DialVip::operator==(const CData& other) const
 int CData_DialVip::MoveFile(int bToFile, int)
 {
     TraceLine(s_szClass, "MoveFile()");
-    using namespace CData_Keys;
-    static const CData_FileKey<B> s_keys[] = {
-        Str<B>("Msn", &B::m_strMsn, StrToMsnExt),
-        Str<B>("Name", &B::m_strName, StrToName),
+    static const Row s_rows[] = {
+        {"Msn", R::Str<B, &B::m_strMsn, StrToMsnExt>, nullptr},
+        {"Name", R::Str<B, &B::m_strName, StrToName>, nullptr},
     };
-    CData_MoveKeys(*this, s_keys, bToFile);
+    R::MoveFileRows(*this, s_rows, bToFile);
     return 1;
 }
 

@@ -263,7 +263,7 @@ bool CData_Key::operator==(const CData& other) const
 
 int CData_Key::MoveFile(int bToFile, int)
 {
-    CData_FileRows::MoveFileRows(*this, s_rows, bToFile);
+    R::MoveFileRows(*this, s_rows, bToFile, nullptr, R::VALUE_MAX_SETTINGS);
     unsigned char abMacro[MACROSTRUCT_BYTES];
     if (bToFile)
     {

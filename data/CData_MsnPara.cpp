@@ -65,7 +65,8 @@ bool CData_MsnPara::operator==(const CData& other) const
 
 int CData_MsnPara::MoveFile(int bToFile, int)
 {
-    return CData_FileRows::MoveFileRows(*this, s_rows, bToFile);
+    R::MoveFileRows(*this, s_rows, bToFile, nullptr, R::VALUE_MAX_SETTINGS);
+    return 1;
 }
 
 void CData_MsnPara::MoveRecord(CData_Record& r)

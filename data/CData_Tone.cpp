@@ -1,6 +1,6 @@
 #include "data/CData_Tone.h"
 
-#include "data/CData_FileKeys.h"
+#include "data/CData_FileRow.h"
 #include "data/CData_Record.h"
 #include "support/Trace.h"
 
@@ -8,6 +8,8 @@ namespace
 {
 const char s_szClass[] = "CData_Tone";
 using B = CData_Tone;
+using Row = CData_FileRow<B>;
+namespace R = CData_FileRows;
 } // namespace
 
 bool CData_Tone::operator==(const CData& other) const
@@ -19,11 +21,10 @@ bool CData_Tone::operator==(const CData& other) const
 int CData_Tone::MoveFile(int bToFile, int)
 {
     TraceLine(s_szClass, "MoveFile()");
-    using namespace CData_Keys;
-    static const CData_FileKey<B> s_keys[] = {
-        Int<B>("LoudAnswerMachine", &B::m_nLoudAnswerMachine, LoudToStr, StrToLoud),
+    static const Row s_rows[] = {
+        {"LoudAnswerMachine", R::Int<B, &B::m_nLoudAnswerMachine, LoudToStr, StrToLoud>, nullptr},
     };
-    CData_MoveKeys(*this, s_keys, bToFile);
+    R::MoveFileRows(*this, s_rows, bToFile);
     return 1;
 }
 

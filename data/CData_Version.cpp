@@ -1,6 +1,6 @@
 #include "data/CData_Version.h"
 
-#include "data/CData_FileKeys.h"
+#include "data/CData_FileRow.h"
 #include "data/CData_Record.h"
 #include "data/CData_UiText.h"
 #include "support/Trace.h"
@@ -36,6 +36,8 @@ void ApplyPhoneType(int nPhoneType)
 }
 
 using B = CData_Version;
+using Row = CData_FileRow<B>;
+namespace R = CData_FileRows;
 
 // The phone type is applied before any further key is read.
 int PutPhoneType(B& b, std::string& text)
@@ -125,19 +127,18 @@ bool CData_Version::operator==(const CData& other) const
 int CData_Version::MoveFile(int bToFile, int)
 {
     TraceLine(s_szClass, "MoveFile()");
-    using namespace CData_Keys;
-    static const CData_FileKey<B> s_keys[] = {
-        Custom<B>("PhoneType", PutPhoneType, GetPhoneType),
-        Enum<B>("OemType", &B::m_nOemType, OemTypeToStr, StrToOemType),
-        Enum<B>("Country", &B::m_nCountry, CountryToStr, StrToCountry),
-        Str<B>("SerialNo", &B::m_strSerialNo, StrToSerialNo),
-        Custom<B>("Version", PutVersion, GetVersion),
-        Str<B>("Release", &B::m_strRelease, StrToRelease),
-        Str<B>("OemString", &B::m_strOemString, StrToOemString),
-        Bool<B>("LcrSupport", &B::m_nLcrSupport),
-        Custom<B>("DbVersion", PutDbVersion, GetDbVersion),
+    static const Row s_rows[] = {
+        {"PhoneType", R::Custom<B, PutPhoneType, GetPhoneType>, nullptr},
+        {"OemType", R::Enum<B, &B::m_nOemType, OemTypeToStr, StrToOemType>, nullptr},
+        {"Country", R::Enum<B, &B::m_nCountry, CountryToStr, StrToCountry>, nullptr},
+        {"SerialNo", R::Str<B, &B::m_strSerialNo, StrToSerialNo>, nullptr},
+        {"Version", R::Custom<B, PutVersion, GetVersion>, nullptr},
+        {"Release", R::Str<B, &B::m_strRelease, StrToRelease>, nullptr},
+        {"OemString", R::Str<B, &B::m_strOemString, StrToOemString>, nullptr},
+        {"LcrSupport", R::Bool<B, &B::m_nLcrSupport>, nullptr},
+        {"DbVersion", R::Custom<B, PutDbVersion, GetDbVersion>, nullptr},
     };
-    CData_MoveKeys(*this, s_keys, bToFile);
+    R::MoveFileRows(*this, s_rows, bToFile);
     return 1;
 }
 

@@ -1,6 +1,6 @@
 #include "data/CData_VersionModule.h"
 
-#include "data/CData_FileKeys.h"
+#include "data/CData_FileRow.h"
 #include "data/CData_Record.h"
 #include "support/Trace.h"
 
@@ -8,6 +8,8 @@ namespace
 {
 const char s_szClass[] = "CData_VersionModule";
 using B = CData_VersionModule;
+using Row = CData_FileRow<B>;
+namespace R = CData_FileRows;
 } // namespace
 
 bool CData_VersionModule::operator==(const CData& other) const
@@ -21,14 +23,13 @@ bool CData_VersionModule::operator==(const CData& other) const
 int CData_VersionModule::MoveFile(int bToFile, int)
 {
     TraceLine(s_szClass, "MoveFile()");
-    using namespace CData_Keys;
-    static const CData_FileKey<B> s_keys[] = {
-        Enum<B>("ModuleType", &B::m_nModuleType, ModuleTypeToStr, StrToModuleType),
-        Str<B>("Version", &B::m_strVersion, StrToVersion),
-        Str<B>("Release", &B::m_strRelease, StrToRelease),
-        Str<B>("SerialNo", &B::m_strSerialNo, StrToSerialNo),
+    static const Row s_rows[] = {
+        {"ModuleType", R::Enum<B, &B::m_nModuleType, ModuleTypeToStr, StrToModuleType>, nullptr},
+        {"Version", R::Str<B, &B::m_strVersion, StrToVersion>, nullptr},
+        {"Release", R::Str<B, &B::m_strRelease, StrToRelease>, nullptr},
+        {"SerialNo", R::Str<B, &B::m_strSerialNo, StrToSerialNo>, nullptr},
     };
-    CData_MoveKeys(*this, s_keys, bToFile);
+    R::MoveFileRows(*this, s_rows, bToFile);
     return 1;
 }
 

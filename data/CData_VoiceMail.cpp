@@ -1,6 +1,6 @@
 #include "data/CData_VoiceMail.h"
 
-#include "data/CData_FileKeys.h"
+#include "data/CData_FileRow.h"
 #include "data/CData_Record.h"
 #include "support/Trace.h"
 
@@ -8,6 +8,8 @@ namespace
 {
 const char s_szClass[] = "CData_VoiceMail";
 using B = CData_VoiceMail;
+using Row = CData_FileRow<B>;
+namespace R = CData_FileRows;
 } // namespace
 
 bool CData_VoiceMail::operator==(const CData& other) const
@@ -19,11 +21,10 @@ bool CData_VoiceMail::operator==(const CData& other) const
 int CData_VoiceMail::MoveFile(int bToFile, int)
 {
     TraceLine(s_szClass, "MoveFile()");
-    using namespace CData_Keys;
-    static const CData_FileKey<B> s_keys[] = {
-        Str<B>("VoiceMailClientNumber", &B::m_strVoiceMailClientNumber, StrToMsnExt),
+    static const Row s_rows[] = {
+        {"VoiceMailClientNumber", R::Str<B, &B::m_strVoiceMailClientNumber, StrToMsnExt>, nullptr},
     };
-    CData_MoveKeys(*this, s_keys, bToFile);
+    R::MoveFileRows(*this, s_rows, bToFile);
     return 1;
 }
 
