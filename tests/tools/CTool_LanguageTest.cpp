@@ -40,6 +40,11 @@ INSTANTIATE_TEST_SUITE_P(
     Rows, ToolCommandLine,
     ::testing::Values(
         CToolCase{"help", {"--help"}, 0, "language-check FILE", ""},
+        CToolCase{"help names convert", {"--help"}, 0, "  convert IN OUT ", ""},
+        CToolCase{"help names records", {"--help"}, 0, "  records IN ", ""},
+        CToolCase{"help names diff", {"--help"}, 0, "  diff A B ", ""},
+        CToolCase{"help names the role option", {"--help"}, 0, "--role ROLE", ""},
+        CToolCase{"help gives the exit codes", {"--help"}, 0, "exit codes: 0 success, 1 ", ""},
         CToolCase{"nothing to do", {}, 2, "", "usage:"},
         CToolCase{"unknown command", {"frobnicate"}, 2, "", "unknown command frobnicate"},
         CToolCase{"unknown option", {"--colour", "language-check", "x"}, 2, "", "unknown option --colour"},
