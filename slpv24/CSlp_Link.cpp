@@ -41,6 +41,18 @@ void PutText(unsigned char uTag, const std::string& text, std::vector<unsigned c
     out.insert(out.end(), text.begin(), text.begin() + static_cast<std::ptrdiff_t>(n));
 }
 
+// A spin that ended without an answer is not tried again for the next 1, 2, 4 ... frames written,
+// at most this many: a slow peer or a machine too busy to answer within the spin costs next to
+// nothing, and one answer caught while spinning brings the spin back at once.
+constexpr int SLP_SPIN_SKIP_MAX = 64;
+
+int64_t NowNs()
+{
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
 int64_t NowMs()
 {
     return std::chrono::duration_cast<std::chrono::milliseconds>(
@@ -160,6 +172,9 @@ int CSlp_Link::Start(CSlp_Device device)
     m_bLost = false;
     m_bConnected = false;
     m_lastTxMs = NowMs();
+    m_spinUntilNs = 0;
+    m_nSpinSkip = 0;
+    m_bParked = false;
     m_thread = std::thread(&CSlp_Link::Run, this);
     return 1;
 }
@@ -180,8 +195,9 @@ void CSlp_Link::Close()
         std::lock_guard<std::mutex> lock(m_txMutex);
         SlpCloseDevice(m_device);
         m_txPending.clear();
+        // Writes signal the wakeup under this lock too: none can hit a closed descriptor.
+        SlpCloseWakeup(m_wakeup);
     }
-    SlpCloseWakeup(m_wakeup);
 }
 
 CSlp_PeerInfo CSlp_Link::PeerInfo() const
@@ -256,6 +272,7 @@ int CSlp_Link::SendFrame(unsigned char uType, const unsigned char* pPayload, siz
             if (static_cast<size_t>(n) < m_txFrame.size())
             {
                 m_txPending.assign(m_txFrame.begin() + n, m_txFrame.end());
+                m_bTxBacklog = true;
                 bWake = true;
             }
         }
@@ -266,10 +283,20 @@ int CSlp_Link::SendFrame(unsigned char uType, const unsigned char* pPayload, siz
                 return 0;
             m_txPending.insert(m_txPending.end(), m_txFrame.begin(), m_txFrame.end());
         }
+        const int nSkip = m_nSpinSkip.load();
+        if (uType == SLP_FT_DATA && m_config.m_uSpinUs && nSkip > 0)
+            m_nSpinSkip.store(nSkip - 1);
+        else if (uType == SLP_FT_DATA && m_config.m_uSpinUs)
+        {
+            // The answer is due soon: have the reader thread watch for it awake.
+            m_spinUntilNs.store(NowNs() + static_cast<int64_t>(m_config.m_uSpinUs) * 1000);
+            if (m_bParked.load())
+                bWake = true;
+        }
+        if (bWake)
+            SlpSignalWakeup(m_wakeup);
     }
     m_lastTxMs = NowMs();
-    if (bWake)
-        SlpSignalWakeup(m_wakeup);
     return 1;
 }
 
@@ -335,6 +362,7 @@ void CSlp_Link::OnFrame(unsigned char uType, const unsigned char* pPayload, size
             {
                 m_rxFrames.emplace_back(pPayload, pPayload + nCount);
                 nCode = SLPNOTIFY_DATA;
+                ++m_nDataFrames;
             }
             else if (!m_bRxFullReported)
             {
@@ -368,6 +396,18 @@ void CSlp_Link::OnBytes(const unsigned char* pData, size_t nCount)
     }
 }
 
+long CSlp_Link::SpinRead(unsigned char* pBuffer, size_t nSize, Clock::time_point end)
+{
+    // Reading straight away rather than polling first: the answer costs one call, not two. Close
+    // and a backlog of bytes to send end the spin through their flags; the wait sees to them.
+    for (;;)
+    {
+        const long n = SlpReadSome(m_device, pBuffer, nSize);
+        if (n != 0 || m_bStop || m_bTxBacklog || Clock::now() >= end)
+            return n;
+    }
+}
+
 void CSlp_Link::Run()
 {
     using std::chrono::milliseconds;
@@ -378,6 +418,9 @@ void CSlp_Link::Run()
     Clock::time_point nextRequest = start;
     std::vector<unsigned char> request = SlpBuildConnectRequest(m_config, m_uNonce);
     unsigned char buffer[SLP_READ_CHUNK];
+    bool bSpinning = false;
+    bool bSpinHit = false;
+    int nSpinMisses = 0;
 
     while (!m_bStop && !m_bLost)
     {
@@ -439,8 +482,47 @@ void CSlp_Link::Run()
         {
             std::lock_guard<std::mutex> lock(m_txMutex);
             bWantWrite = !m_txPending.empty();
+            m_bTxBacklog = bWantWrite;
+        }
+        const Clock::time_point spinUntil{std::chrono::nanoseconds(m_spinUntilNs.load())};
+        if (spinUntil > Clock::now() && !bWantWrite)
+        {
+            bSpinning = true;
+            const uint64_t nDataBefore = m_nDataFrames;
+            const long n = SpinRead(buffer, sizeof buffer, std::min(wakeAt, spinUntil));
+            if (n < 0)
+            {
+                Lost();
+                break;
+            }
+            if (n > 0)
+            {
+                m_lastRx = m_lastByte = Clock::now();
+                OnBytes(buffer, static_cast<size_t>(n));
+            }
+            bSpinHit = bSpinHit || m_nDataFrames != nDataBefore;
+            continue; // an answer, a timer, the end of the spin: see to the timers, then spin on or sleep
+        }
+        if (bSpinning && spinUntil <= Clock::now())
+        {
+            // The spin is over: worth it if an answer came, else back off.
+            nSpinMisses = bSpinHit ? 0 : std::min(nSpinMisses + 1, 6);
+            m_nSpinSkip.store(bSpinHit ? 0 : std::min(1 << (nSpinMisses - 1), SLP_SPIN_SKIP_MAX));
+            bSpinning = false;
+            bSpinHit = false;
+        }
+        m_bParked.store(true);
+        // A write that came in after the check above may not have seen the flag: look again.
+        if (Clock::time_point(std::chrono::nanoseconds(m_spinUntilNs.load())) > Clock::now())
+        {
+            m_bParked.store(false);
+            if (bWantWrite)
+                nTimeout = 0; // spinning, but the device needs watching for room to write
+            else
+                continue;
         }
         const int ready = SlpWait(m_device, m_wakeup, bWantWrite, nTimeout);
+        m_bParked.store(false);
         if (ready & SLP_WAIT_WAKEUP)
             SlpDrainWakeup(m_wakeup);
         if (ready & SLP_WAIT_WRITE)

@@ -46,6 +46,11 @@ struct CSlp_LinkConfig
     unsigned m_uKeepAliveMs = 1000;     // a connected link sends a keep-alive after this much silence
     unsigned m_uLinkLossMs = 3000;      // nothing received for this long: the link is lost
     unsigned m_uStallMs = 500;          // a frame unfinished for this long is dropped
+    // After the program writes a frame its answer is due soon: for this long the reader thread
+    // watches the device without sleeping, so that the answer is not delayed by the thread's
+    // wake-up. A pseudo-terminal or loopback peer answers within tens of microseconds; a serial
+    // line takes milliseconds and simply finds the thread asleep again. 0: never spin.
+    unsigned m_uSpinUs = 250;
 
     // Bounds so that a flooding peer or a reader that never reads cannot grow memory.
     size_t m_nRxFramesMax = 64;
@@ -102,6 +107,7 @@ private:
     using Clock = std::chrono::steady_clock;
 
     void Run();
+    long SpinRead(unsigned char* pBuffer, size_t nSize, Clock::time_point end);
     void OnBytes(const unsigned char* pData, size_t nCount);
     void OnFrame(unsigned char uType, const unsigned char* pPayload, size_t nCount);
     void Lost();
@@ -123,6 +129,7 @@ private:
     uint32_t m_uNonce = 0;
     Clock::time_point m_lastRx;
     Clock::time_point m_lastByte;
+    uint64_t m_nDataFrames = 0; // DATA frames queued so far: tells a spin that caught an answer
 
     mutable std::mutex m_rxMutex;
     std::deque<std::vector<unsigned char>> m_rxFrames;
@@ -134,4 +141,11 @@ private:
     std::vector<unsigned char> m_txFrame;   // scratch for encoding
     unsigned char m_uTxSeq = 0;
     std::atomic<int64_t> m_lastTxMs{0}; // steady-clock ms of the last frame sent
+    // Spinning after a write: until when (steady-clock ns), and whether the reader thread sleeps
+    // in its wait, so that a write must wake it to spin. Both sides store their own flag and then
+    // read the other's (sequentially consistent), so a write never goes unnoticed.
+    std::atomic<int64_t> m_spinUntilNs{0};
+    std::atomic<bool> m_bParked{false};
+    std::atomic<int> m_nSpinSkip{0};       // frames still to write without a spin (backing off)
+    std::atomic<bool> m_bTxBacklog{false}; // m_txPending holds bytes: the wait must watch for room
 };

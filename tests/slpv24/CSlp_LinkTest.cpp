@@ -309,6 +309,95 @@ TEST_P(CSlp_LinkTest, IdleLinkUsesNoCpu)
     EXPECT_TRUE(m_pFar->IsConnected());
 }
 
+double ProcessCpuMs()
+{
+    timespec now{};
+    ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
+}
+
+// Writing a frame lets the reader thread watch for the answer without sleeping; how long it may
+// do so per link and what the test allows the whole process over an idle period right after.
+struct CTest_SpinCase
+{
+    const char* m_pszName;
+    unsigned m_uSpinUs;
+    double m_dIdleCpuMaxMs;
+};
+const CTest_SpinCase SPIN_CASES[] = {
+    {"Default", CSlp_LinkConfig{}.m_uSpinUs, 40.0},
+    {"NoSpin", 0, 40.0},
+    {"LongSpin", 20000, 60.0}, // a spin of 20 ms that never ended would burn the whole period
+};
+
+TEST_P(CSlp_LinkTest, LinkStopsSpinningOnceTrafficEnds)
+{
+    for (const CTest_SpinCase& row : SPIN_CASES)
+    {
+        SCOPED_TRACE(row.m_pszName);
+        m_pNear.reset();
+        m_pFar.reset();
+        m_near.Clear();
+        m_far.Clear();
+        m_pPair = std::make_unique<CTest_DevicePair>(GetParam());
+        ASSERT_TRUE(m_pPair->Ok());
+        CSlp_LinkConfig answer = FastConfig(SLP_ROLE_ANSWER);
+        CSlp_LinkConfig call = FastConfig(SLP_ROLE_CALL);
+        answer.m_uSpinUs = call.m_uSpinUs = row.m_uSpinUs;
+        StartFar(answer);
+        StartNear(call);
+        ASSERT_TRUE(m_near.WaitFor(SLPNOTIFY_CONNECT));
+        ASSERT_TRUE(m_far.WaitFor(SLPNOTIFY_CONNECT));
+
+        // A burst of round trips as a block transfer makes them: both sides spin.
+        constexpr size_t ROUNDS = 200;
+        const std::vector<unsigned char> request = Pattern(3, 1);
+        const std::vector<unsigned char> reply = Pattern(60, 2);
+        for (size_t i = 1; i <= ROUNDS; ++i)
+        {
+            ASSERT_EQ(3, m_pNear->Write(request.data(), request.size()));
+            ASSERT_TRUE(m_far.WaitFor(SLPNOTIFY_DATA, i));
+            ASSERT_EQ(request, ReadOne(*m_pFar));
+            ASSERT_EQ(60, m_pFar->Write(reply.data(), reply.size()));
+            ASSERT_TRUE(m_near.WaitFor(SLPNOTIFY_DATA, i));
+            ASSERT_EQ(reply, ReadOne(*m_pNear));
+        }
+
+        const double before = ProcessCpuMs();
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        const double used = ProcessCpuMs() - before;
+        EXPECT_LT(used, row.m_dIdleCpuMaxMs) << used << " ms of CPU in the 300 ms after the burst";
+        EXPECT_TRUE(m_pNear->IsConnected());
+    }
+}
+
+TEST_P(CSlp_LinkTest, UnansweredFramesDoNotKeepTheLinkSpinning)
+{
+    // A peer that takes frames but never answers: every spin runs out, and the link backs off
+    // instead of spending most of its time watching for answers that do not come.
+    CSlp_LinkConfig call = FastConfig(SLP_ROLE_CALL);
+    call.m_uSpinUs = 900;
+    StartFar(FastConfig(SLP_ROLE_ANSWER));
+    StartNear(call);
+    ASSERT_TRUE(m_near.WaitFor(SLPNOTIFY_CONNECT));
+    ASSERT_TRUE(m_far.WaitFor(SLPNOTIFY_CONNECT));
+
+    const std::vector<unsigned char> frame = Pattern(3, 5);
+    const double before = ProcessCpuMs();
+    constexpr int FRAMES = 300;
+    for (int i = 0; i < FRAMES; ++i)
+    {
+        ASSERT_EQ(3, m_pNear->Write(frame.data(), frame.size()));
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        while (ReadOne(*m_pFar).size())
+        {
+        }
+    }
+    const double used = ProcessCpuMs() - before;
+    // Spinning after every frame would take 900 us of each millisecond: far above this.
+    EXPECT_LT(used, 120.0) << used << " ms of CPU for " << FRAMES << " unanswered frames";
+}
+
 TEST_P(CSlp_LinkTest, CloseIsQuickAndFinal)
 {
     Connect();

@@ -45,6 +45,11 @@ public:
         std::lock_guard<std::mutex> lock(m_mutex);
         return CountLocked(nCode);
     }
+    void Clear()
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_codes.clear();
+    }
     std::vector<int> Codes()
     {
         std::lock_guard<std::mutex> lock(m_mutex);
