@@ -128,39 +128,31 @@ int CData_AlarmCall::MoveFile(int bToFile, int)
     return 1;
 }
 
-int CData_AlarmCall::MoveBlock(int nMode, unsigned char* pRecord, size_t nSize, int nFlag)
+void CData_AlarmCall::MoveRecord(CData_Record& r)
 {
     const bool bInfotext = CData_Properties::Current().m_bEntryInfotext;
-    switch (nMode)
+    r.Header(RecordId(), Number());
+    int nYear = m_nYear - YEAR_BASE;
+    r.Byte(nYear);
+    r.Byte(m_nMonth);
+    r.Byte(m_nDay);
+    r.Byte(m_nHour);
+    r.Byte(m_nMinute);
+    int nSetting = SettingToPhone(m_nSetting);
+    r.Byte(nSetting);
+    if (r.Parsing())
     {
-    case MB_PARSE:
-    case MB_DATA:
-        return CData_MoveRecord(*this, nMode == MB_PARSE, pRecord, nSize, s_szClass,
-                                [&](B& b, CData_Record& r)
-                                {
-                                    r.Header(RecordId(), b.Number());
-                                    int nYear = b.m_nYear - YEAR_BASE;
-                                    r.Byte(nYear);
-                                    r.Byte(b.m_nMonth);
-                                    r.Byte(b.m_nDay);
-                                    r.Byte(b.m_nHour);
-                                    r.Byte(b.m_nMinute);
-                                    int nSetting = SettingToPhone(b.m_nSetting);
-                                    r.Byte(nSetting);
-                                    if (r.Parsing())
-                                    {
-                                        b.m_nYear = YEAR_BASE + nYear;
-                                        b.m_nSetting = SettingFromPhone(nSetting);
-                                    }
-                                    if (bInfotext)
-                                        r.String(b.m_strInfotext, INFOTEXT_MAX, true,
-                                                 CData_Record::AFTER_ANNOUNCED);
-                                });
-    case MB_REQUEST:
-        return CData_Record::Request(pRecord, nSize, RecordId(), Number());
-    default:
-        return CData::MoveBlock(nMode, pRecord, nSize, nFlag);
+        m_nYear = YEAR_BASE + nYear;
+        m_nSetting = SettingFromPhone(nSetting);
     }
+    if (bInfotext)
+        r.String(m_strInfotext, INFOTEXT_MAX, true, CData_Record::AFTER_ANNOUNCED);
+}
+
+int CData_AlarmCall::MoveBlock(int nMode, unsigned char* pRecord, size_t nSize, int nFlag)
+{
+    return CData_MoveRecordModes(*this, nMode, pRecord, nSize, nFlag, s_szClass, RecordId(), Number(),
+                                 &B::MoveRecord);
 }
 
 std::string CData_AlarmCall::InfoText(int nIndex) const

@@ -5,6 +5,8 @@
 #include <ctime>
 #include <string>
 
+class CData_Record;
+
 // One alarm call (three entries, record 0x63, or 0x64 on phones whose alarm calls carry an info
 // text). A new alarm call is set to the current local time.
 class CData_AlarmCall : public CData
@@ -42,4 +44,8 @@ public:
     int m_nMonth = 1;          // `Month`
     int m_nYear = YEAR_BASE;   // `Year`, four digits
     std::string m_strInfotext; // `Infotext`
+
+private:
+    // The record, top to bottom, for both directions (CData_MoveRecord).
+    void MoveRecord(CData_Record& r);
 };

@@ -52,22 +52,23 @@ int CData_AnsMaschInfoText::MoveFile(int bToFile, int)
     return 1;
 }
 
+void CData_AnsMaschInfoText::MoveRecord(CData_Record& r)
+{
+    r.Header(RECORD_ID);
+    for (int& n : m_anAnnounce)
+        r.Byte(n);
+    r.Byte(m_nEndText);
+    r.Byte(m_nFullAbText);
+    for (int& n : m_anInfoText)
+        r.Byte(n);
+}
+
 int CData_AnsMaschInfoText::MoveBlock(int nMode, unsigned char* pRecord, size_t nSize, int nFlag)
 {
     switch (nMode)
     {
     case MB_PARSE:
-        return CData_MoveRecord(*this, true, pRecord, nSize, s_szClass,
-                                [](B& b, CData_Record& r)
-                                {
-                                    r.Header(RECORD_ID);
-                                    for (int& n : b.m_anAnnounce)
-                                        r.Byte(n);
-                                    r.Byte(b.m_nEndText);
-                                    r.Byte(b.m_nFullAbText);
-                                    for (int& n : b.m_anInfoText)
-                                        r.Byte(n);
-                                });
+        return CData_MoveRecord(*this, true, pRecord, nSize, s_szClass, &B::MoveRecord);
     case MB_DATA:
         // The telephone keeps this status itself.
         return 0;

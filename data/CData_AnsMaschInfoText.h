@@ -2,6 +2,8 @@
 
 #include "data/CData.h"
 
+class CData_Record;
+
 // Which announcements and texts are recorded on the telephone's answering machine (record 0xA3).
 // The telephone reports it; it is never sent (no data record is built).
 class CData_AnsMaschInfoText : public CData
@@ -24,4 +26,8 @@ public:
     int m_anInfoText[INFOTEXT_COUNT] = {}; // `InfoText1` .. `InfoText5`
     int m_nEndText = 0;                    // `EndText`
     int m_nFullAbText = 0;                 // `FullAbText`
+
+private:
+    // The record, top to bottom, for both directions (CData_MoveRecord).
+    void MoveRecord(CData_Record& r);
 };

@@ -100,41 +100,34 @@ int CData_AnsMaschPerMsn::MoveFile(int bToFile, int)
     return 1;
 }
 
-int CData_AnsMaschPerMsn::MoveBlock(int nMode, unsigned char* pRecord, size_t nSize, int nFlag)
+void CData_AnsMaschPerMsn::MoveRecord(CData_Record& r)
 {
     const bool bWeek = Number() < WEEK_RECORD_ENTRIES;
-    switch (nMode)
+    r.Header(RECORD_ID, Number());
+    r.Byte(m_nActive);
+    r.Byte(m_nActivationTime);
+    r.Byte(m_nMainOperationMode);
+    r.Byte(m_nMaxMessageTime);
+    r.Byte(m_nMainAnnouncement);
+    r.Byte(m_nMinorAnnouncement);
+    r.Byte(m_nTiming);
+    r.Byte(m_nTimeTypeDay);
+    if (!bWeek)
+        return;
+    r.Byte(m_nTimingWeek);
+    r.Byte(m_nMinorOperationMode);
+    for (int nDay = 0; nDay < WEEKDAYS; ++nDay)
     {
-    case MB_PARSE:
-    case MB_DATA:
-        return CData_MoveRecord(*this, nMode == MB_PARSE, pRecord, nSize, s_szClass,
-                                [&](B& b, CData_Record& r)
-                                {
-                                    r.Header(RECORD_ID, b.Number());
-                                    r.Byte(b.m_nActive);
-                                    r.Byte(b.m_nActivationTime);
-                                    r.Byte(b.m_nMainOperationMode);
-                                    r.Byte(b.m_nMaxMessageTime);
-                                    r.Byte(b.m_nMainAnnouncement);
-                                    r.Byte(b.m_nMinorAnnouncement);
-                                    r.Byte(b.m_nTiming);
-                                    r.Byte(b.m_nTimeTypeDay);
-                                    if (!bWeek)
-                                        return;
-                                    r.Byte(b.m_nTimingWeek);
-                                    r.Byte(b.m_nMinorOperationMode);
-                                    for (int nDay = 0; nDay < WEEKDAYS; ++nDay)
-                                    {
-                                        r.Byte(b.m_anTimeTypeWeekAnnounce[nDay]);
-                                        r.Byte(b.m_anTimeTypeWeekTimeType1[nDay]);
-                                        r.Byte(b.m_anTimeTypeWeekTimeType2[nDay]);
-                                    }
-                                });
-    case MB_REQUEST:
-        return CData_Record::Request(pRecord, nSize, RECORD_ID, Number());
-    default:
-        return CData::MoveBlock(nMode, pRecord, nSize, nFlag);
+        r.Byte(m_anTimeTypeWeekAnnounce[nDay]);
+        r.Byte(m_anTimeTypeWeekTimeType1[nDay]);
+        r.Byte(m_anTimeTypeWeekTimeType2[nDay]);
     }
+}
+
+int CData_AnsMaschPerMsn::MoveBlock(int nMode, unsigned char* pRecord, size_t nSize, int nFlag)
+{
+    return CData_MoveRecordModes(*this, nMode, pRecord, nSize, nFlag, s_szClass, RECORD_ID, Number(),
+                                 &B::MoveRecord);
 }
 
 std::string CData_AnsMaschPerMsn::InfoText(int nIndex) const

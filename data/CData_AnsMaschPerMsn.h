@@ -5,6 +5,8 @@
 #include <functional>
 #include <string>
 
+class CData_Record;
+
 // The answering machine's settings for one MSN (eleven entries, record 0xA1): a daily and a
 // weekly time plan with the announcement and operating mode inside and outside the plan. The
 // entries 0 to 2 carry the weekly plan in their record (34 bytes); the others end after the daily
@@ -60,4 +62,8 @@ public:
     int m_anTimeTypeWeekTimeType1[WEEKDAYS] = {}; // `TimeTypeWeek_TimeType1_1` .. `_7`
     int m_anTimeTypeWeekTimeType2[WEEKDAYS] = {}; // `TimeTypeWeek_TimeType2_1` .. `_7`
     int m_nTimeTypeDay = 0;                       // `TimeTypeDay`
+
+private:
+    // The record, top to bottom, for both directions (CData_MoveRecord).
+    void MoveRecord(CData_Record& r);
 };

@@ -42,6 +42,15 @@ int CData_AnsMaschTimeType::MoveFile(int bToFile, int)
     return 1;
 }
 
+void CData_AnsMaschTimeType::MoveRecord(CData_Record& r)
+{
+    r.Header(RECORD_ID, Number());
+    r.Byte(m_nStartHour);
+    r.Byte(m_nStartMinute);
+    r.Byte(m_nEndHour);
+    r.Byte(m_nEndMinute);
+}
+
 int CData_AnsMaschTimeType::MoveBlock(int nMode, unsigned char* pRecord, size_t nSize, int nFlag)
 {
     switch (nMode)
@@ -49,15 +58,8 @@ int CData_AnsMaschTimeType::MoveBlock(int nMode, unsigned char* pRecord, size_t 
     case MB_PARSE:
     case MB_DATA:
     {
-        const int nResult = CData_MoveRecord(*this, nMode == MB_PARSE, pRecord, nSize, s_szClass,
-                                             [](B& b, CData_Record& r)
-                                             {
-                                                 r.Header(RECORD_ID, b.Number());
-                                                 r.Byte(b.m_nStartHour);
-                                                 r.Byte(b.m_nStartMinute);
-                                                 r.Byte(b.m_nEndHour);
-                                                 r.Byte(b.m_nEndMinute);
-                                             });
+        const int nResult =
+            CData_MoveRecord(*this, nMode == MB_PARSE, pRecord, nSize, s_szClass, &B::MoveRecord);
         if (nMode == MB_PARSE && nResult)
             UpdateInUse();
         return nResult;

@@ -2,6 +2,8 @@
 
 #include "data/CData.h"
 
+class CData_Record;
+
 // One time window of the answering machine's plans (nine entries, record 0xA2). Whether the
 // window is in use is not stored: it is worked out again after every read from the file or the
 // telephone (any of the four values not 0).
@@ -29,6 +31,8 @@ public:
     int m_nEndMinute = 0;   // `EndMinute`
 
 private:
+    // The record, top to bottom, for both directions (CData_MoveRecord).
+    void MoveRecord(CData_Record& r);
     void UpdateInUse();
 
     bool m_bInUse = false;

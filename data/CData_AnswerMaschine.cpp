@@ -59,38 +59,30 @@ int CData_AnswerMaschine::MoveFile(int bToFile, int)
     return 1;
 }
 
-int CData_AnswerMaschine::MoveBlock(int nMode, unsigned char* pRecord, size_t nSize, int nFlag)
+void CData_AnswerMaschine::MoveRecord(CData_Record& r)
 {
     // Phones with call-deflection modes send the mode where the others send the switch.
     const bool bModes = CData_Properties::Current().m_bCallDeflectionModes;
-    switch (nMode)
-    {
-    case MB_PARSE:
-    case MB_DATA:
-        return CData_MoveRecord(*this, nMode == MB_PARSE, pRecord, nSize, s_szClass,
-                                [&](B& b, CData_Record& r)
-                                {
-                                    r.Header(RECORD_ID);
-                                    r.Byte(b.m_nActive);
-                                    r.Byte(b.m_nListen);
-                                    r.Byte(b.m_nRemoteProgramming);
-                                    r.Byte(b.m_nSpeechQuality);
-                                    r.Byte(bModes ? b.m_niCallDeflection : b.m_nCallDeflection);
-                                    r.Byte(b.m_nSortMsn);
-                                    // The telephone counts the rings from 1; a 0 would fall below every valid
-                                    // count.
-                                    int nCalls = b.m_nCallsTillCalldefelction + 1;
-                                    r.Byte(nCalls);
-                                    if (r.Parsing())
-                                        b.m_nCallsTillCalldefelction = nCalls > 0 ? nCalls - 1 : 0;
-                                    r.Byte(b.m_nMessageOnCalldeflection);
-                                    r.Byte(b.m_nMessageOnFullAM);
-                                    r.String(b.m_strCallDeflectionNumber, NUMBER_MAX, false,
-                                             CData_Record::AFTER_ANNOUNCED);
-                                });
-    case MB_REQUEST:
-        return CData_Record::Request(pRecord, nSize, RECORD_ID);
-    default:
-        return CData::MoveBlock(nMode, pRecord, nSize, nFlag);
-    }
+    r.Header(RECORD_ID);
+    r.Byte(m_nActive);
+    r.Byte(m_nListen);
+    r.Byte(m_nRemoteProgramming);
+    r.Byte(m_nSpeechQuality);
+    r.Byte(bModes ? m_niCallDeflection : m_nCallDeflection);
+    r.Byte(m_nSortMsn);
+    // The telephone counts the rings from 1; a 0 would fall below every
+    // valid count.
+    int nCalls = m_nCallsTillCalldefelction + 1;
+    r.Byte(nCalls);
+    if (r.Parsing())
+        m_nCallsTillCalldefelction = nCalls > 0 ? nCalls - 1 : 0;
+    r.Byte(m_nMessageOnCalldeflection);
+    r.Byte(m_nMessageOnFullAM);
+    r.String(m_strCallDeflectionNumber, NUMBER_MAX, false, CData_Record::AFTER_ANNOUNCED);
+}
+
+int CData_AnswerMaschine::MoveBlock(int nMode, unsigned char* pRecord, size_t nSize, int nFlag)
+{
+    return CData_MoveRecordModes(*this, nMode, pRecord, nSize, nFlag, s_szClass, RECORD_ID, -1,
+                                 &B::MoveRecord);
 }

@@ -4,6 +4,8 @@
 
 #include <string>
 
+class CData_Record;
+
 // The answering machine's general settings (record 0xA0).
 class CData_AnswerMaschine : public CData
 {
@@ -32,4 +34,8 @@ public:
     int m_nMessageOnCalldeflection = 0;    // `MessageOnCalldeflection`
     int m_nMessageOnFullAM = 0;            // `MessageOnFullAM`
     std::string m_strCallDeflectionNumber; // `CallDeflectionNumber`
+
+private:
+    // The record, top to bottom, for both directions (CData_MoveRecord).
+    void MoveRecord(CData_Record& r);
 };

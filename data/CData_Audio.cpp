@@ -41,22 +41,15 @@ int CData_Audio::MoveFile(int bToFile, int)
     return 1;
 }
 
+void CData_Audio::MoveRecord(CData_Record& r)
+{
+    r.Header(RECORD_ID);
+    for (int B::*pSwitch : s_switches)
+        r.Byte(this->*pSwitch);
+}
+
 int CData_Audio::MoveBlock(int nMode, unsigned char* pRecord, size_t nSize, int nFlag)
 {
-    switch (nMode)
-    {
-    case MB_PARSE:
-    case MB_DATA:
-        return CData_MoveRecord(*this, nMode == MB_PARSE, pRecord, nSize, s_szClass,
-                                [](B& b, CData_Record& r)
-                                {
-                                    r.Header(RECORD_ID);
-                                    for (int B::*pSwitch : s_switches)
-                                        r.Byte(b.*pSwitch);
-                                });
-    case MB_REQUEST:
-        return CData_Record::Request(pRecord, nSize, RECORD_ID);
-    default:
-        return CData::MoveBlock(nMode, pRecord, nSize, nFlag);
-    }
+    return CData_MoveRecordModes(*this, nMode, pRecord, nSize, nFlag, s_szClass, RECORD_ID, -1,
+                                 &B::MoveRecord);
 }

@@ -2,6 +2,8 @@
 
 #include "data/CData.h"
 
+class CData_Record;
+
 // Audio routing (record 0x36): which sounds go to the external output.
 class CData_Audio : public CData
 {
@@ -21,4 +23,8 @@ public:
     int m_nOpenListeningOut = 0; // `OpenListeningOut`
     int m_nIntercomOut = 0;      // `IntercomOut`
     int m_nABListeningOut = 0;   // `ABListeningOut`
+
+private:
+    // The record, top to bottom, for both directions (CData_MoveRecord).
+    void MoveRecord(CData_Record& r);
 };

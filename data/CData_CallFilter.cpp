@@ -31,23 +31,16 @@ int CData_CallFilter::MoveFile(int bToFile, int)
     return 1;
 }
 
+void CData_CallFilter::MoveRecord(CData_Record& r)
+{
+    r.Header(RECORD_ID, Number());
+    r.String(m_strMsn, MSN_MAX, false, CData_Record::AFTER_ANNOUNCED);
+}
+
 int CData_CallFilter::MoveBlock(int nMode, unsigned char* pRecord, size_t nSize, int nFlag)
 {
-    switch (nMode)
-    {
-    case MB_PARSE:
-    case MB_DATA:
-        return CData_MoveRecord(*this, nMode == MB_PARSE, pRecord, nSize, s_szClass,
-                                [](B& b, CData_Record& r)
-                                {
-                                    r.Header(RECORD_ID, b.Number());
-                                    r.String(b.m_strMsn, MSN_MAX, false, CData_Record::AFTER_ANNOUNCED);
-                                });
-    case MB_REQUEST:
-        return CData_Record::Request(pRecord, nSize, RECORD_ID, Number());
-    default:
-        return CData::MoveBlock(nMode, pRecord, nSize, nFlag);
-    }
+    return CData_MoveRecordModes(*this, nMode, pRecord, nSize, nFlag, s_szClass, RECORD_ID, Number(),
+                                 &B::MoveRecord);
 }
 
 std::string CData_CallFilter::InfoText(int nIndex) const

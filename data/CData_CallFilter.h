@@ -4,6 +4,8 @@
 
 #include <string>
 
+class CData_Record;
+
 // One number of the incoming-call filter (five entries, record 0x65); the filter's mode is the
 // basic setting CallFilterUse.
 class CData_CallFilter : public CData
@@ -22,4 +24,8 @@ public:
     std::string InfoText(int nIndex) const override;
 
     std::string m_strMsn; // `Msn`, number or number prefix
+
+private:
+    // The record, top to bottom, for both directions (CData_MoveRecord).
+    void MoveRecord(CData_Record& r);
 };

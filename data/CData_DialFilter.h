@@ -4,6 +4,8 @@
 
 #include <string>
 
+class CData_Record;
+
 // One number of the outgoing-call filter (fourteen entries in two groups of seven, record 0x61);
 // the filter's mode is the basic setting DialFilterUse.
 class CData_DialFilter : public CData
@@ -22,4 +24,8 @@ public:
     std::string InfoText(int nIndex) const override;
 
     std::string m_strMsn; // `Msn`, number or number prefix
+
+private:
+    // The record, top to bottom, for both directions (CData_MoveRecord).
+    void MoveRecord(CData_Record& r);
 };

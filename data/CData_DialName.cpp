@@ -105,32 +105,24 @@ int CData_DialName::MoveFile(int bToFile, int nVariant)
     }
 }
 
-int CData_DialName::MoveBlock(int nMode, unsigned char* pRecord, size_t nSize, int nFlag)
+void CData_DialName::MoveRecord(CData_Record& r)
 {
     const CData_Properties& props = CData_Properties::Current();
-    switch (nMode)
-    {
-    case MB_PARSE:
-    case MB_DATA:
-        return CData_MoveRecord(*this, nMode == MB_PARSE, pRecord, nSize, s_szClass,
-                                [&](B& b, CData_Record& r)
-                                {
-                                    r.Header(RecordId(), b.Number());
-                                    r.Byte(b.m_nMelodyExt);
-                                    r.Byte(b.m_nLoud);
-                                    if (props.m_bMsnGoRecord)
-                                        r.Byte(b.m_nMsnGo);
-                                    r.String(b.m_strName, NAME_MAX, true, CData_Record::AFTER_ANNOUNCED);
-                                    r.String(b.m_strMsnExt, MSNEXT_MAX, false, CData_Record::AFTER_ANNOUNCED);
-                                    if (props.m_bEntryInfotext)
-                                        r.String(b.m_strInfotext, INFOTEXT_MAX, true,
-                                                 CData_Record::AFTER_ANNOUNCED);
-                                });
-    case MB_REQUEST:
-        return CData_Record::Request(pRecord, nSize, RecordId(), Number());
-    default:
-        return CData::MoveBlock(nMode, pRecord, nSize, nFlag);
-    }
+    r.Header(RecordId(), Number());
+    r.Byte(m_nMelodyExt);
+    r.Byte(m_nLoud);
+    if (props.m_bMsnGoRecord)
+        r.Byte(m_nMsnGo);
+    r.String(m_strName, NAME_MAX, true, CData_Record::AFTER_ANNOUNCED);
+    r.String(m_strMsnExt, MSNEXT_MAX, false, CData_Record::AFTER_ANNOUNCED);
+    if (props.m_bEntryInfotext)
+        r.String(m_strInfotext, INFOTEXT_MAX, true, CData_Record::AFTER_ANNOUNCED);
+}
+
+int CData_DialName::MoveBlock(int nMode, unsigned char* pRecord, size_t nSize, int nFlag)
+{
+    return CData_MoveRecordModes(*this, nMode, pRecord, nSize, nFlag, s_szClass, RecordId(), Number(),
+                                 &B::MoveRecord);
 }
 
 std::string CData_DialName::InfoText(int nIndex) const

@@ -5,6 +5,8 @@
 #include <functional>
 #include <string>
 
+class CData_Record;
+
 // One phonebook entry (record 0x21, or 0x22 on phones whose entries carry an info text). The
 // block index is the entry's position in the phonebook.
 //
@@ -61,4 +63,8 @@ public:
     std::string m_strName;     // `Name`
     std::string m_strMsnExt;   // `MsnExt`, the number
     std::string m_strInfotext; // `Infotext`
+
+private:
+    // The record, top to bottom, for both directions (CData_MoveRecord).
+    void MoveRecord(CData_Record& r);
 };

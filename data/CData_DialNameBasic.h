@@ -2,6 +2,8 @@
 
 #include "data/CData.h"
 
+class CData_Record;
+
 // The phonebook header (record 0x20): the number of entries.
 class CData_DialNameBasic : public CData
 {
@@ -19,4 +21,8 @@ public:
     int MoveBlock(int nMode, unsigned char* pRecord, size_t nSize, int nFlag) override;
 
     int m_nCount = 0; // `Count`
+
+private:
+    // The record, top to bottom, for both directions (CData_MoveRecord).
+    void MoveRecord(CData_Record& r);
 };

@@ -4,6 +4,8 @@
 
 #include <string>
 
+class CData_Record;
+
 // One entry of the VIP list (ten entries, record 0x62): a number and a name.
 class CData_DialVip : public CData
 {
@@ -25,4 +27,8 @@ public:
 
     std::string m_strMsn;  // `Msn`
     std::string m_strName; // `Name`
+
+private:
+    // The record, top to bottom, for both directions (CData_MoveRecord).
+    void MoveRecord(CData_Record& r);
 };

@@ -23,6 +23,14 @@ bool CData_FirmwareUpdate::operator==(const CData& other) const
     return p && CData::operator==(other) && m_strFileName == p->m_strFileName;
 }
 
+void CData_FirmwareUpdate::MoveRecord(CData_Record& r)
+{
+    // The name the phone reports may be shorter than the one sent.
+    r.Header(RECORD_ID);
+    r.String(m_strFileName, r.Parsing() ? FILENAME_MAX_PARSE : FILENAME_MAX_BUILD, false,
+             CData_Record::AFTER_ANNOUNCED);
+}
+
 int CData_FirmwareUpdate::MoveBlock(int nMode, unsigned char* pRecord, size_t nSize, int nFlag)
 {
     switch (nMode)
@@ -31,14 +39,7 @@ int CData_FirmwareUpdate::MoveBlock(int nMode, unsigned char* pRecord, size_t nS
     case MB_DATA:
     {
         m_strFileName = UpdateFileName();
-        // The name the phone reports may be shorter than the one sent.
-        const size_t nMax = nMode == MB_PARSE ? FILENAME_MAX_PARSE : FILENAME_MAX_BUILD;
-        return CData_MoveRecord(*this, nMode == MB_PARSE, pRecord, nSize, s_szClass,
-                                [&](B& b, CData_Record& r)
-                                {
-                                    r.Header(RECORD_ID);
-                                    r.String(b.m_strFileName, nMax, false, CData_Record::AFTER_ANNOUNCED);
-                                });
+        return CData_MoveRecord(*this, nMode == MB_PARSE, pRecord, nSize, s_szClass, &B::MoveRecord);
     }
     case MB_REQUEST:
         return CData_Record::Request(pRecord, nSize, RECORD_ID);

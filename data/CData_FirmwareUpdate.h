@@ -4,6 +4,8 @@
 
 #include <string>
 
+class CData_Record;
+
 // The firmware file name sent before an update (record 0x19); never stored in the file.
 // The name comes from the update procedure: every record built or parsed first takes the name the
 // procedure holds (UpdateFileName).
@@ -26,4 +28,8 @@ public:
     static std::string& UpdateFileName();
 
     std::string m_strFileName;
+
+private:
+    // The record, top to bottom, for both directions (CData_MoveRecord).
+    void MoveRecord(CData_Record& r);
 };

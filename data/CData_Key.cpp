@@ -405,35 +405,9 @@ void CData_Key::MoveRecord(CData_Record& r)
 int CData_Key::MoveBlock(int nMode, unsigned char* pRecord, size_t nSize, int nFlag)
 {
     TraceLine(s_szClass, "MoveBlock()");
-    switch (nMode)
-    {
-    case MB_REQUEST:
-        if (!pRecord || nSize < 3)
-            return 0;
-        pRecord[0] = m_bModule ? ID_KEY_MODULE : ID_KEY;
-        pRecord[1] = 0;
-        pRecord[2] = static_cast<unsigned char>(Number());
-        return 3;
-    case MB_DATA:
-    {
-        CData_Record record(false, pRecord, nSize);
-        MoveRecord(record);
-        return record.Result();
-    }
-    case MB_PARSE:
-    {
-        // Parsed into a copy: a refused record (another key, a short frame) changes nothing.
-        CData_Key parsed(*this);
-        CData_Record record(true, pRecord, nSize);
-        parsed.MoveRecord(record);
-        if (!record.Ok())
-            return 0;
-        *this = parsed;
-        return record.Result();
-    }
-    default:
-        return CData::MoveBlock(nMode, pRecord, nSize, nFlag);
-    }
+    // A refused record (another key, a short frame) changes nothing and leaves no trace line.
+    return CData_MoveRecordModes(*this, nMode, pRecord, nSize, nFlag, nullptr,
+                                 m_bModule ? ID_KEY_MODULE : ID_KEY, Number(), &CData_Key::MoveRecord);
 }
 
 std::string CData_Key::InfoText(int nIndex) const

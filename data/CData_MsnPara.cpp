@@ -97,35 +97,9 @@ void CData_MsnPara::MoveRecord(CData_Record& r)
 int CData_MsnPara::MoveBlock(int nMode, unsigned char* pRecord, size_t nSize, int nFlag)
 {
     TraceLine(s_szClass, "MoveBlock()");
-    switch (nMode)
-    {
-    case MB_REQUEST:
-        if (!pRecord || nSize < 3)
-            return 0;
-        pRecord[0] = ID_RECORD;
-        pRecord[1] = 0;
-        pRecord[2] = static_cast<unsigned char>(Number());
-        return 3;
-    case MB_DATA:
-    {
-        CData_Record record(false, pRecord, nSize);
-        MoveRecord(record);
-        return record.Result();
-    }
-    case MB_PARSE:
-    {
-        // Parsed into a copy: a refused record (another slot, a short frame) changes nothing.
-        CData_MsnPara parsed(*this);
-        CData_Record record(true, pRecord, nSize);
-        parsed.MoveRecord(record);
-        if (!record.Ok())
-            return 0;
-        *this = parsed;
-        return record.Result();
-    }
-    default:
-        return CData::MoveBlock(nMode, pRecord, nSize, nFlag);
-    }
+    // A refused record (another slot, a short frame) changes nothing and leaves no trace line.
+    return CData_MoveRecordModes(*this, nMode, pRecord, nSize, nFlag, nullptr, ID_RECORD, Number(),
+                                 &CData_MsnPara::MoveRecord);
 }
 
 std::string CData_MsnPara::Column(int nColumn, int nPhoneType, bool& bNoTaxLimit) const

@@ -17,6 +17,13 @@ bool CData_PinReset::operator==(const CData& other) const
     return p && CData::operator==(other) && m_strPin == p->m_strPin;
 }
 
+void CData_PinReset::MoveRecord(CData_Record& r)
+{
+    r.Header(RECORD_ID);
+    r.String(m_strPin, PIN_MAX, false);
+    r.Expect(RESET_MARK);
+}
+
 int CData_PinReset::MoveBlock(int nMode, unsigned char* pRecord, size_t nSize, int nFlag)
 {
     switch (nMode)
@@ -25,13 +32,7 @@ int CData_PinReset::MoveBlock(int nMode, unsigned char* pRecord, size_t nSize, i
         TraceLine(s_szClass, "MoveBlock() Not implemented!");
         return 0;
     case MB_DATA:
-        return CData_MoveRecord(*this, false, pRecord, nSize, s_szClass,
-                                [](B& b, CData_Record& r)
-                                {
-                                    r.Header(RECORD_ID);
-                                    r.String(b.m_strPin, PIN_MAX, false);
-                                    r.Expect(RESET_MARK);
-                                });
+        return CData_MoveRecord(*this, false, pRecord, nSize, s_szClass, &B::MoveRecord);
     default:
         return CData::MoveBlock(nMode, pRecord, nSize, nFlag);
     }

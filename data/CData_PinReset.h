@@ -4,6 +4,8 @@
 
 #include <string>
 
+class CData_Record;
+
 // The PIN reset command (record 0x18, only sent); never stored in the file.
 class CData_PinReset : public CData
 {
@@ -23,4 +25,8 @@ public:
     int MoveBlock(int nMode, unsigned char* pRecord, size_t nSize, int nFlag) override;
 
     std::string m_strPin = "5182";
+
+private:
+    // The record, top to bottom, for both directions (CData_MoveRecord).
+    void MoveRecord(CData_Record& r);
 };

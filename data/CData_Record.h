@@ -9,10 +9,12 @@
 // nothing. A failed record gives 0, so a short frame is refused whole and nothing is read or
 // written beyond the buffer.
 
+#include "data/CData.h"
 #include "support/Trace.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 class CData_Record
@@ -78,8 +80,8 @@ private:
 // Moves a block's record in one direction. Parsing walks a copy of the block over the received
 // bytes and takes the copy over only when the whole record was valid, so a refused record leaves
 // the block as it was; building walks the block itself. walk(block, record) describes the record
-// once for both directions. The bytes consumed or built; 0, with a trace line under pszClass for a
-// refused received record.
+// once for both directions (usually the block's member MoveRecord). The bytes consumed or built;
+// 0 for a refused received record, with a trace line under pszClass unless it is nullptr.
 template <class B, class Walk>
 int CData_MoveRecord(B& block, bool bParse, unsigned char* pRecord, size_t nSize, const char* pszClass,
                      Walk walk)
@@ -87,17 +89,37 @@ int CData_MoveRecord(B& block, bool bParse, unsigned char* pRecord, size_t nSize
     if (!bParse)
     {
         CData_Record record(false, pRecord, nSize);
-        walk(block, record);
+        std::invoke(walk, block, record);
         return record.Result();
     }
     B parsed(block);
     CData_Record record(true, pRecord, nSize);
-    walk(parsed, record);
+    std::invoke(walk, parsed, record);
     if (!record.Ok())
     {
-        TraceLine(pszClass, "MoveBlock() Invalid record!");
+        if (pszClass)
+            TraceLine(pszClass, "MoveBlock() Invalid record!");
         return 0;
     }
     block = parsed;
     return record.Result();
+}
+
+// The record modes of a block with one record layout: parsing and building walk the record
+// (CData_MoveRecord), the request is the identifier nId and, when nIndex is not negative, the
+// index (CData_Record::Request); every other mode goes to CData::MoveBlock.
+template <class B, class Walk>
+int CData_MoveRecordModes(B& block, int nMode, unsigned char* pRecord, size_t nSize, int nFlag,
+                          const char* pszClass, int nId, int nIndex, Walk walk)
+{
+    switch (nMode)
+    {
+    case CData::MB_PARSE:
+    case CData::MB_DATA:
+        return CData_MoveRecord(block, nMode == CData::MB_PARSE, pRecord, nSize, pszClass, walk);
+    case CData::MB_REQUEST:
+        return CData_Record::Request(pRecord, nSize, nId, nIndex);
+    default:
+        return block.CData::MoveBlock(nMode, pRecord, nSize, nFlag);
+    }
 }

@@ -17,6 +17,13 @@ bool CData_Service::operator==(const CData& other) const
     return p && CData::operator==(other) && std::equal(m_anValue, m_anValue + VALUE_COUNT, p->m_anValue);
 }
 
+void CData_Service::MoveRecord(CData_Record& r)
+{
+    r.Header(RECORD_ID);
+    for (int& n : m_anValue)
+        r.Byte(n);
+}
+
 int CData_Service::MoveBlock(int nMode, unsigned char* pRecord, size_t nSize, int nFlag)
 {
     switch (nMode)
@@ -25,13 +32,7 @@ int CData_Service::MoveBlock(int nMode, unsigned char* pRecord, size_t nSize, in
         TraceLine(s_szClass, "MoveBlock() Not implemented!");
         return 0;
     case MB_DATA:
-        return CData_MoveRecord(*this, false, pRecord, nSize, s_szClass,
-                                [](B& b, CData_Record& r)
-                                {
-                                    r.Header(RECORD_ID);
-                                    for (int& n : b.m_anValue)
-                                        r.Byte(n);
-                                });
+        return CData_MoveRecord(*this, false, pRecord, nSize, s_szClass, &B::MoveRecord);
     default:
         return CData::MoveBlock(nMode, pRecord, nSize, nFlag);
     }

@@ -2,6 +2,8 @@
 
 #include "data/CData.h"
 
+class CData_Record;
+
 // The service command (record 0xFF, only sent): twelve byte-sized values whose meaning the page
 // that fills them decides; never stored in the file.
 class CData_Service : public CData
@@ -20,4 +22,8 @@ public:
     int MoveBlock(int nMode, unsigned char* pRecord, size_t nSize, int nFlag) override;
 
     int m_anValue[VALUE_COUNT] = {};
+
+private:
+    // The record, top to bottom, for both directions (CData_MoveRecord).
+    void MoveRecord(CData_Record& r);
 };

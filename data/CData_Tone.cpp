@@ -28,21 +28,14 @@ int CData_Tone::MoveFile(int bToFile, int)
     return 1;
 }
 
+void CData_Tone::MoveRecord(CData_Record& r)
+{
+    r.Header(RECORD_ID);
+    r.Byte(m_nLoudAnswerMachine);
+}
+
 int CData_Tone::MoveBlock(int nMode, unsigned char* pRecord, size_t nSize, int nFlag)
 {
-    switch (nMode)
-    {
-    case MB_PARSE:
-    case MB_DATA:
-        return CData_MoveRecord(*this, nMode == MB_PARSE, pRecord, nSize, s_szClass,
-                                [](B& b, CData_Record& r)
-                                {
-                                    r.Header(RECORD_ID);
-                                    r.Byte(b.m_nLoudAnswerMachine);
-                                });
-    case MB_REQUEST:
-        return CData_Record::Request(pRecord, nSize, RECORD_ID);
-    default:
-        return CData::MoveBlock(nMode, pRecord, nSize, nFlag);
-    }
+    return CData_MoveRecordModes(*this, nMode, pRecord, nSize, nFlag, s_szClass, RECORD_ID, -1,
+                                 &B::MoveRecord);
 }

@@ -2,6 +2,8 @@
 
 #include "data/CData.h"
 
+class CData_Record;
+
 // Tone settings (record 0xA4): the answering machine's playback volume.
 class CData_Tone : public CData
 {
@@ -17,4 +19,8 @@ public:
     int MoveBlock(int nMode, unsigned char* pRecord, size_t nSize, int nFlag) override;
 
     int m_nLoudAnswerMachine = 1; // `LoudAnswerMachine`
+
+private:
+    // The record, top to bottom, for both directions (CData_MoveRecord).
+    void MoveRecord(CData_Record& r);
 };

@@ -142,6 +142,22 @@ int CData_Version::MoveFile(int bToFile, int)
     return 1;
 }
 
+void CData_Version::MoveRecord(CData_Record& r)
+{
+    r.Header(RECORD_ID);
+    r.Byte(m_nPhoneType);
+    r.Byte(m_nOemType);
+    r.Byte(m_nLcrSupport);
+    r.String(m_strSerialNo, SERIALNO_MAX, false, CData_Record::AFTER_ANNOUNCED);
+    r.String(m_strVersion, VERSION_MAX, true, CData_Record::AFTER_ANNOUNCED);
+    r.String(m_strRelease, RELEASE_MAX, false, CData_Record::AFTER_ANNOUNCED);
+    r.Expect(COUNTRY_LENGTH);
+    r.Byte(m_nCountry);
+    r.String(m_strOemString, OEMSTRING_MAX, true, CData_Record::AFTER_ANNOUNCED);
+    r.Expect(DBVERSION_LENGTH);
+    r.U32(m_nDbVersion);
+}
+
 int CData_Version::MoveBlock(int nMode, unsigned char* pRecord, size_t nSize, int nFlag)
 {
     switch (nMode)
@@ -149,23 +165,8 @@ int CData_Version::MoveBlock(int nMode, unsigned char* pRecord, size_t nSize, in
     case MB_PARSE:
     case MB_DATA:
     {
-        const int nResult = CData_MoveRecord(
-            *this, nMode == MB_PARSE, pRecord, nSize, s_szClass,
-            [](B& b, CData_Record& r)
-            {
-                r.Header(RECORD_ID);
-                r.Byte(b.m_nPhoneType);
-                r.Byte(b.m_nOemType);
-                r.Byte(b.m_nLcrSupport);
-                r.String(b.m_strSerialNo, SERIALNO_MAX, false, CData_Record::AFTER_ANNOUNCED);
-                r.String(b.m_strVersion, VERSION_MAX, true, CData_Record::AFTER_ANNOUNCED);
-                r.String(b.m_strRelease, RELEASE_MAX, false, CData_Record::AFTER_ANNOUNCED);
-                r.Expect(COUNTRY_LENGTH);
-                r.Byte(b.m_nCountry);
-                r.String(b.m_strOemString, OEMSTRING_MAX, true, CData_Record::AFTER_ANNOUNCED);
-                r.Expect(DBVERSION_LENGTH);
-                r.U32(b.m_nDbVersion);
-            });
+        const int nResult =
+            CData_MoveRecord(*this, nMode == MB_PARSE, pRecord, nSize, s_szClass, &B::MoveRecord);
         if (nMode == MB_PARSE && nResult)
             SetConfigVersion(VersionToNumber(m_strVersion));
         return nResult;

@@ -7,6 +7,8 @@
 #include <functional>
 #include <string>
 
+class CData_Record;
+
 // The telephone's identity: phone type, brand, country, firmware. One block per telephone
 // (record 0x10).
 //
@@ -60,4 +62,8 @@ public:
     std::string m_strOemString; // `OemString`
     int m_nLcrSupport = 0;      // `LcrSupport`, On/Off
     uint32_t m_nDbVersion = 0;  // `DbVersion`
+
+private:
+    // The record, top to bottom, for both directions (CData_MoveRecord).
+    void MoveRecord(CData_Record& r);
 };

@@ -33,22 +33,22 @@ int CData_VersionModule::MoveFile(int bToFile, int)
     return 1;
 }
 
+void CData_VersionModule::MoveRecord(CData_Record& r)
+{
+    r.Header(RECORD_ID, Number());
+    r.Byte(m_nModuleType);
+    r.String(m_strVersion, VERSION_MAX, true, CData_Record::AFTER_ANNOUNCED);
+    r.String(m_strRelease, RELEASE_MAX, false, CData_Record::AFTER_ANNOUNCED);
+    r.String(m_strSerialNo, SERIALNO_MAX, false, CData_Record::AFTER_ANNOUNCED);
+}
+
 int CData_VersionModule::MoveBlock(int nMode, unsigned char* pRecord, size_t nSize, int nFlag)
 {
     switch (nMode)
     {
     case MB_PARSE:
     case MB_DATA:
-        return CData_MoveRecord(
-            *this, nMode == MB_PARSE, pRecord, nSize, s_szClass,
-            [](B& b, CData_Record& r)
-            {
-                r.Header(RECORD_ID, b.Number());
-                r.Byte(b.m_nModuleType);
-                r.String(b.m_strVersion, VERSION_MAX, true, CData_Record::AFTER_ANNOUNCED);
-                r.String(b.m_strRelease, RELEASE_MAX, false, CData_Record::AFTER_ANNOUNCED);
-                r.String(b.m_strSerialNo, SERIALNO_MAX, false, CData_Record::AFTER_ANNOUNCED);
-            });
+        return CData_MoveRecord(*this, nMode == MB_PARSE, pRecord, nSize, s_szClass, &B::MoveRecord);
     case MB_REQUEST:
         return CData_Record::Request(pRecord, nSize, RECORD_ID, Number());
     default:

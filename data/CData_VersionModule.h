@@ -4,6 +4,8 @@
 
 #include <string>
 
+class CData_Record;
+
 // Identity of one attached key-extension module (four slots, record 0x9F).
 class CData_VersionModule : public CData
 {
@@ -26,4 +28,8 @@ public:
     std::string m_strVersion;  // `Version`
     std::string m_strRelease;  // `Release`
     std::string m_strSerialNo; // `SerialNo`
+
+private:
+    // The record, top to bottom, for both directions (CData_MoveRecord).
+    void MoveRecord(CData_Record& r);
 };

@@ -28,22 +28,14 @@ int CData_VoiceMail::MoveFile(int bToFile, int)
     return 1;
 }
 
+void CData_VoiceMail::MoveRecord(CData_Record& r)
+{
+    r.Header(RECORD_ID);
+    r.String(m_strVoiceMailClientNumber, NUMBER_MAX, false, CData_Record::AFTER_ANNOUNCED);
+}
+
 int CData_VoiceMail::MoveBlock(int nMode, unsigned char* pRecord, size_t nSize, int nFlag)
 {
-    switch (nMode)
-    {
-    case MB_PARSE:
-    case MB_DATA:
-        return CData_MoveRecord(*this, nMode == MB_PARSE, pRecord, nSize, s_szClass,
-                                [](B& b, CData_Record& r)
-                                {
-                                    r.Header(RECORD_ID);
-                                    r.String(b.m_strVoiceMailClientNumber, NUMBER_MAX, false,
-                                             CData_Record::AFTER_ANNOUNCED);
-                                });
-    case MB_REQUEST:
-        return CData_Record::Request(pRecord, nSize, RECORD_ID);
-    default:
-        return CData::MoveBlock(nMode, pRecord, nSize, nFlag);
-    }
+    return CData_MoveRecordModes(*this, nMode, pRecord, nSize, nFlag, s_szClass, RECORD_ID, -1,
+                                 &B::MoveRecord);
 }

@@ -4,6 +4,8 @@
 
 #include <string>
 
+class CData_Record;
+
 // The voicemail client (record 0xA5): the number of the voicemail server.
 class CData_VoiceMail : public CData
 {
@@ -20,4 +22,8 @@ public:
     int MoveBlock(int nMode, unsigned char* pRecord, size_t nSize, int nFlag) override;
 
     std::string m_strVoiceMailClientNumber; // `VoiceMailClientNumber`
+
+private:
+    // The record, top to bottom, for both directions (CData_MoveRecord).
+    void MoveRecord(CData_Record& r);
 };
