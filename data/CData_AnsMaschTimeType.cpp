@@ -53,22 +53,11 @@ void CData_AnsMaschTimeType::MoveRecord(CData_Record& r)
 
 int CData_AnsMaschTimeType::MoveBlock(int nMode, unsigned char* pRecord, size_t nSize, int nFlag)
 {
-    switch (nMode)
-    {
-    case MB_PARSE:
-    case MB_DATA:
-    {
-        const int nResult =
-            CData_MoveRecord(*this, nMode == MB_PARSE, pRecord, nSize, s_szClass, &B::MoveRecord);
-        if (nMode == MB_PARSE && nResult)
-            UpdateInUse();
-        return nResult;
-    }
-    case MB_REQUEST:
-        return CData_Record::Request(pRecord, nSize, RECORD_ID, Number());
-    default:
-        return CData::MoveBlock(nMode, pRecord, nSize, nFlag);
-    }
+    const int nResult = CData_MoveRecordModes(*this, nMode, pRecord, nSize, nFlag, s_szClass, RECORD_ID,
+                                              Number(), &B::MoveRecord);
+    if (nMode == MB_PARSE && nResult)
+        UpdateInUse();
+    return nResult;
 }
 
 std::string CData_AnsMaschTimeType::InfoText(int nIndex) const

@@ -27,6 +27,6 @@ public:
     std::string m_strPin = "5182";
 
 private:
-    // The record, top to bottom, for both directions (CData_MoveRecord).
+    // The record, top to bottom (CData_MoveRecord).
     void MoveRecord(CData_Record& r);
 };

@@ -123,3 +123,22 @@ int CData_MoveRecordModes(B& block, int nMode, unsigned char* pRecord, size_t nS
         return block.CData::MoveBlock(nMode, pRecord, nSize, nFlag);
     }
 }
+
+// The record modes of a command that is only sent: the data record is built through walk, a
+// received record is never taken (0, with a trace line under pszClass), and every other mode goes
+// to CData::MoveBlock.
+template <class B, class Walk>
+int CData_SendRecordModes(B& block, int nMode, unsigned char* pRecord, size_t nSize, int nFlag,
+                          const char* pszClass, Walk walk)
+{
+    switch (nMode)
+    {
+    case CData::MB_PARSE:
+        TraceLine(pszClass, "MoveBlock() Not implemented!");
+        return 0;
+    case CData::MB_DATA:
+        return CData_MoveRecord(block, false, pRecord, nSize, pszClass, walk);
+    default:
+        return block.CData::MoveBlock(nMode, pRecord, nSize, nFlag);
+    }
+}

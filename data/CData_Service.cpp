@@ -26,14 +26,5 @@ void CData_Service::MoveRecord(CData_Record& r)
 
 int CData_Service::MoveBlock(int nMode, unsigned char* pRecord, size_t nSize, int nFlag)
 {
-    switch (nMode)
-    {
-    case MB_PARSE:
-        TraceLine(s_szClass, "MoveBlock() Not implemented!");
-        return 0;
-    case MB_DATA:
-        return CData_MoveRecord(*this, false, pRecord, nSize, s_szClass, &B::MoveRecord);
-    default:
-        return CData::MoveBlock(nMode, pRecord, nSize, nFlag);
-    }
+    return CData_SendRecordModes(*this, nMode, pRecord, nSize, nFlag, s_szClass, &B::MoveRecord);
 }

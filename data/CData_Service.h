@@ -24,6 +24,6 @@ public:
     int m_anValue[VALUE_COUNT] = {};
 
 private:
-    // The record, top to bottom, for both directions (CData_MoveRecord).
+    // The record, top to bottom (CData_MoveRecord).
     void MoveRecord(CData_Record& r);
 };

@@ -160,23 +160,12 @@ void CData_Version::MoveRecord(CData_Record& r)
 
 int CData_Version::MoveBlock(int nMode, unsigned char* pRecord, size_t nSize, int nFlag)
 {
-    switch (nMode)
-    {
-    case MB_PARSE:
-    case MB_DATA:
-    {
-        const int nResult =
-            CData_MoveRecord(*this, nMode == MB_PARSE, pRecord, nSize, s_szClass, &B::MoveRecord);
-        if (nMode == MB_PARSE && nResult)
-            SetConfigVersion(VersionToNumber(m_strVersion));
-        return nResult;
-    }
-    case MB_REQUEST:
-        // The request carries the index although the data record has none.
-        return CData_Record::Request(pRecord, nSize, RECORD_ID, Number());
-    default:
-        return CData::MoveBlock(nMode, pRecord, nSize, nFlag);
-    }
+    // The request carries the index although the data record has none.
+    const int nResult = CData_MoveRecordModes(*this, nMode, pRecord, nSize, nFlag, s_szClass, RECORD_ID,
+                                              Number(), &B::MoveRecord);
+    if (nMode == MB_PARSE && nResult)
+        SetConfigVersion(VersionToNumber(m_strVersion));
+    return nResult;
 }
 
 std::string CData_Version::InfoText(int nIndex) const
