@@ -322,8 +322,8 @@ bool LibraryBlock(int nRounds)
 // Many short blocks of every kind in turn, the order reversed every other cycle, so that a change
 // in the machine's load hits all kinds alike. The ratio is the median over the cycles of the
 // library's block median against the bare block median of the same cycle.
-constexpr int BLOCKS = 16;
-constexpr int ROUNDS_PER_BLOCK = 220;
+constexpr int BLOCKS = 30;
+constexpr int ROUNDS_PER_BLOCK = 150;
 
 using BlockFn = bool (*)(int);
 
