@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -43,6 +44,12 @@ struct CConvertCase
     std::string input;
     const char* pszGolden; // below tests/data/tool
 };
+
+// Failures name the case instead of dumping its bytes.
+void PrintTo(const CConvertCase& c, std::ostream* os)
+{
+    *os << c.pszWhat;
+}
 
 class ToolConvert : public ::testing::TestWithParam<CConvertCase>
 {

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,12 @@ struct CDiffCase
     int nExit;
     std::string out;
 };
+
+// Failures name the case instead of dumping its bytes.
+void PrintTo(const CDiffCase& c, std::ostream* os)
+{
+    *os << c.pszWhat;
+}
 
 class ToolDiff : public ::testing::TestWithParam<CDiffCase>
 {

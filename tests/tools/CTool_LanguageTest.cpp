@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <ostream>
 
 namespace
 {
@@ -155,6 +156,12 @@ struct CSignCase
     std::string changeFrom; // a text of the file that a later edit changes
     std::string changeTo;
 };
+
+// Failures name the case instead of dumping its bytes.
+void PrintTo(const CSignCase& c, std::ostream* os)
+{
+    *os << c.pszWhat;
+}
 
 class ToolLanguageSignature : public ::testing::TestWithParam<CSignCase>
 {

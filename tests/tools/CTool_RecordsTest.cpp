@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <map>
+#include <ostream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -43,6 +44,12 @@ struct CRecordsCase
     // what an empty section gives.
     std::map<std::string, std::string> records;
 };
+
+// Failures name the case instead of dumping its bytes.
+void PrintTo(const CRecordsCase& c, std::ostream* os)
+{
+    *os << c.pszWhat;
+}
 
 // The whole listing: the blocks the file sets from the table, every other block with the record
 // an empty section gives (numbers 0, enumerations at their fallback, ranges at their lower bound).
