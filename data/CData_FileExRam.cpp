@@ -63,10 +63,37 @@ inline uint32_t KeySignature(const char* p, size_t n)
 {
     uint32_t a = 0;
     uint32_t b = 0;
-    const size_t k = n < 4 ? n : 4;
-    std::memcpy(&a, p, k);
-    std::memcpy(&b, p + n - k, k);
+    if (n >= 4)
+    {
+        // Whole loads only: byte-wise copies into a word stall the load that follows them.
+        std::memcpy(&a, p, 4);
+        std::memcpy(&b, p + n - 4, 4);
+    }
+    else
+    {
+        for (size_t i = 0; i < n; ++i)
+            a = (a << 8) | static_cast<unsigned char>(p[i]);
+        b = a;
+    }
     return ((a * 31u) ^ b ^ static_cast<uint32_t>(n)) * 0x9E3779B1u;
+}
+
+// Length of a text inside the loaded text, found 16 bytes at a time (the padding behind the text
+// makes whole reads safe).
+inline size_t TextLength(const char* p)
+{
+#if defined(__SSE2__)
+    const __m128i nul = _mm_setzero_si128();
+    for (size_t n = 0;; n += 16)
+    {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + n));
+        const unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, nul)));
+        if (mask)
+            return n + static_cast<size_t>(__builtin_ctz(mask));
+    }
+#else
+    return std::strlen(p);
+#endif
 }
 
 // Length of the key of a line inside the loaded text: the bytes before its first "=" or its
@@ -629,15 +656,25 @@ int CData_FileExRam::GetString(const char* pszSection, const char* pszKey, const
         return 0;
     }
     const char* pValue = LookUp(pszSection, pszKey, "GetString");
-    const char* pFrom = pValue ? pValue : (pszDefault ? pszDefault : "");
-    if (pszDest && nSize)
+    const int nFound = pValue ? 1 : 0;
+    if (!pszDest || !nSize)
+        return nFound;
+    size_t n = 0;
+    if (pValue)
     {
-        const void* pEnd = std::memchr(pFrom, '\0', nSize - 1);
-        const size_t n = pEnd ? static_cast<size_t>(static_cast<const char*>(pEnd) - pFrom) : nSize - 1;
-        std::memcpy(pszDest, pFrom, n);
-        pszDest[n] = '\0';
+        n = TextLength(pValue);
     }
-    return pValue ? 1 : 0;
+    else
+    {
+        pValue = pszDefault ? pszDefault : "";
+        const void* pEnd = std::memchr(pValue, '\0', nSize - 1);
+        n = pEnd ? static_cast<size_t>(static_cast<const char*>(pEnd) - pValue) : nSize - 1;
+    }
+    if (n > nSize - 1)
+        n = nSize - 1;
+    std::memcpy(pszDest, pValue, n);
+    pszDest[n] = '\0';
+    return nFound;
 }
 
 int CData_FileExRam::GetString(const char* pszSection, const char* pszKey, const char* pszDefault,

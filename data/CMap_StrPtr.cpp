@@ -2,6 +2,8 @@
 
 #include "support/Trace.h"
 
+#include <cstring>
+
 namespace
 {
 inline unsigned char Lower(unsigned char c)
@@ -9,12 +11,39 @@ inline unsigned char Lower(unsigned char c)
     return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c + ('a' - 'A')) : c;
 }
 
-inline uint32_t HashName(const char* psz)
+// ASCII letters of a word of eight bytes in lower case; bytes from 0x80 up stay as they are.
+inline uint64_t LowerWord(uint64_t w)
 {
-    uint32_t h = 2166136261u;
-    for (const auto* p = reinterpret_cast<const unsigned char*>(psz); *p; ++p)
-        h = (h ^ Lower(*p)) * 16777619u;
-    return h;
+    const uint64_t heptets = w & 0x7F7F7F7F7F7F7F7FULL;
+    const uint64_t atLeastA = heptets + 0x3F3F3F3F3F3F3F3FULL; // bit 7 set from "A" on
+    const uint64_t aboveZ = heptets + 0x2525252525252525ULL;   // bit 7 set above "Z"
+    const uint64_t upper = atLeastA & ~aboveZ & ~w & 0x8080808080808080ULL;
+    return w | (upper >> 2);
+}
+
+// Case-insensitive hash, a word at a time: the names are section names of 15 to 25 characters,
+// and one is hashed for every section of the file and every change of section.
+inline uint32_t HashName(const char* psz, size_t& n)
+{
+    n = std::strlen(psz);
+    uint64_t h = 0x9E3779B97F4A7C15ULL ^ n;
+    size_t i = 0;
+    for (; i + 8 <= n; i += 8)
+    {
+        uint64_t w;
+        std::memcpy(&w, psz + i, 8);
+        h = (h ^ LowerWord(w)) * 0xFF51AFD7ED558CCDULL;
+        h ^= h >> 29;
+    }
+    if (i < n)
+    {
+        uint64_t w = 0;
+        for (size_t k = 0; i + k < n; ++k)
+            w |= static_cast<uint64_t>(static_cast<unsigned char>(psz[i + k])) << (8 * k);
+        h = (h ^ LowerWord(w)) * 0xFF51AFD7ED558CCDULL;
+        h ^= h >> 29;
+    }
+    return static_cast<uint32_t>(h ^ (h >> 32));
 }
 } // namespace
 
@@ -48,13 +77,20 @@ int CMap_StrPtr::Compare(const char* a, const char* b)
     }
 }
 
+bool CMap_StrPtr::Same(const CItem& item, const char* pszName, size_t nLen)
+{
+    // Names are nearly always asked for in the case they were written in.
+    return item.nLen == nLen &&
+           (std::memcmp(item.pszName, pszName, nLen) == 0 || Compare(item.pszName, pszName) == 0);
+}
+
 void CMap_StrPtr::Add(const char* pszName, int nValue)
 {
     if (!pszName)
         return;
     if (m_items.size() == m_items.capacity())
         m_items.reserve(m_items.capacity() + m_nGrowBy);
-    m_items.push_back({pszName, nValue, 0});
+    m_items.push_back({pszName, nValue, 0, 0});
     m_bIndexed = false;
 }
 
@@ -68,7 +104,9 @@ void CMap_StrPtr::BuildIndex()
     for (size_t i = 0; i < m_items.size(); ++i)
     {
         CItem& item = m_items[i];
-        item.nHash = HashName(item.pszName);
+        size_t nLen = 0;
+        item.nHash = HashName(item.pszName, nLen);
+        item.nLen = static_cast<uint32_t>(nLen);
         for (size_t h = item.nHash & nMask;; h = (h + 1) & nMask)
         {
             if (m_index[h] == 0)
@@ -77,7 +115,7 @@ void CMap_StrPtr::BuildIndex()
                 break;
             }
             const CItem& other = m_items[m_index[h] - 1];
-            if (other.nHash == item.nHash && Compare(other.pszName, item.pszName) == 0)
+            if (other.nHash == item.nHash && Same(other, item.pszName, item.nLen))
                 break; // the name added first keeps its place
         }
     }
@@ -90,7 +128,8 @@ int CMap_StrPtr::Find(const char* pszName)
         return -1;
     if (!m_bIndexed || m_index.empty())
         BuildIndex();
-    const uint32_t nHash = HashName(pszName);
+    size_t nLen = 0;
+    const uint32_t nHash = HashName(pszName, nLen);
     const size_t nMask = m_index.size() - 1;
     for (size_t h = nHash & nMask;; h = (h + 1) & nMask)
     {
@@ -98,7 +137,7 @@ int CMap_StrPtr::Find(const char* pszName)
         if (n == 0)
             return -1;
         const CItem& item = m_items[n - 1];
-        if (item.nHash == nHash && Compare(item.pszName, pszName) == 0)
+        if (item.nHash == nHash && Same(item, pszName, nLen))
             return item.nValue;
     }
 }

@@ -30,8 +30,10 @@ private:
         const char* pszName;
         int nValue;
         uint32_t nHash;
+        uint32_t nLen;
     };
     void BuildIndex();
+    static bool Same(const CItem& item, const char* pszName, size_t nLen);
 
     std::vector<CItem> m_items;
     size_t m_nGrowBy;
