@@ -468,11 +468,9 @@ int CData_FileExRam::PutStruct(const char* pszSection, const char* pszKey, const
 
 bool CData_FileExRam::SelectSection(const char* pszSection, const char* pszOperation)
 {
-    if (std::strcmp(m_strSection.c_str(), pszSection) == 0)
-        return m_bSectionFound;
     m_strSection = pszSection;
     m_keyIndex.clear();
-    const int nStart = m_pSections ? m_pSections->Find(pszSection) : -1;
+    const int nStart = m_pSections ? m_pSections->FindNext(pszSection) : -1;
     m_bSectionFound = nStart >= 0;
     if (!m_bSectionFound)
     {
@@ -575,11 +573,7 @@ const char* CData_FileExRam::FindSequential(const char* pszKey)
 const char* CData_FileExRam::FindValue(const char* pszKey)
 {
     if (!m_bKeysIndexed)
-    {
-        if (const char* pValue = FindSequential(pszKey))
-            return pValue;
         BuildKeyIndex();
-    }
     if (m_nCursor < m_nSectionEnd)
     {
         const uint32_t nKey = m_lineKey[m_nCursor - m_nSectionStart];
@@ -638,7 +632,17 @@ const char* CData_FileExRam::LookUp(const char* pszSection, const char* pszKey, 
         pszSection = "";
     if (!pszKey)
         pszKey = "";
-    const char* pValue = SelectSection(pszSection, pszOperation) ? FindValue(pszKey) : nullptr;
+    // Most lookups stay in the section of the one before and follow the written key order.
+    const bool bFound = std::strcmp(m_strSection.c_str(), pszSection) == 0
+                            ? m_bSectionFound
+                            : SelectSection(pszSection, pszOperation);
+    const char* pValue = nullptr;
+    if (bFound)
+    {
+        pValue = m_bKeysIndexed ? nullptr : FindSequential(pszKey);
+        if (!pValue)
+            pValue = FindValue(pszKey);
+    }
     if (!pValue && g_nTraceState != TRACE_OFF)
     {
         const std::string text = std::string(" ") + pszOperation + "() default: ";

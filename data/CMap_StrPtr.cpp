@@ -77,6 +77,69 @@ int CMap_StrPtr::Compare(const char* a, const char* b)
     }
 }
 
+namespace
+{
+// Case-insensitive fingerprint of a name: its length and its first and last eight bytes.
+uint64_t NameSignature(const char* psz)
+{
+    const size_t n = std::strlen(psz);
+    uint64_t a = 0;
+    uint64_t b = 0;
+    if (n >= 8)
+    {
+        std::memcpy(&a, psz, 8);
+        std::memcpy(&b, psz + n - 8, 8);
+    }
+    else
+    {
+        for (size_t i = 0; i < n; ++i)
+            a |= static_cast<uint64_t>(static_cast<unsigned char>(psz[i])) << (8 * i);
+        b = a;
+    }
+    uint64_t h = (LowerWord(a) * 0x9E3779B97F4A7C15ULL) ^ LowerWord(b) ^ n;
+    h *= 0xFF51AFD7ED558CCDULL;
+    return h ^ (h >> 31);
+}
+} // namespace
+
+int CMap_StrPtr::FindNext(const char* pszName)
+{
+    if (!pszName)
+        return -1;
+    const bool bNextMatches = m_nNext < m_items.size() && Compare(m_items[m_nNext].pszName, pszName) == 0;
+    if (bNextMatches)
+    {
+        const uint64_t nSig = NameSignature(pszName);
+        if (!FilterHas(nSig))
+        {
+            FilterAdd(nSig);
+            return m_items[m_nNext++].nValue;
+        }
+    }
+    const int nPos = FindPosition(pszName);
+    if (nPos < 0)
+        return -1;
+    // The index found the next name to be the first of its name after all: the row goes on.
+    if (bNextMatches && static_cast<size_t>(nPos) == m_nNext)
+        ++m_nNext;
+    return m_items[static_cast<size_t>(nPos)].nValue;
+}
+
+bool CMap_StrPtr::FilterHas(uint64_t nSig) const
+{
+    const uint32_t nBit1 = static_cast<uint32_t>(nSig >> (64 - FILTER_BITS_LOG2));
+    const uint32_t nBit2 = static_cast<uint32_t>(nSig >> 16) & ((1u << FILTER_BITS_LOG2) - 1);
+    return (m_foundFilter[nBit1 >> 6] >> (nBit1 & 63) & 1) && (m_foundFilter[nBit2 >> 6] >> (nBit2 & 63) & 1);
+}
+
+void CMap_StrPtr::FilterAdd(uint64_t nSig)
+{
+    const uint32_t nBit1 = static_cast<uint32_t>(nSig >> (64 - FILTER_BITS_LOG2));
+    const uint32_t nBit2 = static_cast<uint32_t>(nSig >> 16) & ((1u << FILTER_BITS_LOG2) - 1);
+    m_foundFilter[nBit1 >> 6] |= uint64_t(1) << (nBit1 & 63);
+    m_foundFilter[nBit2 >> 6] |= uint64_t(1) << (nBit2 & 63);
+}
+
 bool CMap_StrPtr::Same(const CItem& item, const char* pszName, size_t nLen)
 {
     // Names are nearly always asked for in the case they were written in.
@@ -124,6 +187,12 @@ void CMap_StrPtr::BuildIndex()
 
 int CMap_StrPtr::Find(const char* pszName)
 {
+    const int nPos = FindPosition(pszName);
+    return nPos < 0 ? -1 : m_items[static_cast<size_t>(nPos)].nValue;
+}
+
+int CMap_StrPtr::FindPosition(const char* pszName)
+{
     if (!pszName)
         return -1;
     if (!m_bIndexed || m_index.empty())
@@ -138,6 +207,6 @@ int CMap_StrPtr::Find(const char* pszName)
             return -1;
         const CItem& item = m_items[n - 1];
         if (item.nHash == nHash && Same(item, pszName, nLen))
-            return item.nValue;
+            return static_cast<int>(n - 1);
     }
 }
