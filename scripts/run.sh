@@ -14,10 +14,15 @@ cmake --build "$build" -j2
 if [ -x "$build/R740Cf" ]; then
     exec "$build/R740Cf" "$@"
 elif [ -x "$build/r740tool" ]; then
-    out=$(mktemp -d)/roundtrip.721
+    # The window program is not built yet: open a sample configuration as the program would and
+    # save it complete, then list the records it would send to the telephone.
+    out=$(mktemp -d)/sample-complete.721
     "$build/r740tool" convert tests/data/filestore/sample.721 "$out"
-    echo "Round trip written to $out"
-    cmp tests/data/filestore/sample.721 "$out" && echo "identical bytes"
+    echo "Configuration opened and saved as the program does: $out ($(wc -c < "$out") bytes)"
+    "$build/r740tool" records "$out" > "$out.records"
+    head -n 20 "$out.records"
+    echo "... ($(wc -l < "$out.records") records in $out.records)"
+    echo "More: $build/r740tool --help"
 else
     echo "Built: $(ls "$build" | tr '\n' ' ')"
 fi
