@@ -139,10 +139,8 @@ std::string TraceSystemError(int nMessage, bool bShow)
     return text;
 }
 
-void TraceLine(const char* pszClass, const char* pszText, const char* pszMore, const char* pszMore2)
+void TraceLine_Checked(const char* pszClass, const char* pszText, const char* pszMore, const char* pszMore2)
 {
-    if (g_nTraceState == TRACE_OFF)
-        return;
     TraceTime_Checked();
     TraceText_Checked(pszClass);
     TraceText_Checked(": ");

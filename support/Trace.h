@@ -56,9 +56,15 @@ inline bool TraceIsOn()
     return g_nTraceState == TRACE_ON;
 }
 
+void TraceLine_Checked(const char* pszClass, const char* pszText, const char* pszMore, const char* pszMore2);
+
 // One whole line: time prefix, class, ": ", the text pieces given, CR LF.
-void TraceLine(const char* pszClass, const char* pszText, const char* pszMore = nullptr,
-               const char* pszMore2 = nullptr);
+inline void TraceLine(const char* pszClass, const char* pszText, const char* pszMore = nullptr,
+                      const char* pszMore2 = nullptr)
+{
+    if (g_nTraceState != TRACE_OFF)
+        TraceLine_Checked(pszClass, pszText, pszMore, pszMore2);
+}
 
 // The name the trace file gets for a UTC time (long form); exposed for the tests.
 std::string TraceFileName(int nYear, int nMonth, int nDay, int nHour, int nMinute, int nSecond);
