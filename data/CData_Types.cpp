@@ -801,6 +801,26 @@ int PayMultToStr(const std::string& value, std::string& text)
     return 1;
 }
 
+// Both directions of the charge multiplier cut a mantissa or exponent that does not fit the
+// record's 14 and 2 bits to the largest one that does, with the same log lines.
+static int ClampMantExp(unsigned long& nMant, unsigned long& nExp)
+{
+    int nResult = 1;
+    if (nMant > PAYMULT_MANT_MAX)
+    {
+        Log("PayMultToMantExp() ", "Mantisse too large!");
+        nMant = PAYMULT_MANT_MAX;
+        nResult = 0;
+    }
+    if (nExp > PAYMULT_EXP_MAX)
+    {
+        Log("PayMultToMantExp() ", "Exponent too large!");
+        nExp = PAYMULT_EXP_MAX;
+        nResult = 0;
+    }
+    return nResult;
+}
+
 int PayMultToMantExp(const std::string& text, unsigned& nMant, unsigned& nExp)
 {
     unsigned long nDigits = 0;
@@ -819,19 +839,7 @@ int PayMultToMantExp(const std::string& text, unsigned& nMant, unsigned& nExp)
         else if (ch == ',' && !bComma)
             bComma = true;
     }
-    int nResult = 1;
-    if (nDigits > PAYMULT_MANT_MAX)
-    {
-        Log("PayMultToMantExp() ", "Mantisse too large!");
-        nDigits = PAYMULT_MANT_MAX;
-        nResult = 0;
-    }
-    if (nAfterComma > PAYMULT_EXP_MAX)
-    {
-        Log("PayMultToMantExp() ", "Exponent too large!");
-        nAfterComma = PAYMULT_EXP_MAX;
-        nResult = 0;
-    }
+    const int nResult = ClampMantExp(nDigits, nAfterComma);
     nMant = static_cast<unsigned>(nDigits);
     nExp = static_cast<unsigned>(nAfterComma);
     return nResult;
@@ -839,19 +847,11 @@ int PayMultToMantExp(const std::string& text, unsigned& nMant, unsigned& nExp)
 
 int MantExpToPayMult(unsigned nMant, unsigned nExp, std::string& text)
 {
-    int nResult = 1;
-    if (nMant > PAYMULT_MANT_MAX)
-    {
-        Log("PayMultToMantExp() ", "Mantisse too large!");
-        nMant = PAYMULT_MANT_MAX;
-        nResult = 0;
-    }
-    if (nExp > PAYMULT_EXP_MAX)
-    {
-        Log("PayMultToMantExp() ", "Exponent too large!");
-        nExp = PAYMULT_EXP_MAX;
-        nResult = 0;
-    }
+    unsigned long nMantissa = nMant;
+    unsigned long nExponent = nExp;
+    const int nResult = ClampMantExp(nMantissa, nExponent);
+    nMant = static_cast<unsigned>(nMantissa);
+    nExp = static_cast<unsigned>(nExponent);
     text = std::to_string(nMant);
     if (nExp != 0)
     {
