@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Takes a picture of every page and dialog for a person to look at: builds the widget tests and
+# the program, runs them under Xvfb with R740_SCREENSHOT_DIR set, and leaves the PNG files in
+# <build>/screenshots (build output, not kept in git).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/install-deps.sh
+
+build=${R740_SHOTS_BUILD_DIR:-build-shots}
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DR740_BUILD_TESTS=ON >/dev/null
+cmake --build "$build" -j2 --target r740_ui_tests
+
+out="$PWD/$build/screenshots"
+rm -rf "$out"
+mkdir -p "$out"
+export R740_SCREENSHOT_DIR="$out"
+export QT_QPA_PLATFORM=xcb
+xvfb-run -a -s "-screen 0 1600x1200x24" "$build/tests/r740_ui_tests" --gtest_brief=1
+echo "Screenshots: $out ($(ls "$out" | wc -l) files)"
