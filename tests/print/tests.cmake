@@ -1,0 +1,3 @@
+# The print tests paint with fonts (a QGuiApplication on the offscreen platform) and keep one PDF
+# of each printed output below <build>/test-output/print for a person to look at.
+target_link_libraries(${_target} PRIVATE r740_print)
