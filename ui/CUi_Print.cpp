@@ -86,15 +86,25 @@ int CUi_Print::PrintPhonebook(QWidget* pParent, CApp& app)
 
 std::unique_ptr<QPrintPreviewDialog> CUi_Print::CreatePreview(QWidget* pParent, CApp& app)
 {
-    auto pDialog = std::make_unique<QPrintPreviewDialog>(&Printer(), pParent);
+    // The preview paints on a printer of its own with the run's settings: a printer keeps the
+    // pages it was last previewed with, and a job without pages paints nothing that would
+    // replace them.
+    auto pDialog = std::make_unique<QPrintPreviewDialog>(pParent);
+    QPrinter& settings = Printer();
+    QPrinter* pPrinter = pDialog->printer();
+    pPrinter->setPrinterName(settings.printerName());
+    pPrinter->setResolution(settings.resolution());
+    pPrinter->setPageLayout(settings.pageLayout());
+    pPrinter->setColorMode(settings.colorMode());
+    pPrinter->setDuplex(settings.duplex());
     const bool bPages = PhonebookPages(app);
     QObject::connect(pDialog.get(), &QPrintPreviewDialog::paintRequested, pDialog.get(),
-                     [&app, bPages](QPrinter* pPrinter)
+                     [&app, bPages](QPrinter* pTarget)
                      {
                          if (!bPages)
                              return;
-                         SetDocName(*pPrinter);
-                         CPrint_Painter::PaintPhonebook(*pPrinter, app.DocData().m_DialName);
+                         SetDocName(*pTarget);
+                         CPrint_Painter::PaintPhonebook(*pTarget, app.DocData().m_DialName);
                      });
     return pDialog;
 }
