@@ -8,6 +8,7 @@
 #include "data/CData_Types.h"
 #include "platform/CPlatform_Resource.h"
 #include "print/CPrint_Painter.h"
+#include "testsupport/CTest_Pdf.h"
 #include "testsupport/CTest_TempDir.h"
 
 #include <QDir>
@@ -27,18 +28,6 @@ std::string OutputPath(const std::string& name)
     const QString dir = QStringLiteral(R740_BINARY_DIR "/test-output/print");
     QDir().mkpath(dir);
     return (dir + "/" + QString::fromStdString(name)).toStdString();
-}
-
-// Pages of a PDF file: its page objects ("/Type /Page", not the "/Type /Pages" of the tree).
-int PdfPages(const std::string& path)
-{
-    const std::string bytes = TestReadFile(path);
-    const std::string word = "/Type /Page";
-    int nPages = 0;
-    for (size_t n = bytes.find(word); n != std::string::npos; n = bytes.find(word, n + 1))
-        if (n + word.size() < bytes.size() && bytes[n + word.size()] != 's')
-            ++nPages;
-    return nPages;
 }
 
 // The text of a page (0: all pages) as pdftotext reads it; empty when pdftotext is missing.
@@ -99,7 +88,7 @@ TEST_F(PrintPdf, PhonebookOfTwoHundredFiftyEntriesFillsItsPages)
     ASSERT_EQ(1, CPrint_Pdf::WritePhonebook(path, m_data, error, &nPages)) << error;
     // About 65 lines fit on an A4 page.
     EXPECT_EQ(4, nPages);
-    EXPECT_EQ(nPages, PdfPages(path));
+    EXPECT_EQ(nPages, TestPdfPages(path));
     if (!HavePdfText())
         GTEST_SKIP() << "pdftotext is not installed: the pages' texts are not read back";
     const std::string first = PdfText(path, 1);
@@ -134,7 +123,7 @@ TEST_F(PrintPdf, PageRangeStartsWithTheLineItsPageStartsWith)
                      },
                      error))
         << error;
-    EXPECT_EQ(2, PdfPages(path));
+    EXPECT_EQ(2, TestPdfPages(path));
     if (!HavePdfText())
         GTEST_SKIP() << "pdftotext is not installed";
     const std::string page = PdfText(path, 1);
@@ -149,7 +138,7 @@ TEST_F(PrintPdf, KeyLabelSheetIsOnePage)
     const std::string path = OutputPath("key-labels.pdf");
     std::string error;
     ASSERT_EQ(1, CPrint_Pdf::WriteKeyLabels(path, m_data, 10, error)) << error;
-    EXPECT_EQ(1, PdfPages(path));
+    EXPECT_EQ(1, TestPdfPages(path));
     if (!HavePdfText())
         GTEST_SKIP() << "pdftotext is not installed";
     const std::string text = PdfText(path);
@@ -169,7 +158,7 @@ TEST_F(PrintPdf, ModuleLabelSheetHasItsSecondStripOnlyForAnE920)
             OutputPath(nType == MODULETYPE_E920 ? "module-labels-e920.pdf" : "module-labels-w920.pdf");
         std::string error;
         ASSERT_EQ(1, CPrint_Pdf::WriteModuleLabels(path, m_data, 1, error)) << error;
-        EXPECT_EQ(1, PdfPages(path));
+        EXPECT_EQ(1, TestPdfPages(path));
         if (!HavePdfText())
             continue;
         const std::string text = PdfText(path);

@@ -1,6 +1,7 @@
 // print-phonebook, print-key-labels and print-module-labels: the pages each writes, the role a file
 // is read with, and the refusals (exit codes, messages, no file written).
 
+#include "testsupport/CTest_Pdf.h"
 #include "testsupport/CTest_TempDir.h"
 #include "tools/CTest_ToolRun.h"
 
@@ -36,17 +37,6 @@ std::string Config()
     return text;
 }
 
-int PdfPages(const std::string& path)
-{
-    const std::string bytes = TestReadFile(path);
-    const std::string word = "/Type /Page";
-    int nPages = 0;
-    for (size_t n = bytes.find(word); n != std::string::npos; n = bytes.find(word, n + 1))
-        if (n + word.size() < bytes.size() && bytes[n + word.size()] != 's')
-            ++nPages;
-    return nPages;
-}
-
 struct CPrintCase
 {
     const char* pszWhat;
@@ -80,7 +70,7 @@ TEST_P(ToolPrint, WritesItsPagesOrRefuses)
     EXPECT_EQ("", run.out);
     EXPECT_NE(std::string::npos, run.err.find(c.pszErr)) << c.pszWhat << "\n" << run.err;
     if (c.nPages)
-        EXPECT_EQ(c.nPages, PdfPages(out)) << c.pszWhat;
+        EXPECT_EQ(c.nPages, TestPdfPages(out)) << c.pszWhat;
     else
         EXPECT_FALSE(std::filesystem::exists(out)) << c.pszWhat;
 }
