@@ -122,7 +122,7 @@ CPrint_PhonebookLayout CPrint_Painter::Layout(const QPaintDevice& device,
 {
     const CPrint_PageMetrics page = Metrics(device);
     // Fonts for the device itself, so that the measures are the printer's and not the screen's.
-    QPaintDevice* pDevice = const_cast<QPaintDevice*>(&device);
+    const QPaintDevice* pDevice = &device;
     const QFontMetrics heading(PhonebookFont(FONT_HEADING, page.nDpiY), pDevice);
     const QFontMetrics text(PhonebookFont(FONT_TEXT, page.nDpiY), pDevice);
     const QFontMetrics column(PhonebookFont(FONT_COLUMN_TITLE, page.nDpiY), pDevice);
@@ -144,6 +144,9 @@ int CPrint_Painter::PaintPhonebook(QPagedPaintDevice& device, const CData_AllDia
     const CPrint_PageMetrics page = Metrics(device);
     const int nFirst = nFromPage > 0 ? nFromPage : 1;
     const int nLast = nToPage > 0 && nToPage < layout.PageCount() ? nToPage : layout.PageCount();
+    // A range beyond the list would start a job of one blank page.
+    if (nFirst > nLast)
+        return 0;
 
     QPainter painter;
     if (!painter.begin(&device))

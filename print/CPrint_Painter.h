@@ -41,7 +41,7 @@ public:
 
     // Prints the phonebook list: pages nFromPage to nToPage (from 1; 0 for either end: the first
     // or the last page). Gives the number of pages of the whole list (at least 1: a header
-    // without lines), or 0 when the device could not be painted on.
+    // without lines), or 0 when the device could not be painted on or the range holds no page.
     static int PaintPhonebook(QPagedPaintDevice& device, const CData_AllDialName& dialName, int nFromPage = 0,
                               int nToPage = 0);
     // Prints a label sheet on one page. 1 on success, 0 when the device could not be painted on.

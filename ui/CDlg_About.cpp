@@ -30,7 +30,7 @@ const char* const s_apszEngineers[] = {
 };
 } // namespace
 
-CDlg_About::CDlg_About(CData_Version* pVersion, QWidget* pParent)
+CDlg_About::CDlg_About(const CData_Version* pVersion, QWidget* pParent)
     : CUi_Dialog(TEMPLATE, pParent), m_pVersion(pVersion), m_pText(new QLabel(this))
 {
     setWindowTitle(QStringLiteral("About R740Cf"));

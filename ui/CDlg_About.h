@@ -23,7 +23,7 @@ public:
 
     // pVersion: the version block of the current configuration (not owned); nullptr: the left
     // double-click opens nothing.
-    explicit CDlg_About(CData_Version* pVersion = nullptr, QWidget* pParent = nullptr);
+    explicit CDlg_About(const CData_Version* pVersion = nullptr, QWidget* pParent = nullptr);
 
     // The text of control 9271 from the version strings of the bundle in force.
     static std::string AboutText();
@@ -38,6 +38,6 @@ protected:
     virtual void OpenVersionDialog();
 
 private:
-    CData_Version* m_pVersion;
+    const CData_Version* m_pVersion;
     QLabel* m_pText;
 };

@@ -109,8 +109,10 @@ TEST_F(PrintPdf, FailedPrintLeavesTheOldFile)
     TestWriteFile(path, "old contents");
     std::string error;
     EXPECT_EQ(0, CPrint_Pdf::WriteModuleLabels(path, m_data, 4, error));
-    EXPECT_EQ(0, CPrint_Pdf::Write(
-                     path, "nothing", [](QPagedPaintDevice&) { return 0; }, error));
+    // Pages beyond the list: nothing is printed, not even a blank page.
+    const auto beyond = [this](QPagedPaintDevice& device)
+    { return CPrint_Painter::PaintPhonebook(device, m_data.m_DialName, 9, 10); };
+    EXPECT_EQ(0, CPrint_Pdf::Write(path, "beyond", beyond, error));
     EXPECT_EQ("old contents", TestReadFile(path));
     EXPECT_EQ(0, CPrint_Pdf::WritePhonebook(dir.File("missing/out.pdf"), m_data, error));
     EXPECT_FALSE(error.empty());
