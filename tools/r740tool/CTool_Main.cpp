@@ -4,6 +4,7 @@
 #include "shell/CApp.h"
 #include "support/CUi_Interface.h"
 #include "tools/r740tool/CTool_Commands.h"
+#include "tools/r740tool/CTool_Transfer.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -24,6 +25,14 @@ const CTool_Command s_commands[] = {
      NEEDS_NOTHING, ToolLanguageCheck},
     {"resource-info", "", "show the brand data and version strings of the resource bundle", NEEDS_BUNDLE,
      ToolResourceInfo},
+    {"read", "OUT [LINK]", "read the telephone's configuration into OUT", NEEDS_APP, ToolRead},
+    {"write", "IN [LINK] [--pin PIN]", "send IN's configuration to the telephone", NEEDS_APP, ToolWrite},
+    {"read-phonebook", "OUT [LINK]", "read the telephone's phonebook into OUT", NEEDS_APP, ToolReadPhonebook},
+    {"write-phonebook", "IN [LINK]", "send IN's phonebook to the telephone", NEEDS_APP, ToolWritePhonebook},
+    {"pin-reset", "[LINK]", "reset the telephone's configuration PIN", NEEDS_APP, ToolPinReset},
+    {"paycounter-reset", "[LINK]", "reset the telephone's charge counters", NEEDS_APP, ToolPayCounterReset},
+    {"firmware-update", "SERVICENO [LINK]", "start the telephone's firmware update", NEEDS_APP,
+     ToolFirmwareUpdate},
     {nullptr, nullptr, nullptr, NEEDS_NOTHING, nullptr},
 };
 
@@ -85,7 +94,20 @@ std::string CTool_Main::Usage()
             "records prints \"SECTION RECORD HEX\" per data record, RECORD 0 to 8 for the basic\n"
             "block and 0 otherwise, with the properties of the file's phone type and version text.\n"
             "diff prints \"SECTION<tab>KEY<tab>VALUE-A<tab>VALUE-B\" per differing key, values as\n"
-            "the file's bytes, \"(absent)\" for a key one file lacks, module keys (KeyE920) last.\n";
+            "the file's bytes, \"(absent)\" for a key one file lacks, module keys (KeyE920) last.\n"
+            "\n"
+            "The transfer commands run the program's transfer with the telephone; LINK is any of\n"
+            "  --device DEV        the link's device (a tty, a pseudo-terminal, tcp:HOST:PORT),\n"
+            "                      as SLPV24_DEVICE; default: the device of the port\n"
+            "  --port N            the link port (1 to 9 serial, 10 USB, 20/30/40 PABX); default:\n"
+            "                      the connection setting\n"
+            "  --open-timeout MS   time for the link to connect (setting TimerOpen, 2000)\n"
+            "  --data-timeout MS   time for each answer (setting TimerData, 5000)\n"
+            "  --repeats N         resends of an unanswered frame (setting RepeatData, 5)\n"
+            "A progress line (percentage and block) goes to standard error. Exit codes: 0 the\n"
+            "transfer succeeded, 1 it failed or the PIN was refused (the reason on standard error),\n"
+            "2 bad usage or a file that cannot be read or written. read and read-phonebook write\n"
+            "OUT only after a successful transfer.\n";
     return text;
 }
 

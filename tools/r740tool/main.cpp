@@ -1,4 +1,5 @@
 #include "platform/CPlatform_Path.h"
+#include "platform/CPlatform_QtTimerService.h"
 #include "tools/r740tool/CTool_Main.h"
 
 #include <QCoreApplication>
@@ -6,8 +7,13 @@
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
+    // The transfer layers' time-outs run on this thread's event loop.
+    CPlatform_QtTimerService timers;
+    CPlatform_TimerService::SetCurrent(&timers);
     std::vector<std::string> args;
     for (int i = 1; i < argc; ++i)
         args.emplace_back(argv[i]);
-    return CTool_Main::Run(args, CPlatform_Path::ExecutableDirectory());
+    const int nExit = CTool_Main::Run(args, CPlatform_Path::ExecutableDirectory());
+    CPlatform_TimerService::SetCurrent(nullptr);
+    return nExit;
 }
