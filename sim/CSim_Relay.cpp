@@ -87,10 +87,21 @@ void CSim_Relay::Take(EDirection direction, unsigned char* pData, size_t nCount)
     chunk.due = now;
     if (m_config.uBaud > 0)
     {
-        const auto wire = std::chrono::nanoseconds(static_cast<long long>(nCount) * BITS_PER_BYTE *
-                                                   1000000000LL / static_cast<long long>(m_config.uBaud));
-        chunk.due = std::max(now, d.free) + std::chrono::duration_cast<Clock::duration>(wire);
-        d.free = chunk.due;
+        const auto wire = std::chrono::duration_cast<Clock::duration>(
+            std::chrono::nanoseconds(static_cast<long long>(nCount) * BITS_PER_BYTE * 1000000000LL /
+                                     static_cast<long long>(m_config.uBaud)));
+        if (direction == DIR_IN)
+        {
+            // The telephone may read a request while its bytes are still on the way, but its
+            // answer leaves no earlier than the request's last byte has arrived: the time on the
+            // wire is the same, and a wake-up per frame is spared.
+            d.free = std::max(now, d.free) + wire;
+        }
+        else
+        {
+            chunk.due = std::max({now, d.free, m_directions[DIR_IN].free}) + wire;
+            d.free = chunk.due;
+        }
     }
     d.pending.push_back(std::move(chunk));
 }

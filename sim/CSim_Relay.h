@@ -3,8 +3,9 @@
 // The emulator's end of the line. Relays the bytes between the line (the pseudo-terminal's master
 // or an accepted socket) and the link engine's own device (one end of a local socket pair), and
 // plays the wire on the way: at a given line rate every byte takes its time in each direction
-// (10 bits a byte, as on a serial line), frames are damaged at a given rate, and the line can be
-// cut. Counts the bytes on the wire in both directions. Runs a thread of its own.
+// (10 bits a byte, as on a serial line; an answer leaves no earlier than the request before it has
+// arrived), frames are damaged at a given rate, and the line can be cut. Counts the bytes on the
+// wire in both directions. Runs a thread of its own.
 
 #include "slpv24/CSlp_Transport.h"
 

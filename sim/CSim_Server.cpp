@@ -103,16 +103,10 @@ int CSim_Server::StartLink()
 {
     CSlp_LinkConfig config;
     config.m_nRole = SLP_ROLE_ANSWER;
+    // The telephone waits for the program, which never answers at once: no watching awake.
+    config.m_uSpinUs = 0;
     SlpApplyTimingEnvironment(config);
-    m_pLink = std::make_unique<CSlp_Link>(config,
-                                          [this](int nCode)
-                                          {
-                                              {
-                                                  std::lock_guard<std::mutex> lock(m_mutex);
-                                                  m_events.push_back(nCode);
-                                              }
-                                              m_signal.notify_one();
-                                          });
+    m_pLink = std::make_unique<CSlp_Link>(config, [this](int nCode) { OnNotify(nCode); });
     CSlp_Device device;
     if (!SlpDuplicate(m_pRelay->Inner(), device) || !m_pLink->Start(device))
     {
@@ -121,6 +115,36 @@ int CSim_Server::StartLink()
         return 0;
     }
     return 1;
+}
+
+void CSim_Server::OnNotify(int nCode)
+{
+    // Frames are answered right here on the link's thread, as a telephone answers at once; the
+    // connection's end goes to the loop, which closes the link.
+    if (nCode == SLPNOTIFY_CONNECT)
+    {
+        m_phone.StartSession();
+        Log("connect", std::string(), Frame());
+        return;
+    }
+    if (nCode == SLPNOTIFY_DATA)
+    {
+        Frame frame(FRAME_MAX);
+        const int n = m_bCut ? 0 : m_pLink->Read(frame.data(), frame.size());
+        if (n <= 0)
+            return;
+        frame.resize(static_cast<size_t>(n));
+        Serve(frame);
+        return;
+    }
+    if (nCode == SLPNOTIFY_DISCONNECT)
+    {
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_events.push_back(nCode);
+        }
+        m_signal.notify_one();
+    }
 }
 
 int CSim_Server::SaveIfChanged()
@@ -167,8 +191,7 @@ int CSim_Server::CountFrame()
     m_bCut = true;
     if (m_pRelay)
         m_pRelay->Cut();
-    // The pseudo-terminal hangs up only when no descriptor of its slave is left here.
-    SlpCloseDescriptor(m_nSlave);
+    m_signal.notify_one();
     return 1;
 }
 
@@ -244,7 +267,6 @@ int CSim_Server::Run()
     std::signal(SIGTERM, [](int) { RequestStop(); });
     std::signal(SIGINT, [](int) { RequestStop(); });
 
-    Frame frame(FRAME_MAX);
     while (!s_bStop)
     {
         if (m_nListen >= 0 && !m_pRelay)
@@ -259,45 +281,24 @@ int CSim_Server::Run()
                     m_pRelay.reset();
             }
         }
-        std::deque<int> events;
+        bool bEnded = false;
         {
             std::unique_lock<std::mutex> lock(m_mutex);
-            m_signal.wait_for(lock, IDLE_TURN, [this]() { return !m_events.empty() || s_bStop; });
-            events.swap(m_events);
-        }
-        for (const int nCode : events)
-        {
-            if (!m_pLink || m_bCut)
-                break;
-            if (nCode == SLPNOTIFY_CONNECT)
-            {
-                m_phone.StartSession();
-                Log("connect", std::string(), Frame());
-            }
-            else if (nCode == SLPNOTIFY_DATA)
-            {
-                frame.resize(FRAME_MAX);
-                const int n = m_pLink->Read(frame.data(), frame.size());
-                if (n > 0)
-                {
-                    frame.resize(static_cast<size_t>(n));
-                    Serve(frame);
-                }
-            }
-            else if (nCode == SLPNOTIFY_DISCONNECT)
-            {
-                EndSession();
-                break;
-            }
+            m_signal.wait_for(lock, IDLE_TURN, [this]() { return !m_events.empty() || m_bCut || s_bStop; });
+            bEnded = !m_events.empty();
+            m_events.clear();
         }
         if (m_bCut)
         {
+            // The pseudo-terminal hangs up only when no descriptor of its slave is left here; then
+            // it is gone for good. TCP takes the next connection.
+            SlpCloseDescriptor(m_nSlave);
             EndSession();
-            // A pseudo-terminal that hung up is gone for good; TCP takes the next connection.
             if (m_options.bPty)
                 break;
+            m_bCut = false;
         }
-        else if (m_pRelay && m_pRelay->Ended())
+        else if (bEnded || (m_pRelay && m_pRelay->Ended()))
             EndSession();
     }
     if (m_pLink)

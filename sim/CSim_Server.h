@@ -2,14 +2,15 @@
 
 // The emulator's service loop: opens the line (a pseudo-terminal, or TCP connections one at a
 // time), runs the link engine in the answering role over the wire relay, hands each frame to the
-// telephone and its answer back, and injects the faults of the command line: lost frames, refusals,
-// delays and a cut line (damaged frames and the line rate are the relay's). Every frame goes to the
-// log with its direction and block. The telephone is saved when a connection that changed it ends
-// and when the loop ends.
+// telephone and its answer back (on the link's own thread, as soon as the frame is there), and injects the
+// faults of the command line: lost frames, refusals, delays and a cut line (damaged frames and the line rate
+// are the relay's). Every frame goes to the log with its direction and block. The telephone is saved when a
+// connection that changed it ends and when the loop ends.
 
 #include "sim/CSim_Options.h"
 #include "sim/CSim_Relay.h"
 
+#include <atomic>
 #include <condition_variable>
 #include <cstdint>
 #include <cstdio>
@@ -45,6 +46,8 @@ private:
 
     int OpenLine();
     int StartLink();
+    // A notification of the link, on its reader thread.
+    void OnNotify(int nCode);
     void EndSession();
     void Serve(const Frame& frame);
     void Send(const Frame& frame);
@@ -66,9 +69,9 @@ private:
     int m_nListen = -1;
     std::unique_ptr<CSim_Relay> m_pRelay;
     std::unique_ptr<CSlp_Link> m_pLink;
-    bool m_bCut = false;
+    std::atomic<bool> m_bCut{false};
 
-    // Notifications of the link's reader thread, taken by the loop.
+    // The end of a connection, as the link's reader thread reports it to the loop.
     std::mutex m_mutex;
     std::condition_variable m_signal;
     std::deque<int> m_events;
