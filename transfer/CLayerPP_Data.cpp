@@ -5,7 +5,6 @@
 #include "support/Trace.h"
 
 #include <algorithm>
-#include <cstring>
 #include <iterator>
 
 namespace
@@ -434,7 +433,9 @@ int CLayerPP_Data::OnRx(int nIndication, int /*nParam*/)
         return 1;
     case IND_DISCONNECT:
         Close();
-        Fail("the link to the telephone was lost");
+        // A link that goes after the transfer has ended takes nothing back: done stays done.
+        if (m_nState != STATE_DONE && m_nState != STATE_REJECTED)
+            Fail("the link to the telephone was lost");
         return 1;
     default:
         return 1;

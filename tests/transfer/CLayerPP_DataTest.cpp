@@ -356,6 +356,20 @@ TEST_F(CLayerPP_DataTest, NoConnectionWithinTheOpenTimeOutFails)
     EXPECT_EQ(0, lower.IsOpen());
 }
 
+TEST_F(CLayerPP_DataTest, LinkLossEndsARunningTransferButNotAFinishedOne)
+{
+    MakePhone(s_rv740);
+    ASSERT_EQ(TRANS_DONE, Run(CLayerPP_Data::MODE_PAYCOUNTER));
+    m_pLower->OnRx(IND_DISCONNECT, -1);
+    EXPECT_EQ(TRANS_DONE, m_pData->GetStatus());
+
+    m_script = [](const CSim_Phone::Frame&) { return CSim_Phone::Frame(); };
+    ASSERT_EQ(TRANS_BUSY, Run(CLayerPP_Data::MODE_RX_CFG));
+    m_pLower->OnRx(IND_DISCONNECT, -1);
+    EXPECT_EQ(TRANS_ERROR, m_pData->GetStatus());
+    EXPECT_EQ(0u, m_clock.Running());
+}
+
 // ---- Phonebook -----------------------------------------------------------------------------------
 
 TEST_F(CLayerPP_DataTest, PhonebookEndsAtAnEmptyNameAndProgressReachesAHundred)
