@@ -1,8 +1,8 @@
 // The record table's routing: every identifier the program exchanges reaches its block, byte 2 is
 // an index only where the record carries one, and nothing reaches a block the phone type lacks.
 
-#include "data/CData_All.h"
 #include "data/CData_RecordTable.h"
+#include "data/CData_All.h"
 
 #include "CData_Blocks2Fixture.h"
 
@@ -63,8 +63,11 @@ INSTANTIATE_TEST_SUITE_P(
         CRouteCase{"SMS record A: basic record 7", RV740, {0x41, 0}, "Basic_00000000", 7},
         CRouteCase{"voice-box keypad: basic record 8", RV740, {0x37, 0}, "Basic_00000000", 8},
         CRouteCase{"the PIN", RV740, {0x18, 1, 4, '1', '2', '3', '4'}, "Basic_00000000", 256},
-        CRouteCase{"the PIN reset ends in its mark", RV740, {0x18, 1, 4, '1', '2', '3', '4', 'P'},
-                   "PinReset_00000000", 0},
+        CRouteCase{"the PIN reset ends in its mark",
+                   RV740,
+                   {0x18, 1, 4, '1', '2', '3', '4', 'P'},
+                   "PinReset_00000000",
+                   0},
         CRouteCase{"last module key", RV740, {0x90, 0, 125}, "KeyE920_0000007D", 0},
         CRouteCase{"last key", RV740, {0x80, 0, 61}, "Key_0000003D", 0},
         CRouteCase{"an RV730 has ten keys", RV730, {0x80, 0, 10}, nullptr, 0},
