@@ -59,15 +59,25 @@ int MakeRaw(int fd)
     return ::tcsetattr(fd, TCSANOW, &tio) == 0 ? 1 : 0;
 }
 
-int ConnectTcp(const std::string& hostPort, CSlp_Device& out)
+// "HOST:PORT" (an IPv6 host in brackets) into its parts; an empty host only where allowed.
+bool SplitHostPort(const std::string& hostPort, bool bEmptyHost, std::string& host, std::string& port)
 {
     const size_t colon = hostPort.rfind(':');
-    if (colon == std::string::npos || colon == 0 || colon + 1 == hostPort.size())
-        return 0;
-    std::string host = hostPort.substr(0, colon);
+    if (colon == std::string::npos || (colon == 0 && !bEmptyHost) || colon + 1 == hostPort.size())
+        return false;
+    host = hostPort.substr(0, colon);
     if (host.size() > 2 && host.front() == '[' && host.back() == ']')
         host = host.substr(1, host.size() - 2);
-    const std::string port = hostPort.substr(colon + 1);
+    port = hostPort.substr(colon + 1);
+    return true;
+}
+
+int ConnectTcp(const std::string& hostPort, CSlp_Device& out)
+{
+    std::string host;
+    std::string port;
+    if (!SplitHostPort(hostPort, false, host, port))
+        return 0;
 
     addrinfo hints{};
     hints.ai_family = AF_UNSPEC;
@@ -281,13 +291,10 @@ int SlpOpenPty(CSlp_Device& master, int& nSlave, std::string& path)
 
 int SlpListenTcp(const std::string& hostPort, int& nListen)
 {
-    const size_t colon = hostPort.rfind(':');
-    if (colon == std::string::npos || colon + 1 == hostPort.size())
+    std::string host;
+    std::string port;
+    if (!SplitHostPort(hostPort, true, host, port))
         return 0;
-    std::string host = hostPort.substr(0, colon);
-    if (host.size() > 2 && host.front() == '[' && host.back() == ']')
-        host = host.substr(1, host.size() - 2);
-    const std::string port = hostPort.substr(colon + 1);
     addrinfo hints{};
     hints.ai_family = AF_UNSPEC;
     hints.ai_socktype = SOCK_STREAM;

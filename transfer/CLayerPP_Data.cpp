@@ -873,6 +873,18 @@ void CLayerPP_Data::State_Simu_Count(const CStateRow& row)
     NextState();
 }
 
+CData* CLayerPP_Data::SimuBlock(const char* pszWhat, int& nFlag)
+{
+    CData* pBlock =
+        CData_RecordTable::Route(*m_pContainer, m_RxBuffer.data(), static_cast<size_t>(m_nRxLength), nFlag);
+    if (!pBlock)
+    {
+        TraceLine(s_szClass, "MoveBlock() can't read block!");
+        Fail(std::string("a ") + pszWhat + " for no block arrived");
+    }
+    return pBlock;
+}
+
 void CLayerPP_Data::State_Rx_Simu(const CStateRow& row)
 {
     if (m_bEntry)
@@ -881,15 +893,8 @@ void CLayerPP_Data::State_Rx_Simu(const CStateRow& row)
         return;
     }
     int nFlag = 0;
-    CData* pBlock =
-        CData_RecordTable::Route(*m_pContainer, m_RxBuffer.data(), static_cast<size_t>(m_nRxLength), nFlag);
-    if (!pBlock)
-    {
-        TraceLine(s_szClass, "MoveBlock() can't read block!");
-        Fail("a record for no block arrived");
-        return;
-    }
-    if (!MoveBlock(CData::MB_PARSE, *pBlock, nFlag))
+    CData* pBlock = SimuBlock("record", nFlag);
+    if (!pBlock || !MoveBlock(CData::MB_PARSE, *pBlock, nFlag))
         return;
     m_nProgressDone = 1 - m_nProgressDone;
     MoveBlock(CData::MB_END, *pBlock, 1);
@@ -903,14 +908,9 @@ void CLayerPP_Data::State_Tx_Simu(const CStateRow& row)
         return;
     }
     int nFlag = 0;
-    CData* pBlock =
-        CData_RecordTable::Route(*m_pContainer, m_RxBuffer.data(), static_cast<size_t>(m_nRxLength), nFlag);
+    CData* pBlock = SimuBlock("request", nFlag);
     if (!pBlock)
-    {
-        TraceLine(s_szClass, "MoveBlock() can't read block!");
-        Fail("a request for no block arrived");
         return;
-    }
     m_nProgressDone = 1 - m_nProgressDone;
     MoveBlock(CData::MB_DATA, *pBlock, nFlag);
 }

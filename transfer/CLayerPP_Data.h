@@ -148,6 +148,9 @@ private:
     int GroupCount(const CStateRow& row) const;
     CData* GroupBlock(CData_All& all, const CStateRow& row, int i) const;
     int GroupIndex(const CStateRow& row, int i) const;
+    // The block a frame of the peer addresses in simulation; nullptr (and the error state) when
+    // none does.
+    CData* SimuBlock(const char* pszWhat, int& nFlag);
     // The skip rule of the send states: the group in the phone image equals the document's.
     bool Unchanged(const CStateRow& row) const;
 
