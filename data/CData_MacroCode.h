@@ -7,8 +7,9 @@
 //
 // Decoding reads a digit of 0xA or more as the first of a two-digit code, so codes from 10 to 159
 // could not be told from two keypad digits; the key maps use codes from 0xA0 on for every other
-// key, and codes that would not come back (10 to 159, and 0xFF, which reads as the end) are not
-// recorded.
+// key. Codes that would not come back are not recorded: 10 to 159, 0xFF (read as the end), and
+// 0xD0 to 0xDF, which after a digit 0 or 5 put a CR or a "]" into the code bytes; the configuration
+// file keeps those bytes unescaped and could not read the macro back.
 
 #include "data/CData_Key.h"
 
@@ -45,7 +46,8 @@ public:
     static int DigitsOf(int nCode) { return nCode >= 0 && nCode <= 9 ? 1 : 2; }
     static bool Recordable(int nCode)
     {
-        return (nCode >= 0 && nCode <= 9) || (nCode >= 0xA0 && nCode < 0xFF);
+        return (nCode >= 0 && nCode <= 9) || (nCode >= 0xA0 && nCode < 0xD0) ||
+               (nCode >= 0xE0 && nCode < 0xFF);
     }
 
     EFit Fit(int nCode) const;

@@ -10,7 +10,9 @@ language, so pictures and maps cannot drift apart. Run it after changing a layou
     scripts/keymaps.py            # writes resources/pictures/*.svg and resources/Map/*.map
 
 Key codes: the keypad digits are 0 to 9; every other key has a code from 0xA0 on (the macro code
-cannot tell codes 10 to 159 from two digits).
+cannot tell codes 10 to 159 from two digits), and none from 0xD0 to 0xDF: after a digit 0 or 5 such
+a code would put a CR or a "]" into the macro's bytes, which the configuration file keeps unescaped.
+The two kinds of key-extension module never share a picture and share their codes.
 """
 
 import os
@@ -26,9 +28,9 @@ STAR, HASH = 0xA0, 0xA1
 SPEAKER, HEADSET, REDIAL, MENU, UP, DOWN, OK, CLEAR = range(0xA2, 0xAA)
 MUTE, RECALL, PHONEBOOK, SHIFT, LOUDER, SOFTER = range(0xAA, 0xB0)
 FKEY = 0xB0       # function keys 1 to 20: 0xB0 to 0xC3
-E740KEY = 0xC4    # module E740 keys E1 to E24: 0xC4 to 0xDB
-MODKEY = 0xDC     # module E920 / W920 keys M1 to M20: 0xDC to 0xEF
 MESSAGES, LEFT, RIGHT = 0xF0, 0xF1, 0xF2
+# Module keys E1 to E24 of the E740, or M1 to M20 of the E920 and W920: 0xE0 to 0xEF, then from 0xF3.
+MODULE_CODES = list(range(0xE0, 0xF0)) + list(range(0xF3, 0xFB))
 
 NAMES = {
     "UK": {STAR: "Star (*)", HASH: "Hash (#)", SPEAKER: "Speaker", HEADSET: "Headset", REDIAL: "Redial",
@@ -47,15 +49,13 @@ GROUP_NAMES = {
 }
 
 
-def key_name(code, language):
+def key_name(code, language, module):
     if code <= 9:
         return str(code)
-    if FKEY <= code < E740KEY:
+    if FKEY <= code < FKEY + 20:
         return GROUP_NAMES[language]["F"] % (code - FKEY + 1)
-    if E740KEY <= code < MODKEY:
-        return GROUP_NAMES[language]["E"] % (code - E740KEY + 1)
-    if MODKEY <= code < MESSAGES:
-        return GROUP_NAMES[language]["M"] % (code - MODKEY + 1)
+    if code in MODULE_CODES:
+        return GROUP_NAMES[language][module] % (MODULE_CODES.index(code) + 1)
     return NAMES[language][code]
 
 
@@ -376,7 +376,7 @@ def module_e740(p, ox):
             n = col * 12 + row
             x = ox + 14 + col * 124
             y = 22 + row * 25
-            p.key(E740KEY + n, x, y, 26, 19)
+            p.key(MODULE_CODES[n], x, y, 26, 19)
             label_strip(p, x + 32, y, 80, 19, STRIP_TEXTS_20[n % 20] if n < 14 else "")
 
 
@@ -397,7 +397,7 @@ def module_920(p, ox, name, dark):
             n = col * 10 + row
             x = ox + 12 + col * 120
             y = 44 + row * 32
-            p.key(MODKEY + n, x, y, 28, 22, style=style)
+            p.key(MODULE_CODES[n], x, y, 28, 22, style=style)
             label_strip(p, x + 34, y, 76, 22, STRIP_TEXTS_20[n])
 
 
@@ -466,10 +466,11 @@ def record(name, code, rect):
     return data.hex().upper() + "%02X" % (sum(data) & 0xFF)
 
 
-def write_map(path, keys, language):
+def write_map(path, keys, language, module):
     lines = ["[PhoneKeys]"]
     for code in sorted(keys):
-        lines.append("Key %X=%s" % (code, record(key_name(code, language), code, keys[code])))
+        assert not 0xD0 <= code <= 0xDF and 0xA0 <= code < 0xFF or code <= 9, code
+        lines.append("Key %X=%s" % (code, record(key_name(code, language, module), code, keys[code])))
     with open(path, "wb") as f:
         f.write(("\r\n".join(lines) + "\r\n").encode("ascii"))
 
@@ -489,7 +490,8 @@ def main():
             assert 0 <= l < r <= pictures[number].width and 0 <= t < b <= pictures[number].height, (name, code)
         base = name[:-4]
         for language in ("UK", "GER"):
-            write_map(os.path.join(MAPS, "%s_%s.map" % (base, language)), keys, language)
+            module = "E" if "E740" in name else "M"
+            write_map(os.path.join(MAPS, "%s_%s.map" % (base, language)), keys, language, module)
     return 0
 
 
