@@ -198,7 +198,7 @@ def handset(p, x, y, w, h, dark):
         for dx, dy in ((0, 0), (-7, -7), (7, -7), (-7, 7), (7, 7), (0, -10), (0, 10), (-10, 0), (10, 0)):
             p.add('<circle cx="%g" cy="%g" r="1.6" %s/>' % (x + w / 2 + dx, cy + dy, paint("#00000066")))
     # The cord leaves at the bottom.
-    p.add('<path d="M%g %g c -10 12, 10 18, 0 30 s -10 14, 0 22" fill="none" stroke="%s" stroke-width="3"/>'
+    p.add('<path d="M%g %g c -8 5, 8 9, 0 14" fill="none" stroke="%s" stroke-width="3"/>'
           % (x + w / 2, y + h, "#888" if not dark else "#222"))
 
 

@@ -168,6 +168,9 @@ CDlgE_AnsMaschPerMsn::CDlgE_AnsMaschPerMsn(int nRow, CData_AllCfg& cfg, QWidget*
     Select(m_pTimeTypeDay, m_entry.m_nTimeTypeDay);
 
     m_pWeekdays = new QTabBar(this);
+    // All seven days in view: the dialog grows to them instead of scrolling them.
+    m_pWeekdays->setUsesScrollButtons(false);
+    m_pWeekdays->setExpanding(true);
     CUi_Texts::SetControlNumber(m_pWeekdays, IDC_WEEKDAYS);
     for (int d = 0; d < E::WEEKDAYS; ++d)
         m_pWeekdays->addTab(String(TEXT_MONDAY + static_cast<unsigned>(d)));
@@ -221,9 +224,8 @@ CDlgE_AnsMaschPerMsn::CDlgE_AnsMaschPerMsn(int nRow, CData_AllCfg& cfg, QWidget*
     auto* pGrid = new QGridLayout;
     pGrid->addWidget(pMain, 0, 0);
     pGrid->addWidget(pMinor, 0, 1);
-    pGrid->addWidget(pDay, 1, 0);
-    pGrid->addWidget(pWeek, 1, 1, 2, 1);
-    pGrid->setRowStretch(2, 1);
+    pGrid->addWidget(pDay, 1, 0, 1, 2);
+    pGrid->addWidget(pWeek, 2, 0, 1, 2);
 
     auto* pLayout = new QVBoxLayout(this);
     pLayout->addWidget(pText);

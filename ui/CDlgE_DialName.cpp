@@ -65,6 +65,7 @@ CDlgE_DialName::CDlgE_DialName(const CData_DialName& entry, const CData_AllCfg& 
     m_pLoud->setRange(0, props.m_bRisingLoudness ? LOUD_RISING - 1 : LoudMax());
     m_pLoud->setTickPosition(QSlider::TicksBelow);
     m_pLoud->setPageStep(1);
+    m_pLoud->setMinimumWidth(m_pLoud->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 16);
     m_pRising = new QCheckBox(tr("&Rising loudness"), this);
     m_pRising->setVisible(props.m_bRisingLoudness);
     const bool bRising = props.m_bRisingLoudness && entry.m_nLoud == LOUD_RISING;
