@@ -216,7 +216,7 @@ CDlgE_Key::CDlgE_Key(const CData_Key& entry, const CData_All& data, QWidget* pPa
         if (!bOffered && f.nKeyUse != entry.m_nKeyUse)
             continue;
         const QString text = f.nText ? String(f.nText) : QString();
-        m_pKeyUse->addItem(text.isEmpty() ? tr(f.pszDefault) : text, f.nKeyUse);
+        m_pKeyUse->addItem(text.isEmpty() ? QString::fromLatin1(f.pszDefault) : text, f.nKeyUse);
         if (f.nKeyUse == entry.m_nKeyUse)
             m_pKeyUse->setCurrentIndex(m_pKeyUse->count() - 1);
     }
@@ -242,10 +242,10 @@ CDlgE_Key::CDlgE_Key(const CData_Key& entry, const CData_All& data, QWidget* pPa
            TextCombo(this, entry.m_strVariantKeyMsnTeam, static_cast<int>(TEAM_DIGITS), teams));
     AddRow(m_pForm, IDC_LINEKEYMSN, tr("&Line"),
            Edit(this, entry.m_strLineKeyMsn, CUi_CharValidator::CLASS_DIAL, nIntMax));
-    AddRow(m_pForm, IDC_MSNKEYMSNID, tr("&MSN"), MsnCombo(IDC_MSNKEYMSNID, entry.m_nMsnKeyMsnId));
+    AddRow(m_pForm, IDC_MSNKEYMSNID, tr("&MSN"), MsnCombo(entry.m_nMsnKeyMsnId));
     AddRow(m_pForm, IDC_MSNKEYMSN, tr("&Number"),
            Edit(this, entry.m_strMsnKeyMsn, CUi_CharValidator::CLASS_DIAL, 23));
-    AddRow(m_pForm, IDC_VMAILMSNID, tr("&MSN"), MsnCombo(IDC_VMAILMSNID, entry.m_nVMailMsnId));
+    AddRow(m_pForm, IDC_VMAILMSNID, tr("&MSN"), MsnCombo(entry.m_nVMailMsnId));
     AddRow(m_pForm, IDC_VMAILPIN, tr("Mailbox &PIN"),
            Edit(this, entry.m_strVMailPin, CUi_CharValidator::CLASS_DIAL, 23));
     AddRow(m_pForm, IDC_LOGOUTTEAM, tr("&Team"),
@@ -270,16 +270,16 @@ CDlgE_Key::CDlgE_Key(const CData_Key& entry, const CData_All& data, QWidget* pPa
            TextCombo(this, std::to_string(entry.m_nNovRekPort), NOVREK_DIGITS, ports));
     AddRow(m_pForm, IDC_NOVREKBCHANNEL, tr("&B-channel"),
            TextCombo(this, std::to_string(entry.m_nNovRekBChannel), NOVREK_DIGITS, channels));
-    AddRow(m_pForm, IDC_AWSMSNID, tr("&MSN"), MsnCombo(IDC_AWSMSNID, entry.m_nAwsMsnId));
+    AddRow(m_pForm, IDC_AWSMSNID, tr("&MSN"), MsnCombo(entry.m_nAwsMsnId));
     AddRow(m_pForm, IDC_AWSMSNEXT, tr("Forward &to"),
            Edit(this, entry.m_strAwsMsnExt, CUi_CharValidator::CLASS_DIAL, 22));
-    AddRow(m_pForm, IDC_AUTOANSWERMSNID, tr("&MSN"), MsnCombo(IDC_AUTOANSWERMSNID, entry.m_nAutoAnswerMsnId));
-    AddRow(m_pForm, IDC_USERMSNID, tr("&MSN"), MsnCombo(IDC_USERMSNID, entry.m_nUserMsnId));
+    AddRow(m_pForm, IDC_AUTOANSWERMSNID, tr("&MSN"), MsnCombo(entry.m_nAutoAnswerMsnId));
+    AddRow(m_pForm, IDC_USERMSNID, tr("&MSN"), MsnCombo(entry.m_nUserMsnId));
     AddRow(m_pForm, IDC_LINEAB, tr("&Line"),
            Edit(this, entry.m_strLineAb, CUi_CharValidator::CLASS_LINE, nIntMax));
     AddRow(m_pForm, IDC_VOICEBOX, tr("&Voice box"),
            Edit(this, entry.m_strVoicebox, CUi_CharValidator::CLASS_LINE, 22));
-    AddRow(m_pForm, IDC_LOGOUTMSNID, tr("&MSN"), MsnCombo(IDC_LOGOUTMSNID, entry.m_nLogOutKeyMsnId));
+    AddRow(m_pForm, IDC_LOGOUTMSNID, tr("&MSN"), MsnCombo(entry.m_nLogOutKeyMsnId));
     AddRow(m_pForm, IDC_ANNOUNCE, tr("&Extension"),
            Edit(this, entry.m_strAnnounceKeyMsnInt, CUi_CharValidator::CLASS_DIAL, nIntMax));
     AddRow(m_pForm, IDC_INTERCOM, tr("&Extension"),
@@ -334,7 +334,8 @@ std::vector<unsigned> CDlgE_Key::FieldsOf(int nKeyUse)
 
 void CDlgE_Key::AddRow(QFormLayout* pForm, unsigned nControl, const QString& label, QWidget* pField)
 {
-    if (!CUi_Texts::ControlNumber(pField) && !qobject_cast<QWidget*>(pField)->findChild<QRadioButton*>())
+    // A radio group is numbered by its first button.
+    if (!CUi_Texts::ControlNumber(pField) && !pField->findChild<QRadioButton*>())
         CUi_Texts::SetControlNumber(pField, nControl);
     if (label.isEmpty())
         pForm->addRow(pField);
@@ -347,9 +348,8 @@ void CDlgE_Key::AddRow(QFormLayout* pForm, unsigned nControl, const QString& lab
     m_fields[nControl] = pField;
 }
 
-QComboBox* CDlgE_Key::MsnCombo(unsigned nControl, int nValue)
+QComboBox* CDlgE_Key::MsnCombo(int nValue)
 {
-    (void)nControl;
     auto* pCombo = new QComboBox(this);
     for (int nSlot = 0; nSlot < CData_AllCfg::MSNPARA_MAX; ++nSlot)
         pCombo->addItem(CDlgE_MsnPara::SlotText(m_data.m_Cfg, nSlot), nSlot);

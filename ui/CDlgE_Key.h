@@ -87,7 +87,7 @@ private:
     void ShowFieldsOf(int nKeyUse);
     int KeyUse() const;
     void AddRow(QFormLayout* pForm, unsigned nControl, const QString& label, QWidget* pField);
-    QComboBox* MsnCombo(unsigned nControl, int nValue);
+    QComboBox* MsnCombo(int nValue);
 
     CData_Key m_entry;
     const CData_All& m_data;

@@ -25,6 +25,7 @@
 #include <QTabBar>
 #include <QTest>
 
+#include <algorithm>
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
@@ -378,7 +379,18 @@ TEST_F(CDlgE_Test, Screenshots)
         dialogs.emplace_back("version", std::make_unique<CDlg_Version>(m_data.m_Version));
         dialogs.emplace_back("ansmasch", std::make_unique<CDlgE_AnsMaschPerMsn>(0, m_data.m_Cfg));
         for (auto& dialog : dialogs)
+        {
             SaveScreenshot(dialog.second.get(), dialog.first + suffix);
+            // Tab goes through the numbered controls as they are numbered, OK and Cancel last.
+            std::vector<unsigned> order;
+            for (QWidget* p = dialog.second->nextInFocusChain(); p != dialog.second.get();
+                 p = p->nextInFocusChain())
+                if (CUi_Texts::ControlNumber(p) && (p->focusPolicy() & Qt::TabFocus))
+                    order.push_back(CUi_Texts::ControlNumber(p) <= 2 ? 0x10000 + CUi_Texts::ControlNumber(p)
+                                                                     : CUi_Texts::ControlNumber(p));
+            EXPECT_TRUE(std::is_sorted(order.begin(), order.end())) << dialog.first.toStdString();
+            EXPECT_GE(order.size(), 3u) << dialog.first.toStdString();
+        }
     }
 }
 } // namespace
