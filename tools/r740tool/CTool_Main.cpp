@@ -4,6 +4,7 @@
 #include "shell/CApp.h"
 #include "support/CUi_Interface.h"
 #include "tools/r740tool/CTool_Commands.h"
+#include "tools/r740tool/CTool_Phonebook.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -24,6 +25,14 @@ const CTool_Command s_commands[] = {
      NEEDS_NOTHING, ToolLanguageCheck},
     {"resource-info", "", "show the brand data and version strings of the resource bundle", NEEDS_BUNDLE,
      ToolResourceInfo},
+    {"import-text", "IN TEXTFILE OUT", "replace IN's phonebook by the names and numbers of a text file",
+     NEEDS_APP, ToolImportText},
+    {"import-vcard", "IN VCFFILE OUT", "add one phonebook entry per card of a vCard file", NEEDS_APP,
+     ToolImportVCard},
+    {"export-text", "IN TEXTFILE", "write IN's phonebook as a text file (name TAB number)", NEEDS_APP,
+     ToolExportText},
+    {"prefix", "IN OUT --mode N", "insert or remove a dialling prefix in every phonebook number", NEEDS_APP,
+     ToolPrefix},
     {nullptr, nullptr, nullptr, NEEDS_NOTHING, nullptr},
 };
 
@@ -86,6 +95,7 @@ std::string CTool_Main::Usage()
             "block and 0 otherwise, with the properties of the file's phone type and version text.\n"
             "diff prints \"SECTION<tab>KEY<tab>VALUE-A<tab>VALUE-B\" per differing key, values as\n"
             "the file's bytes, \"(absent)\" for a key one file lacks, module keys (KeyE920) last.\n";
+    text += ToolPhonebookHelp();
     return text;
 }
 
