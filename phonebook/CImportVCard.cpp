@@ -331,7 +331,13 @@ std::string CImportVCard::Localise(const std::string& number, const std::string&
                                    const std::string& outside)
 {
     if (country.empty() || number.compare(0, country.size(), country) != 0)
+    {
+        // The telephone dials no "+": another country's number is dialled with the
+        // international prefix, after the outside-line digits as every outside number.
+        if (!number.empty() && number[0] == '+')
+            return outside + INTERNATIONAL_PREFIX + number.substr(1);
         return number;
+    }
     size_t nRest = country.size();
     // The one character after the code separates it; a digit there belongs to the number.
     if (nRest < number.size() && (number[nRest] < '0' || number[nRest] > '9'))

@@ -26,6 +26,9 @@ public:
     static constexpr size_t FILE_MAX = 64u * 1024u * 1024u;
     static constexpr int NAME_PARTS = 5; // family, given, additional names, prefix, suffix
     static constexpr int PROPOSALS = 2;
+    // The international call prefix of the countries the telephones are sold in (the one ITU-T
+    // recommends), which takes the place of a "+".
+    static constexpr const char* INTERNATIONAL_PREFIX = "00";
 
     struct CCard
     {
@@ -57,7 +60,8 @@ public:
     // A number in international form made dialable from the current location: a number that
     // begins with the country text ("+49") becomes the outside-line digits followed by the rest
     // of the number, without the blank or separator after the country code and without a
-    // trunk "(0)"; any other number stays as it is.
+    // trunk "(0)"; a number of another country gets the outside-line digits and the
+    // international prefix in place of its "+"; any other number stays as it is.
     static std::string Localise(const std::string& number, const std::string& country,
                                 const std::string& outside);
 

@@ -4,6 +4,7 @@
 #include "data/CData_CharSet.h"
 #include "phonebook/CImport_Entry.h"
 #include "phonebook/CImport_Report.h"
+#include "platform/CPlatform_System.h"
 #include "support/Trace.h"
 
 namespace
@@ -123,4 +124,18 @@ int CImport_NameMsn::Run(CData_AllDialName& book, CImport_Report& report)
     }
     book.Sort();
     return 1;
+}
+
+std::string CImport_NameMsn::Preview(const CImport_NameMsnExSettings& settings, int nEntries)
+{
+    CImport_NameMsn import(settings);
+    if (!import.IsOpen())
+        return CImport_Report::UnreadableText(settings.fileName, PlatformSystemMessage(import.Error()));
+    CData_AllDialName scratch;
+    CImport_Report report;
+    import.Run(scratch, report);
+    std::string text;
+    for (int i = 0; i < scratch.Count() && i < nEntries; ++i)
+        text += scratch.Entry(i)->m_strName + "\t" + scratch.Entry(i)->m_strMsnExt + "\n";
+    return text + (text.empty() ? "" : "\n") + report.Text();
 }

@@ -73,6 +73,11 @@ public:
     // phonebook. 1 when the file could be read.
     int Run(CData_AllDialName& book, CImport_Report& report);
 
+    // What the import would make of the file, for a look before the phonebook is replaced: the
+    // first nEntries entries of an empty phonebook ("name TAB number" lines) and the report; the
+    // message of an unreadable file.
+    static std::string Preview(const CImport_NameMsnExSettings& settings, int nEntries);
+
     // The simple import's values as the extended import takes them.
     static CImport_NameMsnExSettings Extended(const CImport_NameMsnSettings& settings);
 

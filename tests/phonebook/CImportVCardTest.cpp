@@ -161,8 +161,9 @@ INSTANTIATE_TEST_SUITE_P(Rows, VCardLocalise,
                          ::testing::Values(CLocaliseCase{"+49 30 1234567", "+49", "0", "030 1234567"},
                                            CLocaliseCase{"+4930123", "+49", "0", "030123"},
                                            CLocaliseCase{"+49 (0)30 123", "+49", "0", "030 123"},
-                                           CLocaliseCase{"+43 1 234", "+49", "0", "+43 1 234"},
-                                           CLocaliseCase{"+49 30 1", "+0", "", "+49 30 1"},
+                                           CLocaliseCase{"+43 1 234", "+49", "0", "00043 1 234"},
+                                           CLocaliseCase{"+49 30 1", "+0", "", "0049 30 1"},
+                                           CLocaliseCase{"030 1", "+49", "0", "030 1"},
                                            CLocaliseCase{"+49", "+49", "0", "0"}));
 
 // The dialog's decisions: proposals and numbers offered, refusal, info text, loudness.
