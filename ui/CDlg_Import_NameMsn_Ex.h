@@ -4,7 +4,8 @@
 // each as column and token (0: not used), the columns of one record, maximum entries and first
 // line, shown 1-based. "Default" puts the defaults back; "Preview" runs the import on an empty
 // phonebook and shows its first entries and report, so that the columns can be checked before
-// the phonebook is replaced.
+// the phonebook is replaced. The template's "Detect" button has no work of its own and is not
+// shown.
 
 #include "phonebook/CImport_NameMsn.h"
 #include "ui/CUi_Dialog.h"

@@ -4,6 +4,7 @@
 #include "data/CData_UiText.h"
 #include "phonebook/CImportVCard.h"
 #include "support/CUi_Interface.h"
+#include "support/Trace.h"
 #include "ui/CUi_FileField.h"
 #include "ui/CUi_Texts.h"
 
@@ -201,6 +202,7 @@ void CDlg_Import_vCard::TakeFields()
 
 void CDlg_Import_vCard::DoImport(const std::string& path)
 {
+    TraceLine("CDlg_Import_vCard", "DoImport()");
     TakeFields();
     m_pFile->SetPath(path);
     const CImportVCard vcard(path);

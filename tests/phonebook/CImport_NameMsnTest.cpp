@@ -7,9 +7,9 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace
@@ -39,10 +39,24 @@ void PrintTo(const CImportCase& c, std::ostream* os)
     *os << c.pszWhat;
 }
 
-CImport_NameMsnExSettings With(std::function<void(CImport_NameMsnExSettings&)> change)
+CImport_NameMsnExSettings Settings(const char* pszPrefix, int nMaxEntries = 250, int nFirstLine = 0)
 {
     CImport_NameMsnExSettings s;
-    change(s);
+    s.prefix = pszPrefix;
+    s.nMaxEntries = nMaxEntries;
+    s.nFirstLine = nFirstLine;
+    return s;
+}
+
+// The number and the four name parts as column and token, 0-based (column -1: not used).
+using CFields = std::vector<std::pair<int, int>>;
+CImport_NameMsnExSettings Fields(const CFields& fields, int nPerRecord = 0)
+{
+    CImport_NameMsnExSettings s;
+    s.number = {fields[0].first, fields[0].second};
+    for (size_t i = 1; i < fields.size(); ++i)
+        s.name[i - 1] = {fields[i].first, fields[i].second};
+    s.nColumnsPerRecord = nPerRecord;
     return s;
 }
 
@@ -74,114 +88,32 @@ TEST_P(ImportText, MakesTheEntriesAndCountsTheRest)
 
 const CImport_NameMsnExSettings s_defaults;
 
-INSTANTIATE_TEST_SUITE_P(
-    Simple, ImportText,
-    ::testing::Values(
-        CImportCase{
-            "surname TAB digits CR LF", false, s_defaults, "Meier\t0301234\r\n", {"Meier=0301234"}, 0, 0},
-        CImportCase{"the prefix goes before the number",
-                    false,
-                    With([](auto& s) { s.prefix = "0"; }),
-                    "Meier\t301234\r\nAdam\t89\r\n",
-                    {"Adam=089", "Meier=0301234"},
-                    0,
-                    0},
-        CImportCase{"LF line ends give one entry per line",
-                    false,
-                    s_defaults,
-                    "b\t2\nc\t3\na\t1\n",
-                    {"a=1", "b=2", "c=3"},
-                    0,
-                    0},
-        CImportCase{"a last line without its end is imported",
-                    false,
-                    s_defaults,
-                    "b\t2\r\na\t1",
-                    {"a=1", "b=2"},
-                    0,
-                    0},
-        CImportCase{"maximum 1 stops after the first accepted row",
-                    false,
-                    With([](auto& s) { s.nMaxEntries = 1; }),
-                    "x\r\nb\t2\r\na\t1\r\n",
-                    {"b=2"},
-                    1,
-                    0},
-        CImportCase{"a single-column line gives no entry", false, s_defaults, "Meier\r\n", {}, 1, 0},
-        CImportCase{"the first line skips a header; blank lines are no rows",
-                    false,
-                    With([](auto& s) { s.nFirstLine = 1; }),
-                    "Name\tNumber\r\n\r\nMeier\t1\r\n",
-                    {"Meier=1"},
-                    0,
-                    0},
-        CImportCase{"columns swapped, separators of the number dropped",
-                    false,
-                    With(
-                        [](auto& s)
-                        {
-                            s.number.nColumn = 0;
-                            s.name[0].nColumn = 2;
-                        }),
-                    "030-1234\t\tMeier\r\n",
-                    {"Meier=0301234"},
-                    0,
-                    1},
-        CImportCase{"a too long name is cut",
-                    false,
-                    s_defaults,
-                    "Abcdefghijklmnopqrstuvwxyz\t1\r\n",
-                    {"Abcdefghijklmnopqrst=1"},
-                    0,
-                    1}));
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Simple, ImportText, ::testing::Values(
+    CImportCase{"surname TAB digits CR LF", false, s_defaults, "Meier\t0301234\r\n", {"Meier=0301234"}, 0, 0},
+    CImportCase{"the prefix goes before the number", false, Settings("0"), "Meier\t301234\r\nAdam\t89\r\n",
+                {"Adam=089", "Meier=0301234"}, 0, 0},
+    CImportCase{"LF line ends give one entry per line", false, s_defaults, "b\t2\nc\t3\na\t1\n",
+                {"a=1", "b=2", "c=3"}, 0, 0},
+    CImportCase{"a last line without its end is imported", false, s_defaults, "b\t2\r\na\t1", {"a=1", "b=2"}, 0, 0},
+    CImportCase{"maximum 1 stops after the first accepted row", false, Settings("", 1), "x\r\nb\t2\r\na\t1\r\n",
+                {"b=2"}, 1, 0},
+    CImportCase{"a single-column line gives no entry", false, s_defaults, "Meier\r\n", {}, 1, 0},
+    CImportCase{"the first line skips a header; blank lines are no rows", false, Settings("", 250, 1),
+                "Name\tNumber\r\n\r\nMeier\t1\r\n", {"Meier=1"}, 0, 0},
+    CImportCase{"columns swapped, separators of the number dropped", false, Fields({{0, 0}, {2, 0}}),
+                "030-1234\t\tMeier\r\n", {"Meier=0301234"}, 0, 1}));
 
-INSTANTIATE_TEST_SUITE_P(Extended, ImportText,
-                         ::testing::Values(CImportCase{"three blank-separated words give the name",
-                                                       true,
-                                                       s_defaults,
-                                                       "Hans  Peter Meier\t089123\r\n",
-                                                       {"Hans Peter Meier=089123"},
-                                                       0,
-                                                       0},
-                                           CImportCase{"name parts from two columns",
-                                                       true,
-                                                       With(
-                                                           [](auto& s)
-                                                           {
-                                                               s.name[0] = {1, 0};
-                                                               s.name[1] = {0, 0};
-                                                               s.name[2] = {-1, 0};
-                                                               s.name[3] = {-1, 0};
-                                                               s.number = {2, 1};
-                                                           }),
-                                                       "Meier\tHans\tTel, 0301234\r\n",
-                                                       {"Hans Meier=0301234"},
-                                                       0,
-                                                       0},
-                                           CImportCase{"two records per line",
-                                                       true,
-                                                       With(
-                                                           [](auto& s)
-                                                           {
-                                                               s.nColumnsPerRecord = 2;
-                                                               s.number = {1, 0};
-                                                           }),
-                                                       "a\t1\tb\t2\r\nc\t3\r\n",
-                                                       {"a=1", "b=2", "c=3"},
-                                                       0,
-                                                       0},
-                                           CImportCase{"a record cut short by the line's end",
-                                                       true,
-                                                       With(
-                                                           [](auto& s)
-                                                           {
-                                                               s.nColumnsPerRecord = 3;
-                                                               s.number = {2, 0};
-                                                           }),
-                                                       "a\tx\t1\tb\r\n",
-                                                       {"a=1"},
-                                                       1,
-                                                       0}));
+INSTANTIATE_TEST_SUITE_P(Extended, ImportText, ::testing::Values(
+    CImportCase{"three blank-separated words give the name", true, s_defaults, "Hans  Peter Meier\t089123\r\n",
+                {"Hans Peter Meier=089123"}, 0, 0},
+    CImportCase{"name parts from two columns", true, Fields({{2, 1}, {1, 0}, {0, 0}, {-1, 0}, {-1, 0}}),
+                "Meier\tHans\tTel, 0301234\r\n", {"Hans Meier=0301234"}, 0, 0},
+    CImportCase{"two records per line", true, Fields({{1, 0}, {0, 0}, {0, 1}}, 2), "a\t1\tb\t2\r\nc\t3\r\n",
+                {"a=1", "b=2", "c=3"}, 0, 0},
+    CImportCase{"a record cut short by the line's end", true, Fields({{2, 0}, {0, 0}}, 3), "a\tx\t1\tb\r\n",
+                {"a=1"}, 1, 0}));
+// clang-format on
 
 TEST(ImportTextRun, CountsDuplicatesAndStopsWhenThePhonebookIsFull)
 {

@@ -119,7 +119,6 @@ INSTANTIATE_TEST_SUITE_P(
                      Args({"import-text", "DIR/empty.cfg", "DIR/names.txt", "DIR/out.cfg", "--extended",
                            "--name-column", "2"}),
                      2},
-        CFailureCase{"a missing argument", Args({"import-text", "DIR/empty.cfg", "DIR/names.txt"}), 2},
         CFailureCase{"nothing to import",
                      Args({"import-text", "DIR/empty.cfg", "DIR/nonumbers.txt", "DIR/out.cfg"}), 1},
         CFailureCase{"a missing vCard file",

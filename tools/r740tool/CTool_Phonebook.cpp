@@ -181,6 +181,9 @@ std::string Trim(const std::string& text)
     return text.substr(nStart, text.find_last_not_of(' ') + 1 - nStart);
 }
 
+// Country calling codes have three digits at the most (ITU-T E.164).
+constexpr int COUNTRY_MAX = 999;
+
 const char s_szImportTextUsage[] = "import-text IN TEXTFILE OUT [--extended] [options]";
 const char s_szImportVCardUsage[] = "import-vcard IN VCFFILE OUT [--country N] [--outside DIGITS]";
 const char s_szExportUsage[] = "export-text IN TEXTFILE";
@@ -297,7 +300,7 @@ int ToolImportVCard(CTool_Context& context)
         !ParseArgs(context.args, {{"--country", true}, {"--outside", true}}, 3, s_szImportVCardUsage, args))
         return TOOL_EXIT_ERROR;
     CPlatform_Telephony location = CPlatform_Telephony::Current();
-    if (!IntOption(args, "--country", 0, 99999, location.nCountry))
+    if (!IntOption(args, "--country", 0, COUNTRY_MAX, location.nCountry))
         return TOOL_EXIT_ERROR;
     if (args.values.count("--outside"))
         location.outside = args.values["--outside"].substr(0, CPlatform_Telephony::OUTSIDE_ACCESS_MAX);
