@@ -4,38 +4,44 @@
 #include "platform/CPlatform_File.h"
 #include "support/Trace.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+
 namespace
 {
 const char s_szClass[] = "CImportVCard";
+
+using View = std::string_view;
 
 char Upper(char ch)
 {
     return ch >= 'a' && ch <= 'z' ? static_cast<char>(ch - 'a' + 'A') : ch;
 }
 
-std::string Upper(std::string text)
+// prefix is in upper case.
+bool StartsWithNoCase(View text, View prefix)
 {
-    for (char& ch : text)
-        ch = Upper(ch);
-    return text;
-}
-
-bool StartsWithNoCase(const std::string& text, const char* pszPrefix)
-{
-    size_t i = 0;
-    for (; pszPrefix[i]; ++i)
-        if (i >= text.size() || Upper(text[i]) != Upper(pszPrefix[i]))
+    if (text.size() < prefix.size())
+        return false;
+    for (size_t i = 0; i < prefix.size(); ++i)
+        if (Upper(text[i]) != prefix[i])
             return false;
     return true;
 }
 
-// The value of BEGIN and END lines: trailing blanks removed, upper case.
-bool IsVCard(const std::string& value)
+// upper is in upper case.
+bool EqualsNoCase(View text, View upper)
 {
-    size_t n = value.size();
-    while (n > 0 && (value[n - 1] == ' ' || value[n - 1] == '\t'))
-        --n;
-    return Upper(value.substr(0, n)) == "VCARD";
+    return text.size() == upper.size() && StartsWithNoCase(text, upper);
+}
+
+// The value of BEGIN and END lines: trailing blanks removed, any case.
+bool IsVCard(View value)
+{
+    while (!value.empty() && (value.back() == ' ' || value.back() == '\t'))
+        value.remove_suffix(1);
+    return EqualsNoCase(value, "VCARD");
 }
 
 void AppendUtf8(std::string& out, char32_t u)
@@ -89,24 +95,30 @@ std::string FromUtf16(const std::string& bytes, bool bBigEndian)
     return out;
 }
 
-// Strict UTF-8 to code page 1252: false (and out untouched) when text is no valid UTF-8; characters
-// without a place in the code page are dropped and bDropped set.
-bool Utf8ToCp1252(const std::string& text, std::string& out, bool& bDropped)
+// Strict UTF-8 to code page 1252 into out (which text must not view): false when text is no valid
+// UTF-8 (out is then of no use); characters without a place in the code page are dropped and
+// bDropped set.
+bool Utf8ToCp1252(View text, std::string& out, bool& bDropped)
 {
-    std::string result;
-    result.reserve(text.size());
+    std::string& result = out;
+    result.clear();
     bool bLost = false;
     for (size_t i = 0; i < text.size();)
     {
         const unsigned char c = static_cast<unsigned char>(text[i]);
-        char32_t u = 0;
-        size_t nLength = 0;
         if (c < 0x80)
         {
-            u = c;
-            nLength = 1;
+            // A run of ASCII goes over as it stands.
+            size_t nRun = i + 1;
+            while (nRun < text.size() && static_cast<unsigned char>(text[nRun]) < 0x80)
+                ++nRun;
+            result.append(text.data() + i, nRun - i);
+            i = nRun;
+            continue;
         }
-        else if (c >= 0xC2 && c <= 0xDF)
+        char32_t u = 0;
+        size_t nLength = 0;
+        if (c >= 0xC2 && c <= 0xDF)
         {
             u = c & 0x1F;
             nLength = 2;
@@ -145,17 +157,24 @@ bool Utf8ToCp1252(const std::string& text, std::string& out, bool& bDropped)
         else
             bLost = true;
     }
-    out.swap(result);
     bDropped = bDropped || bLost;
     return true;
 }
 
-bool IsAscii(const std::string& text)
+bool IsAscii(View text)
 {
-    for (const char ch : text)
-        if (static_cast<unsigned char>(ch) >= 0x80)
-            return false;
-    return true;
+    // Eight bytes at a time: any of them with its top bit set is not ASCII.
+    uint64_t nBits = 0;
+    size_t i = 0;
+    for (; i + sizeof nBits <= text.size(); i += sizeof nBits)
+    {
+        uint64_t nWord = 0;
+        std::memcpy(&nWord, text.data() + i, sizeof nWord);
+        nBits |= nWord;
+    }
+    for (; i < text.size(); ++i)
+        nBits |= static_cast<unsigned char>(text[i]);
+    return (nBits & 0x8080808080808080ull) == 0;
 }
 
 int HexValue(char ch)
@@ -168,10 +187,9 @@ int HexValue(char ch)
     return -1;
 }
 
-std::string DecodeQuotedPrintable(const std::string& value)
+void DecodeQuotedPrintable(View value, std::string& out)
 {
-    std::string out;
-    out.reserve(value.size());
+    out.clear();
     for (size_t i = 0; i < value.size(); ++i)
     {
         const int hi = value[i] == '=' && i + 2 < value.size() ? HexValue(value[i + 1]) : -1;
@@ -184,14 +202,17 @@ std::string DecodeQuotedPrintable(const std::string& value)
         else
             out += value[i];
     }
-    return out;
 }
 
 // Backslash escapes of text values; a line break stands as a blank in a phonebook name.
-std::string Unescape(const std::string& value)
+void Unescape(View value, std::string& out)
 {
-    std::string out;
-    out.reserve(value.size());
+    if (value.find('\\') == View::npos)
+    {
+        out.assign(value.data(), value.size());
+        return;
+    }
+    out.clear();
     for (size_t i = 0; i < value.size(); ++i)
     {
         if (value[i] == '\\' && i + 1 < value.size())
@@ -202,15 +223,25 @@ std::string Unescape(const std::string& value)
         else
             out += value[i];
     }
-    return out;
 }
 
 // A structured value split at its unescaped semicolons, each component unescaped; the unescaped
 // commas between the several values of one component become blanks.
-void SplitComponents(const std::string& value, std::string (&parts)[CImportVCard::NAME_PARTS])
+void SplitComponents(View value, std::string (&parts)[CImportVCard::NAME_PARTS])
 {
     for (std::string& part : parts)
         part.clear();
+    if (value.find_first_of("\\,") == View::npos)
+    {
+        // Nothing escaped and no lists: each component is a piece of the value as it stands.
+        for (size_t nPart = 0; nPart < CImportVCard::NAME_PARTS && !value.empty(); ++nPart)
+        {
+            const size_t nEnd = std::min(value.find(';'), value.size());
+            parts[nPart].assign(value.data(), nEnd);
+            value.remove_prefix(std::min(nEnd + 1, value.size()));
+        }
+        return;
+    }
     size_t nPart = 0;
     for (size_t i = 0; i < value.size() && nPart < CImportVCard::NAME_PARTS; ++i)
     {
@@ -230,8 +261,11 @@ void SplitComponents(const std::string& value, std::string (&parts)[CImportVCard
 }
 
 // The position of the colon between name and value, outside quoted parameter values.
-size_t ValueColon(const std::string& line)
+size_t ValueColon(View line)
 {
+    const size_t nColon = line.find(':');
+    if (line.substr(0, nColon).find('"') == View::npos)
+        return nColon;
     bool bQuoted = false;
     for (size_t i = 0; i < line.size(); ++i)
     {
@@ -240,58 +274,67 @@ size_t ValueColon(const std::string& line)
         else if (line[i] == ':' && !bQuoted)
             return i;
     }
-    return std::string::npos;
+    return View::npos;
 }
 
 // The line's value as code page 1252 text, decoded as its parameters (the key after the
-// property name, upper case) say.
-std::string DecodeValue(const std::string& value, const std::string& params, bool& bChanged)
+// property name) say: a view of the value itself, or of quoted or text, the two buffers the
+// decoding steps write.
+View DecodeValue(View value, View params, std::string& quoted, std::string& text, bool& bChanged)
 {
     bool bQuotedPrintable = false;
-    std::string charset;
-    size_t nStart = 0;
-    while (nStart < params.size())
+    View charset;
+    while (!params.empty())
     {
-        size_t nEnd = params.find(';', nStart);
-        if (nEnd == std::string::npos)
-            nEnd = params.size();
-        const std::string param = params.substr(nStart, nEnd - nStart);
-        nStart = nEnd + 1;
-        if (param == "QUOTED-PRINTABLE" || param == "ENCODING=QUOTED-PRINTABLE")
+        const size_t nEnd = std::min(params.find(';'), params.size());
+        const View param = params.substr(0, nEnd);
+        params.remove_prefix(std::min(nEnd + 1, params.size()));
+        if (EqualsNoCase(param, "QUOTED-PRINTABLE") || EqualsNoCase(param, "ENCODING=QUOTED-PRINTABLE"))
             bQuotedPrintable = true;
-        else if (param.compare(0, 8, "CHARSET=") == 0)
+        else if (StartsWithNoCase(param, "CHARSET="))
         {
             charset = param.substr(8);
             if (charset.size() >= 2 && charset.front() == '"' && charset.back() == '"')
                 charset = charset.substr(1, charset.size() - 2);
         }
     }
-    std::string text = bQuotedPrintable ? DecodeQuotedPrintable(value) : value;
+    View result = value;
+    if (bQuotedPrintable)
+    {
+        DecodeQuotedPrintable(value, quoted);
+        result = quoted;
+    }
     // Without a declared character set, text that is valid UTF-8 is taken as UTF-8 (what version
     // 4.0 demands and most 3.0 writers do); anything else is single-byte text as before.
-    const bool bUtf8 = charset.empty() ? !IsAscii(text) : (charset == "UTF-8" || charset == "UTF8");
-    if (bUtf8)
-        Utf8ToCp1252(text, text, bChanged);
-    return text;
+    const bool bUtf8 = charset.empty() ? !IsAscii(result)
+                                       : (EqualsNoCase(charset, "UTF-8") || EqualsNoCase(charset, "UTF8"));
+    if (bUtf8 && Utf8ToCp1252(result, text, bChanged))
+        result = text;
+    return result;
 }
 
 // The number of a TEL value; version 4.0 writes it as a "tel:" URI, possibly with parameters.
-std::string TelNumber(const std::string& value)
+View TelNumber(View value)
 {
-    if (!StartsWithNoCase(value, "tel:"))
+    if (!StartsWithNoCase(value, "TEL:"))
         return value;
-    const std::string number = value.substr(4);
-    return number.substr(0, number.find(';'));
+    value.remove_prefix(4);
+    return value.substr(0, value.find(';'));
 }
 
 // A quoted-printable value whose line ends with "=" goes on in the next line.
-bool SoftLineBreak(const std::string& line)
+bool SoftLineBreak(View line)
 {
     if (line.empty() || line.back() != '=')
         return false;
     const size_t nColon = ValueColon(line);
-    return nColon != std::string::npos &&
-           Upper(line.substr(0, nColon)).find("QUOTED-PRINTABLE") != std::string::npos;
+    if (nColon == View::npos)
+        return false;
+    const View key = line.substr(0, nColon);
+    for (size_t i = 0; i < key.size(); ++i)
+        if (StartsWithNoCase(key.substr(i), "QUOTED-PRINTABLE"))
+            return true;
+    return false;
 }
 } // namespace
 
@@ -362,71 +405,89 @@ void CImportVCard::Parse(std::string text)
     else if (text.compare(0, 3, "\xEF\xBB\xBF") == 0)
         text.erase(0, 3);
 
-    // Physical lines end at CR LF, CR or LF; folded and soft-broken lines are joined first.
+    // Physical lines end at CR LF, CR or LF; folded and soft-broken lines are joined first. A
+    // line is looked at where it stands in the text unless it had to be joined.
     bool bInCard = false;
     bool bReading = true;
-    std::string line;
+    View line;
+    std::string joined;
+    bool bJoined = false;
     bool bHaveLine = false;
     auto flush = [&]()
     {
         if (bHaveLine && bReading)
-            bReading = Property(line, bInCard);
+            bReading = Property(bJoined ? View(joined) : line, bInCard);
         bHaveLine = false;
     };
-    size_t nPos = 0;
-    const size_t nSize = text.size();
-    while (nPos < nSize && bReading)
+    auto join = [&](View more)
     {
-        size_t nEnd = nPos;
-        while (nEnd < nSize && text[nEnd] != '\r' && text[nEnd] != '\n')
-            ++nEnd;
-        const char* pLine = text.data() + nPos;
-        const size_t nLength = nEnd - nPos;
-        nPos = nEnd;
-        if (nPos < nSize && text[nPos] == '\r')
-            ++nPos;
-        if (nPos < nSize && text[nPos] == '\n')
-            ++nPos;
-
-        if (nLength == 0)
-            flush();
-        else if (bHaveLine && (pLine[0] == ' ' || pLine[0] == '\t'))
-            line.append(pLine + 1, nLength - 1);
-        else if (bHaveLine && SoftLineBreak(line))
+        if (!bJoined)
+            joined.assign(line.data(), line.size());
+        bJoined = true;
+        joined.append(more.data(), more.size());
+    };
+    const char* p = text.data();
+    const char* const pEnd = p + text.size();
+    const char* pNextLf = nullptr;
+    while (p < pEnd && bReading)
+    {
+        // The next LF is looked for once, not for every line a CR ends before it.
+        if (!pNextLf || pNextLf < p)
         {
-            line.pop_back();
-            line.append(pLine, nLength);
+            pNextLf = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(pEnd - p)));
+            if (!pNextLf)
+                pNextLf = pEnd;
+        }
+        const char* pLineEnd = pNextLf;
+        if (const void* pCr = std::memchr(p, '\r', static_cast<size_t>(pLineEnd - p)))
+            pLineEnd = static_cast<const char*>(pCr);
+        const View physical(p, static_cast<size_t>(pLineEnd - p));
+        p = pLineEnd;
+        if (p < pEnd && *p == '\r')
+            ++p;
+        if (p < pEnd && *p == '\n')
+            ++p;
+
+        if (physical.empty())
+            flush();
+        else if (bHaveLine && (physical[0] == ' ' || physical[0] == '\t'))
+            join(physical.substr(1));
+        else if (bHaveLine && SoftLineBreak(bJoined ? View(joined) : line))
+        {
+            join(View());
+            joined.pop_back();
+            join(physical);
         }
         else
         {
             flush();
-            line.assign(pLine, nLength);
+            line = physical;
+            bJoined = false;
             bHaveLine = true;
         }
     }
     flush();
 }
 
-bool CImportVCard::Property(const std::string& line, bool& bInCard)
+bool CImportVCard::Property(View line, bool& bInCard)
 {
     const size_t nColon = ValueColon(line);
-    if (nColon == std::string::npos)
+    if (nColon == View::npos)
         return true; // no key: not a property
-    size_t nKey = 0;
-    while (nKey < nColon && line[nKey] == ' ')
-        ++nKey;
-    const std::string key = Upper(line.substr(nKey, nColon - nKey));
-    const std::string value = line.substr(nColon + 1);
-    const size_t nSemicolon = key.find(';');
-    std::string name = key.substr(0, nSemicolon);
-    const std::string params = nSemicolon == std::string::npos ? std::string() : key.substr(nSemicolon + 1);
+    View key = line.substr(0, nColon);
+    while (!key.empty() && key.front() == ' ')
+        key.remove_prefix(1);
+    const View value = line.substr(nColon + 1);
+    const size_t nSemicolon = std::min(key.find(';'), key.size());
+    View name = key.substr(0, nSemicolon);
+    const View params = key.substr(std::min(nSemicolon + 1, key.size()));
     // A group prefix ("item1.TEL") does not change the property.
     const size_t nDot = name.rfind('.');
-    if (nDot != std::string::npos)
-        name.erase(0, nDot + 1);
+    if (nDot != View::npos)
+        name.remove_prefix(nDot + 1);
 
-    const bool bBegin = name == "BEGIN" && IsVCard(value);
-    const bool bEnd = name == "END" && IsVCard(value);
+    const bool bBegin = EqualsNoCase(name, "BEGIN") && IsVCard(value);
+    const bool bEnd = EqualsNoCase(name, "END") && IsVCard(value);
     if (!bInCard)
     {
         if (bEnd)
@@ -452,35 +513,52 @@ bool CImportVCard::Property(const std::string& line, bool& bInCard)
         m_bCardOpen = false;
         return true;
     }
-    if (name != "FN" && name != "N" && name != "TEL")
+    enum
+    {
+        FN,
+        N,
+        TEL
+    } property;
+    if (EqualsNoCase(name, "FN"))
+        property = FN;
+    else if (EqualsNoCase(name, "N"))
+        property = N;
+    else if (EqualsNoCase(name, "TEL"))
+        property = TEL;
+    else
         return true; // VERSION and every other property, wherever they stand
+
     CCard* pCard = m_bCardOpen ? &m_cards.back() : nullptr;
     bool bChanged = false;
-    const std::string text = DecodeValue(value, params, bChanged);
+    const View text = DecodeValue(value, params, m_quoted, m_decoded, bChanged);
     if (pCard && bChanged)
         pCard->bChanged = true;
-    if (name == "FN")
+    switch (property)
     {
-        m_strFormattedName = Unescape(text);
+    case FN:
+        Unescape(text, m_strFormattedName);
         TraceLine(s_szClass, "vCard FN ", m_strFormattedName.c_str());
         if (pCard)
             pCard->formattedName = m_strFormattedName;
-    }
-    else if (name == "N")
-    {
-        TraceLine(s_szClass, "vCard N ", "Input(", (text + ")").c_str());
+        break;
+    case N:
+        if (TraceIsOn())
+            TraceLine(s_szClass, "vCard N ", "Input(", (std::string(text) + ")").c_str());
         SplitComponents(text, m_names);
         if (pCard)
             for (int i = 0; i < NAME_PARTS; ++i)
                 pCard->names[i] = m_names[i];
-    }
-    else
+        break;
+    case TEL:
     {
-        const std::string number = TelNumber(Unescape(text));
+        std::string number;
+        Unescape(TelNumber(text), number);
         TraceLine(s_szClass, "vCard TEL ", number.c_str());
-        m_numbers.push_back(number);
         if (pCard)
             pCard->numbers.push_back(number);
+        m_numbers.push_back(std::move(number));
+        break;
+    }
     }
     return true;
 }

@@ -16,6 +16,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class CImportVCard
@@ -72,10 +73,12 @@ public:
 private:
     void Parse(std::string text);
     // One unfolded line; false when it ends the reading.
-    bool Property(const std::string& line, bool& bInCard);
+    bool Property(std::string_view line, bool& bInCard);
 
     std::vector<CCard> m_cards;
     bool m_bCardOpen = false; // the last card of m_cards has not been closed
+    std::string m_quoted;     // a value's text while it is decoded: after quoted-printable
+    std::string m_decoded;    // and after the character set
     bool m_bOpen = false;
     std::string m_errorText;
 };

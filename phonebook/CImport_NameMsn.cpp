@@ -20,6 +20,8 @@ const char s_szLineEnd[] = "\r\n";
 
 // Index of the number in the fields; the name parts follow it.
 constexpr size_t FIELD_NUMBER = 0;
+
+const std::string s_empty;
 } // namespace
 
 CImport_NameMsnExSettings CImport_NameMsn::Extended(const CImport_NameMsnSettings& settings)
@@ -63,19 +65,28 @@ CImport_NameMsn::~CImport_NameMsn() = default;
 
 void CImport_NameMsn::EndRecord(CData_AllDialName& book, CImport_Report& report)
 {
-    std::string name = m_fields[FIELD_NUMBER + 1];
+    const std::string& number = *m_apFields[FIELD_NUMBER];
+    bool bName = false;
+    for (int i = 1; i <= CImport_NameMsnExSettings::NAME_PARTS; ++i)
+        bName = bName || !m_apFields[i]->empty();
+    // A record without any text is no row of the file (an empty line, a trailing separator); one
+    // without a name or a number cannot give an entry, whatever the conversions would make.
+    if (!bName && number.empty())
+        return;
+    if (!bName || number.empty())
+    {
+        ++report.nSkipped;
+        return;
+    }
+    m_name = *m_apFields[FIELD_NUMBER + 1];
     for (int i = 2; i <= CImport_NameMsnExSettings::NAME_PARTS; ++i)
     {
-        const std::string& part = m_fields[FIELD_NUMBER + static_cast<size_t>(i)];
-        if (!part.empty() && !name.empty())
-            name += ' ';
-        name += part;
+        const std::string& part = *m_apFields[FIELD_NUMBER + static_cast<size_t>(i)];
+        if (!part.empty() && !m_name.empty())
+            m_name += ' ';
+        m_name += part;
     }
-    const std::string& number = m_fields[FIELD_NUMBER];
-    // A record without any text is no row of the file (an empty line, a trailing separator).
-    if (name.empty() && number.empty())
-        return;
-    switch (CImport_Entry::Add(book, name, number, m_settings.prefix, m_nEntries, report))
+    switch (CImport_Entry::Add(book, m_name, number, m_settings.prefix, m_nEntries, report))
     {
     case CImport_Entry::ADDED:
         if (++m_nEntries >= m_settings.nMaxEntries)
@@ -110,11 +121,11 @@ int CImport_NameMsn::Run(CData_AllDialName& book, CImport_Report& report)
             {
                 const int nPosition = nPerRecord > 0 ? nColumn % nPerRecord : nColumn;
                 if (nPosition == 0)
-                    for (std::string& field : m_fields)
-                        field.clear();
+                    for (const std::string*& pField : m_apFields)
+                        pField = &s_empty;
                 for (size_t i = 0; i < sizeof fields / sizeof fields[0]; ++i)
                     if (fields[i]->nColumn == nPosition)
-                        m_fields[i] = m_pParse->Token(nColumn, fields[i]->nToken);
+                        m_apFields[i] = &m_pParse->Token(nColumn, fields[i]->nToken);
                 if ((nPerRecord > 0 && nPosition == nPerRecord - 1) || nColumn == nColumns - 1)
                     EndRecord(book, report);
             }

@@ -87,7 +87,9 @@ private:
     CImport_NameMsnExSettings m_settings;
     const char* m_pszClass;
     std::unique_ptr<CParse> m_pParse;
-    std::string m_fields[1 + CImport_NameMsnExSettings::NAME_PARTS]; // number, name parts
+    // The number and the name parts of the record being read: tokens of the parser's current line.
+    const std::string* m_apFields[1 + CImport_NameMsnExSettings::NAME_PARTS] = {};
+    std::string m_name;
     bool m_bStop = false;
     int m_nEntries = 0;
 };

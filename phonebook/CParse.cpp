@@ -2,6 +2,7 @@
 
 #include "support/Trace.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -18,9 +19,9 @@ const char s_szDefaultColumnSet[] = "\t";
 const char s_szDefaultTokenSepSet[] = " ,";
 // CR alone ended a line once; files written with LF line ends then read as one single line.
 const char s_szDefaultLineEndSet[] = "\r\n";
-
-const std::string s_empty;
 } // namespace
+
+const std::string CParse::s_empty;
 
 const std::string& CParse::DefaultTokenSet()
 {
@@ -112,12 +113,14 @@ void CParse::StoreToken()
 void CParse::CloseColumn()
 {
     m_nColumns = m_nCurrent + 1;
+    if (m_columns.size() < m_nColumns)
+        m_columns.resize(m_nColumns);
 }
 
 int CParse::NextLine()
 {
-    for (CColumn& column : m_columns)
-        column.nCount = 0;
+    for (size_t i = 0; i < m_nColumns; ++i)
+        m_columns[i].nCount = 0;
     m_nCurrent = 0;
     m_nColumns = 0;
     m_bColumnsCut = false;
@@ -158,14 +161,25 @@ int CParse::NextLine()
         switch (nClass)
         {
         case CC_TOKEN:
-            if (m_token.size() < TOKEN_CHARS_MAX)
-                m_token += static_cast<char>(nByte);
-            else if (!m_bCharsCut)
+        {
+            // The rest of the run in the buffer is taken at once.
+            const unsigned char* const pRun = m_pNext - 1;
+            const unsigned char* p = m_pNext;
+            const unsigned char* const pEnd = m_pEnd;
+            const unsigned char* const pClass = m_class;
+            while (p < pEnd && pClass[*p] == CC_TOKEN)
+                ++p;
+            m_pNext = p;
+            const size_t nRun = static_cast<size_t>(p - pRun);
+            const size_t nRoom = TOKEN_CHARS_MAX - m_token.size();
+            m_token.append(reinterpret_cast<const char*>(pRun), std::min(nRun, nRoom));
+            if (nRun > nRoom && !m_bCharsCut)
             {
                 m_bCharsCut = true;
                 TraceLine(s_szClass, "NextLine() too much chars!");
             }
             break;
+        }
         case CC_COLUMN:
             if (m_nCurrent + 1 < COLUMN_MAX)
                 ++m_nCurrent;
@@ -186,24 +200,9 @@ int CParse::NextLine()
     }
 }
 
-int CParse::TokenCount(int nColumn) const
-{
-    if (nColumn < 0 || static_cast<size_t>(nColumn) >= m_nColumns ||
-        static_cast<size_t>(nColumn) >= m_columns.size())
-        return 0;
-    return static_cast<int>(m_columns[static_cast<size_t>(nColumn)].nCount);
-}
-
-const std::string& CParse::Token(int nColumn, int nToken) const
-{
-    if (nToken < 0 || nToken >= TokenCount(nColumn))
-        return s_empty;
-    return m_columns[static_cast<size_t>(nColumn)].tokens[static_cast<size_t>(nToken)];
-}
-
 bool CParse::HasTokens() const
 {
-    for (size_t i = 0; i < m_nColumns && i < m_columns.size(); ++i)
+    for (size_t i = 0; i < m_nColumns; ++i)
         if (m_columns[i].nCount)
             return true;
     return false;

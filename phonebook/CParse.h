@@ -59,9 +59,19 @@ public:
     int LineCount() const { return m_nLines; }
     // Columns of the current line (a line end or the input's end closes at least one).
     int ColumnCount() const { return static_cast<int>(m_nColumns); }
-    int TokenCount(int nColumn) const;
+    int TokenCount(int nColumn) const
+    {
+        return nColumn >= 0 && static_cast<size_t>(nColumn) < m_nColumns
+                   ? static_cast<int>(m_columns[static_cast<size_t>(nColumn)].nCount)
+                   : 0;
+    }
     // The token, or an empty text when the line has no such column or token.
-    const std::string& Token(int nColumn, int nToken) const;
+    const std::string& Token(int nColumn, int nToken) const
+    {
+        return nToken >= 0 && nToken < TokenCount(nColumn)
+                   ? m_columns[static_cast<size_t>(nColumn)].tokens[static_cast<size_t>(nToken)]
+                   : s_empty;
+    }
     // True when the current line holds at least one token.
     bool HasTokens() const;
 
@@ -91,6 +101,8 @@ private:
     int Refill();
     void StoreToken();
     void CloseColumn();
+
+    static const std::string s_empty;
 
     unsigned char m_class[256];
     std::FILE* m_pFile = nullptr;
