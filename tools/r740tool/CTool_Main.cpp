@@ -4,6 +4,7 @@
 #include "shell/CApp.h"
 #include "support/CUi_Interface.h"
 #include "tools/r740tool/CTool_Commands.h"
+#include "tools/r740tool/CTool_Print.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -24,6 +25,13 @@ const CTool_Command s_commands[] = {
      NEEDS_NOTHING, ToolLanguageCheck},
     {"resource-info", "", "show the brand data and version strings of the resource bundle", NEEDS_BUNDLE,
      ToolResourceInfo},
+    {"print-phonebook", "IN OUT.pdf", "print IN's phonebook list to a PDF file", NEEDS_APP_PAINT,
+     ToolPrintPhonebook},
+    {"print-key-labels", "IN OUT.pdf", "print the label sheet of IN's function keys to a PDF file",
+     NEEDS_APP_PAINT, ToolPrintKeyLabels},
+    {"print-module-labels", "IN SLOT OUT.pdf",
+     "print the label sheet of the module in SLOT (1-3) to a PDF file", NEEDS_APP_PAINT,
+     ToolPrintModuleLabels},
     {nullptr, nullptr, nullptr, NEEDS_NOTHING, nullptr},
 };
 
@@ -85,8 +93,24 @@ std::string CTool_Main::Usage()
             "records prints \"SECTION RECORD HEX\" per data record, RECORD 0 to 8 for the basic\n"
             "block and 0 otherwise, with the properties of the file's phone type and version text.\n"
             "diff prints \"SECTION<tab>KEY<tab>VALUE-A<tab>VALUE-B\" per differing key, values as\n"
-            "the file's bytes, \"(absent)\" for a key one file lacks, module keys (KeyE920) last.\n";
+            "the file's bytes, \"(absent)\" for a key one file lacks, module keys (KeyE920) last.\n"
+            "print-phonebook, print-key-labels and print-module-labels write the pages the program\n"
+            "prints (A4, 600 dpi); the file is read with the part the print needs even when the\n"
+            "bundle's role lacks it, unless --role says otherwise (then exit 1, nothing written).\n";
     return text;
+}
+
+const CTool_Command* CTool_Main::FindCommand(const std::vector<std::string>& args)
+{
+    size_t i = 0;
+    while (i < args.size() && args[i].compare(0, 1, "-") == 0)
+        i += args[i] == "--brand" || args[i] == "--role" ? 2 : 1;
+    if (i >= args.size())
+        return nullptr;
+    for (const CTool_Command* p = s_commands; p->pszName; ++p)
+        if (args[i] == p->pszName)
+            return p;
+    return nullptr;
 }
 
 int CTool_Main::Run(const std::vector<std::string>& args, const std::string& exeDir)
@@ -141,7 +165,7 @@ int CTool_Main::Run(const std::vector<std::string>& args, const std::string& exe
     CTool_ConsoleUi ui;
     CUi_Interface::Set(&ui);
     int nExit = TOOL_EXIT_ERROR;
-    if (pCommand->needs == NEEDS_APP)
+    if (pCommand->needs == NEEDS_APP || pCommand->needs == NEEDS_APP_PAINT)
     {
         // The application object owns its bundle; it goes before the console user it talks to.
         auto pApp = std::make_unique<CApp>();
