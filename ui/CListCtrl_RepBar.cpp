@@ -80,9 +80,12 @@ int CListCtrl_RepBar::ColumnInit(int nColumns, int nRows, int nVisibleRows, cons
         setHeaderLabels(headers);
     }
     int nColumnSum = 0;
+    const QFontMetrics headerMetrics(header()->font());
     for (int i = 0; i < nColumns; ++i)
     {
-        const int nWidth = pColumns[i].nWidthFactor * nM;
+        // A column is never narrower than its header: a language file's longer header stays whole.
+        const int nHeader = headerMetrics.horizontalAdvance(pColumns[i].header) + 2 * nM;
+        const int nWidth = std::max(pColumns[i].nWidthFactor * nM, nHeader);
         setColumnWidth(i, nWidth);
         nColumnSum += nWidth;
     }

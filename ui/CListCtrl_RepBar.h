@@ -14,7 +14,8 @@ class CListCtrl_RepBar : public QTreeWidget
     Q_OBJECT
 
 public:
-    // A column: its header and its width in widths of the letter "M" of the list's font.
+    // A column: its header and its width in widths of the letter "M" of the list's font (at least
+    // the header's own width).
     struct CColumn
     {
         QString header;

@@ -8,12 +8,14 @@
 #include "shell/CApp.h"
 #include "shell/CR740CfDoc.h"
 #include "support/Trace.h"
+#include "ui/CDlg_About.h"
 #include "ui/CPpS_DialName.h"
 #include "ui/CPp_Page.h"
 #include "ui/CR740CfView.h"
 #include "ui/CUi_Beep.h"
 #include "ui/CUi_Commands.h"
 #include "ui/CUi_Icons.h"
+#include "ui/CUi_Print.h"
 #include "ui/CUi_Texts.h"
 
 #include <QAction>
@@ -107,16 +109,8 @@ const char* const s_apszMenus[] = {"&File", "&Telephone", "&View", "&Help"};
 
 // Commands whose work other parts of the program bring; until then they are shown disabled.
 const unsigned s_anNotAvailable[] = {
-    ID_FILE_IMPORT_DIALNAME,
-    ID_FILE_IMPORT_DIALNAME_EX,
-    ID_FILE_IMPORT_VCARD,
-    ID_FILE_EXPORT_DIALNAME,
-    ID_FILE_DEBUG_DIALNAME_FILL,
-    ID_DIALNAME_PREFIX,
-    ID_FILE_PRINT,
-    ID_FILE_PRINT_PREVIEW,
-    ID_FILE_PRINT_SETUP,
-    ID_APP_ABOUT,
+    ID_FILE_IMPORT_DIALNAME, ID_FILE_IMPORT_DIALNAME_EX,  ID_FILE_IMPORT_VCARD,
+    ID_FILE_EXPORT_DIALNAME, ID_FILE_DEBUG_DIALNAME_FILL, ID_DIALNAME_PREFIX,
 };
 
 // Strings of the status bar.
@@ -628,6 +622,23 @@ int CMainFrame::OnCommand(unsigned nCommand)
     case ID_VIEW_STATUS_BAR:
         statusBar()->setVisible(statusBar()->isHidden());
         break;
+    case ID_FILE_PRINT:
+        m_app.MoveDataViewToDoc();
+        CUi_Print::PrintPhonebook(this, m_app);
+        break;
+    case ID_FILE_PRINT_PREVIEW:
+        m_app.MoveDataViewToDoc();
+        CUi_Print::PrintPreview(this, m_app);
+        break;
+    case ID_FILE_PRINT_SETUP:
+        CUi_Print::PrintSetup(this);
+        break;
+    case ID_APP_ABOUT:
+    {
+        CDlg_About about(&m_app.DocData().m_Version, this);
+        about.exec();
+        break;
+    }
     case ID_HELP_FINDER:
     case ID_HELP:
         OpenHelp();

@@ -7,6 +7,7 @@
 #include "data/CData_UiText.h"
 #include "shell/CApp.h"
 #include "ui/CListCtrl_RepBar.h"
+#include "ui/CUi_Print.h"
 #include "ui/CUi_Texts.h"
 
 #include <QPushButton>
@@ -51,8 +52,7 @@ CPpS_Key::CPpS_Key(CApp& app, QWidget* pParent) : CPp_Page(IDD, &app.DocData(), 
     List()->setAccessibleName(windowTitle());
     QPushButton* pPrint = AddButton(IDC_KEY_PRINT, "&Print key labels...");
     pLayout->addWidget(pPrint, 0, Qt::AlignLeft);
-    connect(pPrint, &QPushButton::clicked, this, &CPpS_Key::PrintRequested);
-    pPrint->setEnabled(false); // the main window enables it where the label sheet can be printed
+    connect(pPrint, &QPushButton::clicked, this, [this] { CUi_Print::PrintKeyLabels(this, Data()); });
     FinishControls();
 }
 

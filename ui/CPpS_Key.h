@@ -31,9 +31,6 @@ public:
     // One row of a key list: its label, function, main parameter and name.
     static void FillRow(CListCtrl_RepBar* pList, int nRow, const std::string& label, const CData_Key& key);
 
-signals:
-    void PrintRequested();
-
 protected:
     void DocToMembers() override;
     int EditRow(int nRow) override;

@@ -7,6 +7,7 @@
 #include "support/Trace.h"
 #include "ui/CListCtrl_RepBar.h"
 #include "ui/CPpS_Key.h"
+#include "ui/CUi_Print.h"
 
 #include <QFormLayout>
 #include <QGridLayout>
@@ -77,8 +78,8 @@ CPpS_Module::CPpS_Module(CApp& app, int nSlot, QWidget* pParent)
     pLayout->addWidget(AddList(IDC_MODULE_LST), 1);
     List()->setAccessibleName(QStringLiteral("Module keys"));
     QPushButton* pPrint = AddButton(IDC_MODULE_PRINT, "&Print module labels...");
-    pPrint->setEnabled(false); // the main window enables it where the label sheet can be printed
-    connect(pPrint, &QPushButton::clicked, this, [this] { emit PrintRequested(m_nSlot); });
+    connect(pPrint, &QPushButton::clicked, this,
+            [this] { CUi_Print::PrintModuleLabels(this, Data(), m_nSlot); });
     pLayout->addWidget(pPrint, 0, Qt::AlignLeft);
     FinishControls();
 }

@@ -22,9 +22,6 @@ public:
     // The module key (KeyE920 block index) a row of the list shows.
     int KeyOfRow(int nRow) const;
 
-signals:
-    void PrintRequested(int nSlot);
-
 protected:
     void DocToMembers() override;
     int EditRow(int nRow) override;

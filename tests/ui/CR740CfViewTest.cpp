@@ -8,6 +8,7 @@
 #include "ui/CPpS_DialName.h"
 #include "ui/CPpS_MsnPara.h"
 
+#include <QAccessible>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QTest>
@@ -166,4 +167,52 @@ TEST_F(CR740CfViewTest, CallFilterPageIsMadeByNameOnly)
     pPage->OnSetActive();
     EXPECT_EQ("  0301234", pPage->List()->ItemText(4, 1));
     EXPECT_EQ(nullptr, CR740CfView::CreatePage("CPpS_Nothing", App()));
+}
+
+TEST_F(CR740CfViewTest, EveryControlIsNamedForScreenReadersAndTabFollowsTheControlNumbers)
+{
+    for (const char* pszBundle : {"TALVO", "TALVO_pb"})
+    {
+        TearDown();
+        SetUp();
+        ASSERT_EQ(1, Start(pszBundle));
+        for (int i = 0; i < Sheet().count(); ++i)
+        {
+            CPp_Page* pPage = Activate(i);
+            const std::string where =
+                std::string(pszBundle) + " page " + std::to_string(pPage->TemplateNumber());
+            QAccessibleInterface* pPageAccess = QAccessible::queryAccessibleInterface(pPage);
+            ASSERT_NE(nullptr, pPageAccess);
+            EXPECT_FALSE(pPageAccess->text(QAccessible::Name).isEmpty()) << where;
+            // Numbered controls the keyboard reaches, in the order of their numbers.
+            std::vector<std::pair<unsigned, QWidget*>> controls;
+            for (QWidget* pChild : pPage->findChildren<QWidget*>())
+                if (CUi_Texts::ControlNumber(pChild) && pChild->focusPolicy() != Qt::NoFocus &&
+                    pChild->isVisibleTo(pPage))
+                    controls.emplace_back(CUi_Texts::ControlNumber(pChild), pChild);
+            std::stable_sort(controls.begin(), controls.end(),
+                             [](const auto& a, const auto& b) { return a.first < b.first; });
+            for (const auto& control : controls)
+            {
+                QAccessibleInterface* pAccess = QAccessible::queryAccessibleInterface(control.second);
+                ASSERT_NE(nullptr, pAccess) << where;
+                EXPECT_FALSE(pAccess->text(QAccessible::Name).trimmed().isEmpty())
+                    << where << " control " << control.first;
+            }
+            // Following the focus chain from the lowest number meets them in that order.
+            if (controls.empty())
+                continue;
+            std::vector<unsigned> met;
+            QWidget* pWidget = controls.front().second;
+            for (int nSteps = 0; nSteps < 2000 && met.size() < controls.size();
+                 ++nSteps, pWidget = pWidget->nextInFocusChain())
+                for (const auto& control : controls)
+                    if (control.second == pWidget)
+                        met.push_back(control.first);
+            std::vector<unsigned> expected;
+            for (const auto& control : controls)
+                expected.push_back(control.first);
+            EXPECT_EQ(expected, met) << where;
+        }
+    }
 }
