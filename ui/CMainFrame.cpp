@@ -424,7 +424,8 @@ void CMainFrame::RestoreBarState()
 
 void CMainFrame::StoreWindowState()
 {
-    const QRect rect = isMaximized() || isMinimized() ? normalGeometry() : geometry();
+    // The place of the window with its frame and the size of what it shows, as they are restored.
+    const QRect rect = isMaximized() || isMinimized() ? normalGeometry() : QRect(pos(), size());
     m_app.m_nX = rect.x();
     m_app.m_nY = rect.y();
     m_app.m_nDX = rect.width();

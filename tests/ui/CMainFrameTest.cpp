@@ -16,10 +16,12 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
 #include <QTest>
+#include <QUrl>
 
 #include <algorithm>
 
@@ -362,4 +364,51 @@ TEST_F(CMainFrameTest, ScreenshotsOfEveryPage)
             EXPECT_TRUE(Sheet().Page(i)->Fits()) << name.toStdString();
         }
     }
+}
+
+TEST_F(CMainFrameTest, PlaceSizeAndBarsLastBetweenRunsAndDroppedFilesOpen)
+{
+    {
+        CPlatform_Settings settings("talvo", "R740Cf");
+        settings.SetInt("Screen", "X", 100);
+        settings.SetInt("Screen", "Y", 50);
+        settings.SetInt("Screen", "DX", 300); // below the brand's minimum of 640 x 480
+        settings.SetInt("Screen", "DY", 200);
+        settings.Sync();
+    }
+    ASSERT_EQ(1, Start("TALVO"));
+    EXPECT_EQ(QPoint(100, 50), Frame().pos());
+    EXPECT_EQ(QSize(640, 480), Frame().size());
+    EXPECT_EQ(QSize(640, 480), Frame().minimumSize());
+
+    // A dropped configuration file opens as a document: its pages, its name in the title, a
+    // recently used file.
+    const std::string path = m_workDir.File("dropped.721");
+    TestWriteFile(path, TestReadFile(TestDataPath("filestore/sample.721")));
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(QString::fromStdString(path))});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&Frame(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&Frame(), &drop);
+    EXPECT_TRUE(Frame().windowTitle().startsWith(QStringLiteral("dropped.721 - ")));
+    ASSERT_FALSE(App().RecentFiles().empty());
+    EXPECT_EQ(path, App().RecentFiles().front());
+
+    Frame().OnCommand(ID_VIEW_TOOLBAR);
+    Frame().move(120, 70);
+    ASSERT_TRUE(Frame().close());
+    m_pFrame.reset();
+    m_pApp.reset();
+    CPlatform_Settings settings("talvo", "R740Cf");
+    int nX = 0;
+    int nToolBar = 1;
+    settings.GetInt("Screen", "X", nX);
+    settings.GetInt("BarState", "ToolBar", nToolBar);
+    EXPECT_EQ(120, nX);
+    EXPECT_EQ(0, nToolBar);
+
+    ASSERT_EQ(1, Start("TALVO"));
+    EXPECT_FALSE(Frame().Action(ID_VIEW_TOOLBAR)->isChecked());
 }
