@@ -5,6 +5,7 @@
 #include "support/CUi_Interface.h"
 #include "tools/r740tool/CTool_Commands.h"
 #include "tools/r740tool/CTool_Print.h"
+#include "tools/r740tool/CTool_Transfer.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -32,6 +33,14 @@ const CTool_Command s_commands[] = {
     {"print-module-labels", "IN SLOT OUT.pdf",
      "print the label sheet of the module in SLOT (1-3) to a PDF file", NEEDS_APP_PAINT,
      ToolPrintModuleLabels},
+    {"read", "OUT [LINK]", "read the telephone's configuration into OUT", NEEDS_APP, ToolRead},
+    {"write", "IN [LINK] [--pin PIN]", "send IN's configuration to the telephone", NEEDS_APP, ToolWrite},
+    {"read-phonebook", "OUT [LINK]", "read the telephone's phonebook into OUT", NEEDS_APP, ToolReadPhonebook},
+    {"write-phonebook", "IN [LINK]", "send IN's phonebook to the telephone", NEEDS_APP, ToolWritePhonebook},
+    {"pin-reset", "[LINK]", "reset the telephone's configuration PIN", NEEDS_APP, ToolPinReset},
+    {"paycounter-reset", "[LINK]", "reset the telephone's charge counters", NEEDS_APP, ToolPayCounterReset},
+    {"firmware-update", "SERVICENO [LINK]", "start the telephone's firmware update", NEEDS_APP,
+     ToolFirmwareUpdate},
     {nullptr, nullptr, nullptr, NEEDS_NOTHING, nullptr},
 };
 
@@ -96,7 +105,20 @@ std::string CTool_Main::Usage()
             "the file's bytes, \"(absent)\" for a key one file lacks, module keys (KeyE920) last.\n"
             "print-phonebook, print-key-labels and print-module-labels write the pages the program\n"
             "prints (A4, 600 dpi); the file is read with the part the print needs even when the\n"
-            "bundle's role lacks it, unless --role says otherwise (then exit 1, nothing written).\n";
+            "bundle's role lacks it, unless --role says otherwise (then exit 1, nothing written).\n"
+            "\n"
+            "The transfer commands run the program's transfer with the telephone; LINK is any of\n"
+            "  --device DEV        the link's device (a tty, a pseudo-terminal, tcp:HOST:PORT),\n"
+            "                      as SLPV24_DEVICE; default: the device of the port\n"
+            "  --port N            the link port (1 to 9 serial, 10 USB, 20/30/40 PABX); default:\n"
+            "                      the connection setting\n"
+            "  --open-timeout MS   time for the link to connect (setting TimerOpen, 2000)\n"
+            "  --data-timeout MS   time for each answer (setting TimerData, 5000)\n"
+            "  --repeats N         resends of an unanswered frame (setting RepeatData, 5)\n"
+            "A progress line (percentage and block) goes to standard error. Exit codes: 0 the\n"
+            "transfer succeeded, 1 it failed or the PIN was refused (the reason on standard error),\n"
+            "2 bad usage or a file that cannot be read or written. read and read-phonebook write\n"
+            "OUT only after a successful transfer.\n";
     return text;
 }
 

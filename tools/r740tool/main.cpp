@@ -1,4 +1,5 @@
 #include "platform/CPlatform_Path.h"
+#include "platform/CPlatform_QtTimerService.h"
 #include "tools/r740tool/CTool_Main.h"
 
 #include <QCoreApplication>
@@ -22,5 +23,10 @@ int main(int argc, char** argv)
     }
     else
         pApp = std::make_unique<QCoreApplication>(argc, argv);
-    return CTool_Main::Run(args, CPlatform_Path::ExecutableDirectory());
+    // The transfer layers' time-outs run on this thread's event loop.
+    CPlatform_QtTimerService timers;
+    CPlatform_TimerService::SetCurrent(&timers);
+    const int nExit = CTool_Main::Run(args, CPlatform_Path::ExecutableDirectory());
+    CPlatform_TimerService::SetCurrent(nullptr);
+    return nExit;
 }
