@@ -3,6 +3,7 @@
 #include "data/CData_Version.h"
 #include "support/CUi_Interface.h"
 #include "support/CVersion_Info.h"
+#include "ui/CDlg_Version.h"
 #include "ui/CUi_Texts.h"
 
 #include <QApplication>
@@ -111,4 +112,6 @@ void CDlg_About::OpenVersionDialog()
 {
     if (!m_pVersion)
         return;
+    CDlg_Version dlg(*m_pVersion, this);
+    dlg.exec();
 }
