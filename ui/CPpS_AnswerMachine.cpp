@@ -5,6 +5,7 @@
 #include "data/CData_Types.h"
 #include "shell/CApp.h"
 #include "support/CUi_Interface.h"
+#include "ui/CDlgE_AnsMaschPerMsn.h"
 #include "ui/CListCtrl_RepBar.h"
 #include "ui/CUi_Texts.h"
 
@@ -218,5 +219,7 @@ int CPpS_AnswerMachine::EditRow(int nRow)
                                         CUi_Interface::BUTTONS_OK);
         return 0;
     }
-    return 0;
+    // OK writes the entry back into the configuration itself.
+    CDlgE_AnsMaschPerMsn dlg(nEntry, Cfg(), this);
+    return dlg.exec() == QDialog::Accepted ? 1 : 0;
 }

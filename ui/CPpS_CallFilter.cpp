@@ -2,6 +2,7 @@
 
 #include "data/CData_All.h"
 #include "shell/CApp.h"
+#include "ui/CDlgE_CallFilter.h"
 #include "ui/CListCtrl_RepBar.h"
 
 #include <QVBoxLayout>
@@ -40,6 +41,12 @@ void CPpS_CallFilter::DocToMembers()
 
 int CPpS_CallFilter::EditRow(int nRow)
 {
-    (void)nRow;
-    return 0;
+    const int nIndex = List()->ItemData(nRow);
+    if (nIndex < 0 || nIndex >= CData_AllCfg::CALLFILTER_MAX)
+        return 0;
+    CDlgE_CallFilter dlg(Cfg().m_CallFilter[nIndex], this);
+    if (dlg.exec() != QDialog::Accepted)
+        return 0;
+    Cfg().m_CallFilter[nIndex] = dlg.Entry();
+    return 1;
 }

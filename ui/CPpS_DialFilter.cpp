@@ -3,6 +3,7 @@
 #include "data/CData_All.h"
 #include "data/CData_Properties.h"
 #include "shell/CApp.h"
+#include "ui/CDlgE_DialFilter.h"
 #include "ui/CListCtrl_RepBar.h"
 
 #include <QComboBox>
@@ -58,6 +59,12 @@ void CPpS_DialFilter::ApplyProperties()
 
 int CPpS_DialFilter::EditRow(int nRow)
 {
-    (void)nRow;
-    return 0;
+    const int nIndex = List()->ItemData(nRow);
+    if (nIndex < 0 || nIndex >= CData_AllCfg::DIALFILTER_MAX)
+        return 0;
+    CDlgE_DialFilter dlg(Cfg().m_DialFilter[nIndex], this);
+    if (dlg.exec() != QDialog::Accepted)
+        return 0;
+    Cfg().m_DialFilter[nIndex] = dlg.Entry();
+    return 1;
 }

@@ -3,6 +3,7 @@
 #include "data/CData_All.h"
 #include "shell/CApp.h"
 #include "support/Trace.h"
+#include "ui/CDlgE_DialName.h"
 #include "ui/CDlg_Find.h"
 #include "ui/CListCtrl_RepBar.h"
 #include "ui/CUi_Beep.h"
@@ -164,12 +165,13 @@ void CPpS_DialName::Refresh()
 
 int CPpS_DialName::Edit(CData_DialName& entry)
 {
-    if (!Editor())
-    {
-        CUi_Beep::Error();
+    if (Editor())
+        return Editor()(entry, this);
+    CDlgE_DialName dlg(entry, Cfg(), this);
+    if (dlg.exec() != QDialog::Accepted)
         return 0;
-    }
-    return Editor()(entry, this);
+    entry = dlg.Entry();
+    return 1;
 }
 
 void CPpS_DialName::OnNew()

@@ -45,8 +45,8 @@ public:
 
     CDlg_Find* FindDialog() const { return m_pFind; }
 
-    // How an entry is edited: 1 when the user confirmed the changed entry. The edit dialog of the
-    // phonebook by default; tests put in their own.
+    // How an entry is edited: 1 when the user confirmed the changed entry. Unset: the phonebook's
+    // edit dialog (tests put in their own).
     using EntryEditor = std::function<int(CData_DialName& entry, QWidget* pParent)>;
     static void SetEntryEditor(EntryEditor editor);
 

@@ -2,6 +2,7 @@
 
 #include "data/CData_All.h"
 #include "shell/CApp.h"
+#include "ui/CDlgE_DialVip.h"
 #include "ui/CListCtrl_RepBar.h"
 
 #include <QVBoxLayout>
@@ -41,6 +42,12 @@ void CPpS_DialVip::DocToMembers()
 
 int CPpS_DialVip::EditRow(int nRow)
 {
-    (void)nRow;
-    return 0;
+    const int nIndex = List()->ItemData(nRow);
+    if (nIndex < 0 || nIndex >= CData_AllCfg::DIALVIP_MAX)
+        return 0;
+    CDlgE_DialVip dlg(Cfg().m_DialVip[nIndex], this);
+    if (dlg.exec() != QDialog::Accepted)
+        return 0;
+    Cfg().m_DialVip[nIndex] = dlg.Entry();
+    return 1;
 }

@@ -6,6 +6,7 @@
 #include "data/CData_Types.h"
 #include "data/CData_UiText.h"
 #include "shell/CApp.h"
+#include "ui/CDlgE_Key.h"
 #include "ui/CListCtrl_RepBar.h"
 #include "ui/CUi_Print.h"
 #include "ui/CUi_Texts.h"
@@ -104,6 +105,12 @@ void CPpS_Key::ApplyProperties()
 
 int CPpS_Key::EditRow(int nRow)
 {
-    (void)nRow;
-    return 0;
+    const int nIndex = List()->ItemData(nRow);
+    if (nIndex < 0 || nIndex >= CData_AllCfg::KEY_MAX)
+        return 0;
+    CDlgE_Key dlg(Cfg().m_Key[nIndex], Data(), this);
+    if (dlg.exec() != QDialog::Accepted)
+        return 0;
+    Cfg().m_Key[nIndex] = dlg.Entry();
+    return 1;
 }

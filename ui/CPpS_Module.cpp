@@ -5,6 +5,7 @@
 #include "data/CData_Types.h"
 #include "shell/CApp.h"
 #include "support/Trace.h"
+#include "ui/CDlgE_Key.h"
 #include "ui/CListCtrl_RepBar.h"
 #include "ui/CPpS_Key.h"
 #include "ui/CUi_Print.h"
@@ -104,12 +105,16 @@ void CPpS_Module::DocToMembers()
 int CPpS_Module::EditRow(int nRow)
 {
     const int nKey = List()->ItemData(nRow);
-    if (nKey < 0)
+    if (nKey < 0 || nKey >= CData_AllCfg::KEYE920_MAX)
         return 0;
     if (TraceIsOn())
     {
         const std::string key = std::to_string(nKey);
         TraceLine(s_szClass, "CPpS_Module::EditSelected(", key.c_str(), ")");
     }
-    return 0;
+    CDlgE_Key dlg(Cfg().m_KeyE920[nKey], Data(), this);
+    if (dlg.exec() != QDialog::Accepted)
+        return 0;
+    Cfg().m_KeyE920[nKey] = dlg.Entry();
+    return 1;
 }

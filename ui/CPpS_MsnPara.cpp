@@ -3,6 +3,7 @@
 #include "data/CData_All.h"
 #include "data/CData_Types.h"
 #include "shell/CApp.h"
+#include "ui/CDlgE_MsnPara.h"
 #include "ui/CListCtrl_RepBar.h"
 #include "ui/CUi_Texts.h"
 
@@ -113,6 +114,12 @@ void CPpS_MsnPara::ApplyProperties()
 
 int CPpS_MsnPara::EditRow(int nRow)
 {
-    (void)nRow;
-    return 0;
+    const int nIndex = List()->ItemData(nRow);
+    if (nIndex < 0 || nIndex >= CData_AllCfg::MSNPARA_MAX)
+        return 0;
+    CDlgE_MsnPara dlg(Cfg().m_MsnPara[nIndex], this);
+    if (dlg.exec() != QDialog::Accepted)
+        return 0;
+    Cfg().m_MsnPara[nIndex] = dlg.Entry();
+    return 1;
 }

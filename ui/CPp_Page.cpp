@@ -1,11 +1,11 @@
 #include "ui/CPp_Page.h"
 
 #include "data/CData_All.h"
-#include "data/CData_CharSet.h"
 #include "data/CData_Properties.h"
 #include "data/CData_UiText.h"
 #include "ui/CListCtrl_RepBar.h"
 #include "ui/CUi_Beep.h"
+#include "ui/CUi_CharValidator.h"
 #include "ui/CUi_Texts.h"
 
 #include <QAbstractButton>
@@ -34,56 +34,25 @@ constexpr int LAYOUT_SPACING = 4;
 constexpr int GROUP_MARGIN = 6;
 constexpr int PAGE_MARGIN = 6;
 
-// The character classes of the edit fields: a character outside the field's class is refused
-// with the error beep, so that what the user enters is what the block keeps.
-class CPageValidator : public QValidator
+// The charge multiplier's characters: digits and one decimal comma.
+class CPayMultValidator : public QValidator
 {
 public:
-    CPageValidator(int nCharClass, QObject* pParent) : QValidator(pParent), m_nClass(nCharClass) {}
+    explicit CPayMultValidator(QObject* pParent) : QValidator(pParent) {}
 
     State validate(QString& input, int& nPos) const override
     {
         (void)nPos;
-        if (Accepts(input))
-            return Acceptable;
-        CUi_Beep::Error();
-        return Invalid;
-    }
-
-private:
-    bool AcceptsByte(unsigned char c) const
-    {
-        switch (m_nClass)
-        {
-        case CPp_Page::CLASS_NAME:
-            return CData_CharSet::IsNameChar(c) != 0;
-        case CPp_Page::CLASS_DIAL:
-            return (c >= '0' && c <= '9') || c == '#' || c == '*';
-        case CPp_Page::CLASS_DIGITS:
-            return c >= '0' && c <= '9';
-        case CPp_Page::CLASS_PAYMULT:
-            return (c >= '0' && c <= '9') || c == ',';
-        default:
-            return true;
-        }
-    }
-    bool Accepts(const QString& text) const
-    {
-        const std::string bytes = CUi_Texts::ToCp1252(text);
         int nCommas = 0;
-        for (int i = 0; i < text.size(); ++i)
+        for (const QChar ch : input)
         {
-            const unsigned char c = static_cast<unsigned char>(bytes[static_cast<size_t>(i)]);
-            // A character the code page cannot hold comes back as "?", never the character typed.
-            if ((c == '?' && text[i] != QLatin1Char('?')) || !AcceptsByte(c))
-                return false;
-            if (c == ',' && ++nCommas > 1)
-                return false;
+            if (ch == QLatin1Char(','))
+                ++nCommas;
+            else if (!CUi_CharValidator::Allowed(CUi_CharValidator::CLASS_DIGITS, ch))
+                return Invalid;
         }
-        return true;
+        return nCommas > 1 ? Invalid : Acceptable;
     }
-
-    int m_nClass;
 };
 
 // The label text without its mnemonic marks, as a screen reader says it.
@@ -194,8 +163,25 @@ QLineEdit* CPp_Page::AddEdit(unsigned nControl, int nMaxLength, int nCharClass)
     auto* pEdit = new QLineEdit(m_pContent);
     CUi_Texts::SetControlNumber(pEdit, nControl);
     pEdit->setMaxLength(nMaxLength);
-    if (nCharClass != CLASS_ANY)
-        pEdit->setValidator(new CPageValidator(nCharClass, pEdit));
+    switch (nCharClass)
+    {
+    case CLASS_NAME:
+        pEdit->setValidator(new CUi_CharValidator(CUi_CharValidator::CLASS_NAME, pEdit));
+        break;
+    case CLASS_DIAL:
+        pEdit->setValidator(new CUi_CharValidator(CUi_CharValidator::CLASS_DIAL, pEdit));
+        break;
+    case CLASS_DIGITS:
+        pEdit->setValidator(new CUi_CharValidator(CUi_CharValidator::CLASS_DIGITS, pEdit));
+        break;
+    case CLASS_PAYMULT:
+        pEdit->setValidator(new CPayMultValidator(pEdit));
+        break;
+    default:
+        break;
+    }
+    // A refused character (or one too many) sounds the error beep.
+    connect(pEdit, &QLineEdit::inputRejected, pEdit, [] { CUi_Beep::Error(); });
     return pEdit;
 }
 

@@ -21,6 +21,7 @@
 #include <QRadioButton>
 #include <QSlider>
 #include <QTest>
+#include <QTimer>
 #include <QUrl>
 
 #include <algorithm>
@@ -295,6 +296,29 @@ TEST_F(CMainFrameTest, ValuesEditedThroughTheControlsAreWhatTheSavedFileHolds)
     pDialPre->setFocus();
     QTest::keyClicks(pDialPre, "0x9");
 
+    // MSN page: the second entry opened with Enter, its number typed into the MSN dialog, OK.
+    Activate(3);
+    CListCtrl_RepBar* pMsns = View().ActivePage()->List();
+    ASSERT_NE(nullptr, pMsns);
+    pMsns->SelectRow(1);
+    bool bDialog = false;
+    QTimer::singleShot(0,
+                       [&bDialog]
+                       {
+                           QWidget* pDialog = QApplication::activeModalWidget();
+                           if (!pDialog)
+                               return;
+                           bDialog = true;
+                           auto* pMsn = qobject_cast<QLineEdit*>(CUi_Texts::FindControl(pDialog, 1223));
+                           if (pMsn)
+                               QTest::keyClicks(pMsn, "0301234");
+                           if (auto* pOk = qobject_cast<QPushButton*>(CUi_Texts::FindControl(pDialog, 1)))
+                               pOk->click();
+                       });
+    QTest::keyClick(pMsns, Qt::Key_Return);
+    ASSERT_TRUE(bDialog);
+    EXPECT_EQ("  0301234", pMsns->ItemText(1, 1));
+
     const std::string path = m_workDir.File("edited.cfg");
     m_ui.QueueFileName(path);
     ASSERT_EQ(1, Frame().OnCommand(ID_FILE_SAVE));
@@ -304,6 +328,7 @@ TEST_F(CMainFrameTest, ValuesEditedThroughTheControlsAreWhatTheSavedFileHolds)
     EXPECT_EQ("On", FileValue(file, "Basic_00000000", "ToneError"));
     EXPECT_EQ("4", FileValue(file, "Basic_00000000", "LoudBox"));
     EXPECT_EQ("09", FileValue(file, "Basic_00000000", "DialPre"));
+    EXPECT_EQ("0301234", FileValue(file, "MsnPara_00000001", "Msn"));
     // The save dialog proposed the unit name; the title is the file's name now.
     ASSERT_EQ(1u, m_ui.FilesAsked().size());
     EXPECT_EQ("Empfang M\xFCller.cfg", m_ui.FilesAsked()[0].proposedName);
