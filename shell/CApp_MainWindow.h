@@ -26,6 +26,9 @@ public:
     }
     // Files dropped on the window open as documents.
     virtual void AcceptDroppedFiles() {}
+    // A document was created or opened: the view builds its pages anew for the document's phone
+    // type and modules and shows its data (the frame's initial update).
+    virtual void InitialUpdateFrame() {}
 
     bool Destroyed() const { return m_bDestroyed; }
     bool QuitPosted() const { return m_bQuitPosted; }

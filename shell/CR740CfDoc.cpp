@@ -190,7 +190,10 @@ int CR740CfDoc::OnFileNew()
 {
     if (!SaveModified())
         return 0;
-    return OnNewDocument();
+    if (!OnNewDocument())
+        return 0;
+    m_app.MainWindow().InitialUpdateFrame();
+    return 1;
 }
 
 int CR740CfDoc::OpenDocumentFile(const std::string& path)
@@ -200,6 +203,7 @@ int CR740CfDoc::OpenDocumentFile(const std::string& path)
     if (!OnOpenDocument(path))
         return 0;
     SetPathName(path);
+    m_app.MainWindow().InitialUpdateFrame();
     return 1;
 }
 
@@ -212,6 +216,8 @@ int CR740CfDoc::OnFileOpen()
     if (nResult)
         m_title = FileNameOf(path);
     m_app.m_szLastFilePath = path;
+    if (nResult)
+        m_app.MainWindow().InitialUpdateFrame();
     return nResult;
 }
 
@@ -246,7 +252,11 @@ int CR740CfDoc::OnFileSave()
 {
     if (m_bSavedToChosenFile)
         return OnSaveDocument(m_app.m_szLastFilePath);
+    return OnFileSaveAs();
+}
 
+int CR740CfDoc::OnFileSaveAs()
+{
     const std::string extension = DefaultExtension();
     std::string proposed = m_title;
     if (m_app.m_bAppCfg)

@@ -41,6 +41,8 @@ public:
     // File Save: straight to LastFilePath after a file was chosen in this document's life, else
     // the save dialog with the proposed name. 1 when saved.
     int OnFileSave();
+    // File Save As: always the save dialog with the proposed name (the second half of File Save).
+    int OnFileSaveAs();
 
     // The proposed name of the save dialog cleaned up: cut at its last ".", each of \ / : * ? " < > |
     // turned into "_", the extension appended.
