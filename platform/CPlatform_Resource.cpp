@@ -1,6 +1,5 @@
 #include "platform/CPlatform_Resource.h"
 
-#include "support/CUi_Interface.h"
 #include "support/Trace.h"
 
 #include <QByteArray>
@@ -22,8 +21,6 @@ const char s_szVersion[] = ":/Res_Pb/version.txt";
 
 // The bundle's file name, kept from the library name of the original resource module.
 const char s_szBundle[] = "Res_Pb.rcc";
-// The message start-up shows when no bundle can be loaded.
-const char s_szLoadError[] = "error loading resource-dll!";
 
 // String numbers of the table are 16-bit resource identifiers.
 constexpr unsigned RESOURCE_ID_MAX = 65535;
@@ -290,11 +287,7 @@ int CPlatform_Resource::LoadForStartup(const std::string& brand, const std::stri
     const bool bBrandOk = brand.find_first_of("/\\:") == std::string::npos && brand != "." && brand != "..";
     const std::string path = bBrandOk ? FindBundle(brand, exeDir) : std::string();
     if (path.empty() || !LoadFile(path))
-    {
-        CUi_Interface::Get().MessageBox(s_szLoadError, std::string(), CUi_Interface::ICON_STOP,
-                                        CUi_Interface::BUTTONS_OK);
         return 0;
-    }
     SetCurrent(this);
     return 1;
 }

@@ -58,10 +58,11 @@ public:
     // The bundle file that the rules above choose for a brand (empty: the default bundle) and the
     // executable's directory; empty when none of the candidates exists.
     static std::string FindBundle(const std::string& brand, const std::string& exeDir);
-    // Finds and loads the bundle for start-up and makes it current. On failure shows "error
-    // loading resource-dll!" with the stop icon through the user interface and gives 0; the
-    // caller then ends with a non-zero exit code.
+    // Finds and loads the bundle for start-up and makes it current. 0 when none could be loaded:
+    // the caller tells the user LOAD_ERROR and ends with a non-zero exit code.
     int LoadForStartup(const std::string& brand, const std::string& exeDir);
+    // What the user is told when start-up finds no bundle.
+    static constexpr const char* LOAD_ERROR = "error loading resource-dll!";
 
     // Parses the text form of a string table or version block: one entry per line, a key (a
     // number for the string table, a name for the version block), blanks or tabs, and the text.

@@ -6,6 +6,8 @@
 #include "platform/CPlatform_Path.h"
 #include "platform/CPlatform_Resource.h"
 #include "platform/CPlatform_Settings.h"
+#include "shell/CApp_TransferRunner.h"
+#include "shell/CApp_View.h"
 #include "shell/CR740CfDoc.h"
 #include "support/CLang_Info.h"
 #include "support/CLang_Text.h"
@@ -43,8 +45,6 @@ const char s_szRecentSection[] = "Recent File List";
 constexpr unsigned IDS_CONFIG_EXTENSION = 196;
 constexpr unsigned IDS_PHONETYPE_NOT_SUPPORTED = 422;
 
-const char s_szResourceError[] = "error loading resource-dll!";
-
 // Phone types of a PABX port the phonebook program cannot serve.
 const char* const s_apszRefusedDialNameTypes[] = {"RV730", "RV730-U"};
 } // namespace
@@ -69,41 +69,25 @@ CApp* CApp::Get()
 bool CApp::PabxBrand() const
 {
     return std::any_of(std::begin(s_apszPabxBrands), std::end(s_apszPabxBrands),
-                       [this](const char* psz) { return m_szDerivat == psz; });
+                       [this](const char* psz) { return Brand().m_szDerivat == psz; });
 }
 
 int CApp::DerivatLoad()
 {
-    return CApp_Profile::DerivatLoad([this](int n) { return m_pResource->String(static_cast<unsigned>(n)); },
-                                     [](int n) { return CData_UiText(static_cast<unsigned>(n)); });
+    return CApp_Profile::DerivatLoad(*m_pResource);
 }
 
 int CApp::DerivatToProperties(int nPhoneType)
 {
     if (m_pDocData)
         m_pDocData->m_Version.m_nPhoneType = nPhoneType;
-    return CApp_Profile::DerivatToProperties(nPhoneType);
-}
-
-int CApp::LoadResource(const CApp_Startup& startup)
-{
-    int nLoaded = 0;
-    if (startup.loadResource)
-    {
-        nLoaded = startup.loadResource(*m_pResource);
-        if (nLoaded)
-            CPlatform_Resource::SetCurrent(m_pResource.get());
-        else
-            CUi_Interface::Get().MessageBox(s_szResourceError, std::string(), CUi_Interface::ICON_STOP,
-                                            CUi_Interface::BUTTONS_OK);
-    }
-    else
-    {
-        const std::string exeDir =
-            startup.exeDirectory.empty() ? CPlatform_Path::ExecutableDirectory() : startup.exeDirectory;
-        nLoaded = m_pResource->LoadForStartup(startup.resourceBrand, exeDir);
-    }
-    return nLoaded;
+    CApp_Profile::DerivatToProperties(nPhoneType);
+    // Step 7: once there is a window, the pages and the port pane follow the new properties.
+    if (m_pView)
+        m_pView->RefreshPages();
+    if (CData_Properties::Current().m_bConnectionPane)
+        MainWindow().SetPortPane(StatusPaneText());
+    return 1;
 }
 
 void CApp::CreateContainers()
@@ -113,13 +97,29 @@ void CApp::CreateContainers()
     m_pSavedData = std::make_unique<CData_All>();
     m_pTransferData = std::make_unique<CData_All>();
     m_pPhoneImage = std::make_unique<CData_All>();
-    CData_Version::SetApplyPhoneType([this](int nPhoneType) { DerivatToProperties(nPhoneType); });
+}
+
+int CApp::StartDocument(const std::string& path)
+{
+    m_pDoc = std::make_unique<CR740CfDoc>(*this);
+    const int nDocument = path.empty() ? m_pDoc->OnFileNew() : m_pDoc->OpenDocumentFile(path);
+    if (!nDocument)
+    {
+        TraceLine(s_szClass, "InitInstance() No document!");
+        return 0;
+    }
+    MainWindow().AcceptDroppedFiles();
+    MoveDataViewToDoc();
+    *m_pSavedData = *m_pDocData;
+    *m_pTransferData = *m_pDocData;
+    *m_pPhoneImage = *m_pDocData;
+    return 1;
 }
 
 int CApp::InitHeadless(const CApp_Startup& startup)
 {
     TraceLine(s_szClass, "InitHeadless()");
-    if (!LoadResource(startup))
+    if (!startup.LoadResource(*m_pResource))
     {
         TraceLine(s_szClass, "InitHeadless() Resource module missing!");
         return 0;
@@ -129,13 +129,7 @@ int CApp::InitHeadless(const CApp_Startup& startup)
         startup.workingDirectory.empty() ? CPlatform_Path::CurrentDirectory() : startup.workingDirectory;
     CreateContainers();
     m_pDocData->m_Version.m_nPhoneType = SettlePhoneType();
-    m_pDoc = std::make_unique<CR740CfDoc>(*this);
-    if (!m_pDoc->OnFileNew())
-        return 0;
-    *m_pSavedData = *m_pDocData;
-    *m_pTransferData = *m_pDocData;
-    *m_pPhoneImage = *m_pDocData;
-    return 1;
+    return StartDocument(std::string());
 }
 
 int CApp::InitInstance(const CApp_Startup& startup)
@@ -143,7 +137,7 @@ int CApp::InitInstance(const CApp_Startup& startup)
     TraceLine(s_szClass, "InitInstance()");
 
     // The resource module: every default text, the brand data and the pictures.
-    if (!LoadResource(startup))
+    if (!startup.LoadResource(*m_pResource))
     {
         TraceLine(s_szClass, "InitInstance() Resource module missing!");
         return 0;
@@ -204,20 +198,8 @@ int CApp::InitInstance(const CApp_Startup& startup)
         TraceLine(s_szClass, "InitInstance() Modes:", modes.c_str());
     }
 
-    m_pDoc = std::make_unique<CR740CfDoc>(*this);
-    const std::string& documentPath = m_CmdLine.DocumentPath();
-    const int nDocument = documentPath.empty() ? m_pDoc->OnFileNew() : m_pDoc->OpenDocumentFile(documentPath);
-    if (!nDocument)
-    {
-        TraceLine(s_szClass, "InitInstance() No document!");
+    if (!StartDocument(m_CmdLine.DocumentPath()))
         return 0;
-    }
-
-    MainWindow().AcceptDroppedFiles();
-    MoveDataViewToDoc();
-    *m_pSavedData = *m_pDocData;
-    *m_pTransferData = *m_pDocData;
-    *m_pPhoneImage = *m_pDocData;
 
     if (PabxBrand() && PabxMode())
     {
@@ -238,13 +220,12 @@ int CApp::ExitInstance()
     if (m_bStarted)
     {
         TraceLine(s_szClass, "ExitInstance()");
-        if (m_nSavedConnection != 0)
+        if (m_bConnectionSaved)
             m_nConnection = m_nSavedConnection;
         SaveRecentFiles();
         nResult = ProfileSettingsSet(*m_pSettings, m_pDocData->m_Version.m_nPhoneType);
     }
     m_pDoc.reset();
-    CData_Version::SetApplyPhoneType(nullptr);
     m_pDocData.reset();
     m_pSavedData.reset();
     m_pTransferData.reset();
@@ -265,7 +246,7 @@ void CApp::ChooseRegistryKey()
     // Set for each role that is on; the phonebook program's key, set last, wins. A brand with
     // neither role still needs a key: the configurator's.
     m_szRegistryApplication = bPabxWord ? s_szPabxKeyCfg : s_szOwnKeyCfg;
-    if (m_bAppDialName)
+    if (Brand().m_bAppDialName)
         m_szRegistryApplication = bPabxWord ? s_szPabxKeyDialName : s_szOwnKeyDialName;
     m_szRegistryKey = m_szRegistryWord + "\\" + m_szRegistryApplication;
     TraceLine(s_szClass, "InitInstance() Registry key ", m_szRegistryKey.c_str());
@@ -313,14 +294,14 @@ void CApp::AddToRecentFileList(const std::string& path)
 
 void CApp::MoveDataViewToDoc()
 {
-    if (m_onMoveDataViewToDoc)
-        m_onMoveDataViewToDoc();
+    if (m_pView)
+        m_pView->MoveDataViewToDoc();
 }
 
 void CApp::MoveDataDocToView()
 {
-    if (m_onMoveDataDocToView)
-        m_onMoveDataDocToView();
+    if (m_pView)
+        m_pView->MoveDataDocToView();
 }
 
 int CApp::DoPabx()
@@ -339,6 +320,7 @@ void CApp::PrepareUnattendedRun()
     *m_pSavedData = *m_pDocData;
     // A connection of 0 (USB) counts as nothing saved and is not restored at the end.
     m_nSavedConnection = m_nConnection;
+    m_bConnectionSaved = m_nSavedConnection != 0;
     m_nConnection = CONNECTION_PABX;
 }
 
@@ -347,9 +329,9 @@ void CApp::DoSystel()
     TraceLine(s_szClass, "DoSystel()");
     MainWindow().ShowMinimized();
     PrepareUnattendedRun();
-    if (m_bAppCfg && m_CmdLine.m_bMayRead)
+    if (Brand().m_bAppCfg && m_CmdLine.m_bMayRead)
         DoDataTransfer(MODE_RX_CFG_PABX, false);
-    if (m_bAppDialName)
+    if (Brand().m_bAppDialName)
     {
         const bool bRefused =
             std::any_of(std::begin(s_apszRefusedDialNameTypes), std::end(s_apszRefusedDialNameTypes),
@@ -372,19 +354,34 @@ void CApp::DoFirmwareUpdate()
     TraceLine(s_szClass, "DoFirmwareUpdate()");
     MainWindow().ShowMinimized();
     PrepareUnattendedRun();
-    if (m_bAppCfg && FirmwareMode() && m_CmdLine.m_bMayUpdateFirmware)
+    if (Brand().m_bAppCfg && FirmwareMode() && m_CmdLine.m_bMayUpdateFirmware)
         DoDataTransfer(MODE_FIRMWARE_PABX, false);
     // The PABX tool waits for the program to end, whatever the update's outcome.
     MainWindow().Destroy();
     MainWindow().PostQuit(EXIT_CODE_UNATTENDED);
 }
 
+int CApp::LinkKind() const
+{
+    // The dialog counts its links the other way round: serial port 0, USB 1.
+    switch (m_nConnection)
+    {
+    case 0:
+        return CApp_TransferRunner::LINK_USB;
+    case CONNECTION_PABX:
+        return CApp_TransferRunner::LINK_PABX;
+    default:
+        return CApp_TransferRunner::LINK_SERIAL;
+    }
+}
+
 int CApp::DoDataTransfer(int nMode, bool bInteractive)
 {
-    if (!m_transferRunner)
+    (void)bInteractive;
+    if (!m_pTransferRunner)
     {
         TraceLine(s_szClass, "DoDataTransfer() No transfer orchestration!");
         return 0;
     }
-    return m_transferRunner(nMode, bInteractive);
+    return m_pTransferRunner->RunTransfer(nMode, LinkKind());
 }

@@ -1,24 +1,29 @@
 #pragma once
 
-// The application object: owns for the whole run the resource module, the brand data, the user
-// settings, the four configuration containers, the document and the flags of the unattended
-// modes. Headless: whatever needs the user goes through CUi_Interface, whatever needs the main
-// window through CApp_MainWindow, and a transfer through the transfer runner, so that start-up,
-// the unattended runs and the document work without a display. Traces under "App".
+// The application object: owns for the whole run the resource module, the user settings, the
+// four configuration containers, the document and the flags of the unattended modes. Headless:
+// whatever needs the user goes through CUi_Interface and CApp_PinPrompt, the view through
+// CApp_View, the main window through CApp_MainWindow, and a transfer through CApp_TransferRunner,
+// so that start-up, the unattended runs and the document work without a display. The document
+// reaches it through CApp_Interface. Traces under "App".
 //
-// The brand data, settings and feature properties are CApp_Profile's (DerivatLoad,
-// ProfileSettingsGet/Set, DerivatToProperties).
+// The settings are CApp_Profile's (DerivatLoad, ProfileSettingsGet/Set, DerivatToProperties);
+// the brand data and the feature properties are in force in CData_Properties.
 
 #include "data/CData_PabxHandOff.h"
 #include "shell/CApp_CommandLine.h"
+#include "shell/CApp_Interface.h"
 #include "shell/CApp_MainWindow.h"
 #include "shell/CApp_Profile.h"
+#include "shell/CApp_Startup.h"
 
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+class CApp_PinPrompt;
+class CApp_TransferRunner;
+class CApp_View;
 class CData_All;
 class CLang_Info;
 class CLang_Text;
@@ -26,21 +31,7 @@ class CPlatform_Resource;
 class CPlatform_Settings;
 class CR740CfDoc;
 
-// What start-up is given: the command line and where to look for things. Empty texts mean the
-// program's own (current directory, executable directory).
-struct CApp_Startup
-{
-    std::string programPath;       // argv[0]
-    std::vector<std::string> args; // the arguments after it
-    std::string workingDirectory;  // the current directory at start
-    std::string exeDirectory;      // where the resource bundle is looked for first
-    std::string resourceBrand;     // bundle choice of CPlatform_Resource::LoadForStartup
-    // Loads the resource module instead of LoadForStartup (tools and tests with the texts in
-    // memory); gives 1 on success.
-    std::function<int(CPlatform_Resource&)> loadResource;
-};
-
-class CApp : public CApp_Profile
+class CApp : public CApp_Profile, public CApp_Interface
 {
 public:
     // Exit code of an unattended firmware run and of a refused phonebook run; the PABX tool
@@ -54,10 +45,6 @@ public:
     static constexpr int MODE_RX_CFG_PABX = 2;
     static constexpr int MODE_RX_DIALNAME_PABX = 6;
     static constexpr int MODE_FIRMWARE_PABX = 8;
-
-    // A transfer (mode, interactive): the transfer orchestration plugs its DoDataTransfer in
-    // here; gives its result.
-    using TransferRunner = std::function<int(int nMode, bool bInteractive)>;
 
     CApp();
     // ExitInstance, if it has not run yet.
@@ -86,29 +73,40 @@ public:
     void DoSystel();
     void DoFirmwareUpdate();
 
+    // ---- CApp_Interface ----
+    CData_All& DocData() override { return *m_pDocData; }
+    CData_All& SavedData() override { return *m_pSavedData; }
+    void SetPhoneImageValid(bool bValid) override { m_bPhoneImageValid = bValid; }
+    std::string PhoneSetting() const override { return m_szPhone; }
     // The brand data from the resource module (interface texts first for the country).
-    int DerivatLoad();
+    int DerivatLoad() override;
     using CApp_Profile::DerivatLoad;
-    // Stores the phone type in DocData's version block and recomputes the properties.
-    int DerivatToProperties(int nPhoneType);
+    // Stores the phone type in DocData's version block and puts its properties in force; the view
+    // and the status bar's port pane follow them.
+    int DerivatToProperties(int nPhoneType) override;
+    void SetVersionText(const std::string& version) override { CApp_Profile::SetVersionText(version); }
+    void MoveDataViewToDoc() override;
+    void MoveDataDocToView() override;
+    const std::string& LastFilePath() const override { return m_szLastFilePath; }
+    void SetLastFilePath(const std::string& path) override { m_szLastFilePath = path; }
+    // Recently used files, newest first (RECENT_FILE_COUNT at most), kept in the settings.
+    void AddToRecentFileList(const std::string& path) override;
+    const std::vector<std::string>& RecentFiles() const { return m_recentFiles; }
+
+    // ---- Seams (not owned; nullptr: none) ----
+    // The main window; nullptr: the built-in headless stand-in.
+    void SetMainWindow(CApp_MainWindow* pWindow) { m_pMainWindow = pWindow ? pWindow : &m_headlessWindow; }
+    CApp_MainWindow& MainWindow() { return *m_pMainWindow; }
+    void SetView(CApp_View* pView) { m_pView = pView; }
+    void SetTransferRunner(CApp_TransferRunner* pRunner) { m_pTransferRunner = pRunner; }
+    void SetPinPrompt(CApp_PinPrompt* pPrompt) { m_pPinPrompt = pPrompt; }
 
     // The transfer orchestration. Without a runner the transfer is not run: trace and 0.
     int DoDataTransfer(int nMode, bool bInteractive);
-    void SetTransferRunner(TransferRunner runner) { m_transferRunner = std::move(runner); }
-
-    // The main window (not owned); nullptr: the built-in headless stand-in.
-    void SetMainWindow(CApp_MainWindow* pWindow) { m_pMainWindow = pWindow ? pWindow : &m_headlessWindow; }
-    CApp_MainWindow& MainWindow() { return *m_pMainWindow; }
-
-    // The view's data exchange (MoveDataViewToDoc, MoveDataDocToView); none until a view exists.
-    std::function<void()> m_onMoveDataViewToDoc;
-    std::function<void()> m_onMoveDataDocToView;
-    void MoveDataViewToDoc();
-    void MoveDataDocToView();
+    // The link kind of the transfer dialog for the connection setting.
+    int LinkKind() const;
 
     // ---- State ----
-    CData_All& DocData() { return *m_pDocData; }
-    CData_All& SavedData() { return *m_pSavedData; }
     CData_All& TransferData() { return *m_pTransferData; }
     CData_All& PhoneImage() { return *m_pPhoneImage; }
     bool HasContainers() const { return m_pDocData != nullptr; }
@@ -124,25 +122,26 @@ public:
     const std::string& RegistryWord() const { return m_szRegistryWord; }
     const std::string& RegistryApplication() const { return m_szRegistryApplication; }
 
-    CApp_CommandLine m_CmdLine;      // switches, flags and PABX parameters
-    CData_PabxHandOff m_HandOff;     // "pabx.ini" and "SystelConfig.ini"
-    int m_nSavedConnection = 0;      // `SavedConnection`: 0 = nothing saved
-    bool m_bPhoneImageValid = false; // `PhoneImageValid`
-    std::string m_szLastFilePath;    // `LastFilePath`: last path chosen in a file dialog
+    // Switches, flags and PABX parameters of the command line.
+    const CApp_CommandLine& CommandLine() const { return m_CmdLine; }
+    // "pabx.ini" and "SystelConfig.ini".
+    const CData_PabxHandOff& HandOff() const { return m_HandOff; }
+    // `PhoneImageValid`: PhoneImage reflects the telephone.
+    bool PhoneImageValid() const { return m_bPhoneImageValid; }
+    // `SavedConnection`: the connection setting an unattended run replaced, restored at exit;
+    // valid when ConnectionSaved().
+    int SavedConnection() const { return m_nSavedConnection; }
+    bool ConnectionSaved() const { return m_bConnectionSaved; }
 
     bool Simulation() const { return m_CmdLine.m_bSimulation; }
     bool FirmwareMode() const { return m_CmdLine.m_bFirmwareUpdate; }
 
-    // Recently used files, newest first (RECENT_FILE_COUNT at most), kept in the settings.
-    const std::vector<std::string>& RecentFiles() const { return m_recentFiles; }
-    void AddToRecentFileList(const std::string& path);
-
 private:
-    // The resource module of start-up, made current; 0 (the user told) when it is missing.
-    int LoadResource(const CApp_Startup& startup);
-    // The four containers; a phone type read from a file applies at once, on the application's
-    // terms.
+    // The four containers (start-up step 12).
     void CreateContainers();
+    // The first document: a new one, or the file named (start-up steps 19 and 20); then DocData
+    // is copied into the other three containers. 1 on success.
+    int StartDocument(const std::string& path);
     bool PabxBrand() const;
     // The settings store's organisation for the registry word: the word itself, unless it would
     // leave the settings directory.
@@ -164,6 +163,13 @@ private:
     std::unique_ptr<CData_All> m_pPhoneImage;
     std::unique_ptr<CR740CfDoc> m_pDoc;
 
+    CApp_CommandLine m_CmdLine;
+    CData_PabxHandOff m_HandOff;
+    int m_nSavedConnection = 0;
+    bool m_bConnectionSaved = false;
+    bool m_bPhoneImageValid = false;
+    std::string m_szLastFilePath;
+
     std::string m_szWorkingDirectory;
     std::string m_szProgramBaseName;
     std::string m_szRegistryWord;
@@ -171,9 +177,11 @@ private:
     std::string m_szRegistryKey;
     std::vector<std::string> m_recentFiles;
 
-    TransferRunner m_transferRunner;
     CApp_MainWindow m_headlessWindow;
     CApp_MainWindow* m_pMainWindow = &m_headlessWindow;
+    CApp_View* m_pView = nullptr;
+    CApp_TransferRunner* m_pTransferRunner = nullptr;
+    CApp_PinPrompt* m_pPinPrompt = nullptr;
     bool m_bStarted = false; // start-up got as far as the settings: the exit writes them
     bool m_bExited = false;
 };

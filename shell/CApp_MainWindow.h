@@ -1,9 +1,10 @@
 #pragma once
 
 // What the application object does with its main window: the unattended runs minimise it, give
-// it a title with the PABX port's name, and close the program with an exit code. The program's
-// main frame implements it; without one (tests, headless runs) the object below only keeps the
-// title and the exit code, so that the core runs all the same.
+// it a title with the PABX port's name, and close the program with an exit code; new properties
+// set the status bar's port pane. The program's main frame implements it; without one (tests,
+// headless runs) the object below only keeps the title, the pane and the exit code, so that the
+// core runs all the same.
 
 #include <string>
 
@@ -26,13 +27,17 @@ public:
     }
     // Files dropped on the window open as documents.
     virtual void AcceptDroppedFiles() {}
+    // The status bar's port pane (identifier 501): " USB", " COM1", or the PABX text.
+    virtual void SetPortPane(const std::string& text) { m_portPane = text; }
 
     bool Destroyed() const { return m_bDestroyed; }
     bool QuitPosted() const { return m_bQuitPosted; }
     int ExitCode() const { return m_nExitCode; }
+    const std::string& PortPane() const { return m_portPane; }
 
 protected:
     std::string m_title;
+    std::string m_portPane;
     bool m_bDestroyed = false;
     bool m_bQuitPosted = false;
     int m_nExitCode = 0;

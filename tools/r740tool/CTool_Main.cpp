@@ -1,7 +1,8 @@
 #include "tools/r740tool/CTool_Main.h"
 
 #include "platform/CPlatform_Resource.h"
-#include "shell/CApp.h"
+#include "shell/CApp_Headless.h"
+#include "shell/CApp_Startup.h"
 #include "support/CUi_Interface.h"
 #include "tools/r740tool/CTool_Commands.h"
 
@@ -140,16 +141,15 @@ int CTool_Main::Run(const std::vector<std::string>& args, const std::string& exe
     context.args.assign(args.begin() + static_cast<std::ptrdiff_t>(i) + 1, args.end());
     CTool_ConsoleUi ui;
     CUi_Interface::Set(&ui);
+    CApp_Startup startup;
+    startup.exeDirectory = exeDir;
+    startup.resourceBrand = brand;
     int nExit = TOOL_EXIT_ERROR;
     if (pCommand->needs == NEEDS_APP)
     {
-        // The application object owns its bundle; it goes before the console user it talks to.
-        auto pApp = std::make_unique<CApp>();
-        pApp->m_roleOverride = role;
-        CApp_Startup startup;
-        startup.exeDirectory = exeDir;
-        startup.resourceBrand = brand;
-        if (pApp->InitHeadless(startup))
+        // The application interface owns its bundle; it goes before the console user it talks to.
+        auto pApp = std::make_unique<CApp_Headless>();
+        if (pApp->Init(startup, role))
         {
             context.pApp = pApp.get();
             nExit = pCommand->pRun(context);
@@ -159,7 +159,7 @@ int CTool_Main::Run(const std::vector<std::string>& args, const std::string& exe
     else
     {
         CPlatform_Resource resource;
-        if (pCommand->needs == NEEDS_NOTHING || resource.LoadForStartup(brand, exeDir))
+        if (pCommand->needs == NEEDS_NOTHING || startup.LoadResource(resource))
         {
             context.pResource = pCommand->needs == NEEDS_BUNDLE ? &resource : nullptr;
             nExit = pCommand->pRun(context);

@@ -6,16 +6,16 @@
 #include <string>
 #include <vector>
 
-class CApp;
+class CApp_Headless;
 class CPlatform_Resource;
 
 // What a subcommand gets: its own arguments and, when its row asks for it, the loaded bundle or
-// the started application object (which owns its bundle).
+// the started application interface (which owns its bundle).
 struct CTool_Context
 {
     std::vector<std::string> args;
     CPlatform_Resource* pResource = nullptr;
-    CApp* pApp = nullptr;
+    CApp_Headless* pApp = nullptr;
 };
 
 // What a subcommand needs before it runs.
@@ -23,7 +23,7 @@ enum ETool_Needs
 {
     NEEDS_NOTHING,
     NEEDS_BUNDLE, // the resource bundle chosen by --brand
-    NEEDS_APP,    // the application object started headless on that bundle, with a new document
+    NEEDS_APP,    // the application interface started on that bundle, with a new document
 };
 
 // Exit codes shared by all subcommands.
