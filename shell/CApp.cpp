@@ -318,9 +318,9 @@ void CApp::PrepareUnattendedRun()
     MainWindow().SetTitle(UnattendedTitle(MainWindow().Title(), m_HandOff.m_szType, m_HandOff.m_szName));
     // What the run reads from the phone is the user's starting point, not a change.
     *m_pSavedData = *m_pDocData;
-    // A connection of 0 (USB) counts as nothing saved and is not restored at the end.
+    // The user's setting comes back at the end whatever it was, USB (0) included.
     m_nSavedConnection = m_nConnection;
-    m_bConnectionSaved = m_nSavedConnection != 0;
+    m_bConnectionSaved = true;
     m_nConnection = CONNECTION_PABX;
 }
 

@@ -128,8 +128,8 @@ public:
     const CData_PabxHandOff& HandOff() const { return m_HandOff; }
     // `PhoneImageValid`: PhoneImage reflects the telephone.
     bool PhoneImageValid() const { return m_bPhoneImageValid; }
-    // `SavedConnection`: the connection setting an unattended run replaced, restored at exit;
-    // valid when ConnectionSaved().
+    // `SavedConnection`: the connection setting an unattended run replaced, restored at exit
+    // when ConnectionSaved() (a separate flag: 0 is the USB setting, not "nothing saved").
     int SavedConnection() const { return m_nSavedConnection; }
     bool ConnectionSaved() const { return m_bConnectionSaved; }
 
