@@ -1,7 +1,5 @@
 #include "platform/CPlatform_Resource.h"
 
-#include "support/Trace.h"
-
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
@@ -171,8 +169,7 @@ int CPlatform_Resource::Take(const std::string& strings, const std::string& bran
     m_bVersion = bVersion;
     if (bVersion)
         nBad += ParseTable(version, m_version);
-    if (nBad)
-        TraceLine("CPlatform_Resource", "Take() Lines not understood!");
+    m_nBadLines = nBad;
     m_bLoaded = true;
     return 1;
 }
@@ -180,7 +177,6 @@ int CPlatform_Resource::Take(const std::string& strings, const std::string& bran
 int CPlatform_Resource::LoadFile(const std::string& path)
 {
     Unload();
-    TraceLine("CPlatform_Resource", "LoadFile() ", path.c_str());
     const QString file = QString::fromLocal8Bit(path.c_str());
     if (!QFileInfo(file).isFile() || !IsBundleFile(file) ||
         !QResource::registerResource(file, QString::fromLatin1(s_szRoot)))
@@ -190,7 +186,6 @@ int CPlatform_Resource::LoadFile(const std::string& path)
     std::string strings, brand, version;
     if (!ReadResource(s_szStrings, strings))
     {
-        TraceLine("CPlatform_Resource", "LoadFile() No string table!");
         Unload();
         return 0;
     }
@@ -212,6 +207,7 @@ void CPlatform_Resource::Unload()
     m_bRegistered = false;
     m_bLoaded = false;
     m_bVersion = false;
+    m_nBadLines = 0;
     m_path.clear();
     m_strings.clear();
     m_version.clear();

@@ -34,6 +34,8 @@ public:
     int LoadData(const std::string& strings, const std::string& version);
     void Unload();
     bool IsLoaded() const { return m_bLoaded; }
+    // Lines of the loaded string table and version block that were not understood (skipped).
+    int BadLines() const { return m_nBadLines; }
     const std::string& Path() const { return m_path; }
 
     // 1 and the text when the string table has an entry with this number (it may be empty).
@@ -75,6 +77,7 @@ private:
     int Take(const std::string& strings, const std::string& brand, const std::string& version, bool bVersion);
 
     bool m_bLoaded = false;
+    int m_nBadLines = 0;
     bool m_bRegistered = false;
     bool m_bVersion = false;
     std::string m_path;
