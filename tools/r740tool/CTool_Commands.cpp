@@ -3,7 +3,6 @@
 #include "platform/CPlatform_Resource.h"
 #include "support/CLang_Text.h"
 #include "tools/r740tool/CTool_Config.h"
-#include "tools/r740tool/CTool_Main.h"
 
 #include <QByteArray>
 #include <QFile>

@@ -2,7 +2,28 @@
 
 // The subcommands of r740tool; each gives an exit code of ETool_Exit.
 
-struct CTool_Context;
+#include <string>
+#include <vector>
+
+class CApp_Headless;
+class CPlatform_Resource;
+
+// What a subcommand gets: its own arguments and, when its row asks for it, the loaded bundle or
+// the started application interface (which owns its bundle).
+struct CTool_Context
+{
+    std::vector<std::string> args;
+    CPlatform_Resource* pResource = nullptr;
+    CApp_Headless* pApp = nullptr;
+};
+
+// Exit codes shared by all subcommands.
+enum ETool_Exit
+{
+    TOOL_EXIT_OK = 0,
+    TOOL_EXIT_FAILED = 1, // the subcommand ran and the answer is "no" (for example a wrong signature)
+    TOOL_EXIT_ERROR = 2,  // bad usage, unreadable input, missing resource bundle
+};
 
 // convert IN OUT: opens IN as the program opens a document and saves it to OUT as it saves.
 int ToolConvert(CTool_Context& context);

@@ -3,20 +3,10 @@
 // The command dispatch of r740tool: global options, then one subcommand from a table. A new
 // subcommand is one row of the table and one function.
 
+#include "tools/r740tool/CTool_Commands.h"
+
 #include <string>
 #include <vector>
-
-class CApp_Headless;
-class CPlatform_Resource;
-
-// What a subcommand gets: its own arguments and, when its row asks for it, the loaded bundle or
-// the started application interface (which owns its bundle).
-struct CTool_Context
-{
-    std::vector<std::string> args;
-    CPlatform_Resource* pResource = nullptr;
-    CApp_Headless* pApp = nullptr;
-};
 
 // What a subcommand needs before it runs.
 enum ETool_Needs
@@ -24,14 +14,6 @@ enum ETool_Needs
     NEEDS_NOTHING,
     NEEDS_BUNDLE, // the resource bundle chosen by --brand
     NEEDS_APP,    // the application interface started on that bundle, with a new document
-};
-
-// Exit codes shared by all subcommands.
-enum ETool_Exit
-{
-    TOOL_EXIT_OK = 0,
-    TOOL_EXIT_FAILED = 1, // the subcommand ran and the answer is "no" (for example a wrong signature)
-    TOOL_EXIT_ERROR = 2,  // bad usage, unreadable input, missing resource bundle
 };
 
 struct CTool_Command
