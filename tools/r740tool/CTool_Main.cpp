@@ -7,6 +7,7 @@
 #include "tools/r740tool/CTool_Commands.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <iterator>
@@ -91,6 +92,20 @@ std::string CTool_Main::Usage()
 }
 
 int CTool_Main::Run(const std::vector<std::string>& args, const std::string& exeDir)
+{
+    const int nExit = RunCommand(args, exeDir);
+    // Output that never arrived (a full disk, a closed pipe) must not pass for an answer.
+    errno = 0;
+    const bool bFlushed = std::fflush(stdout) == 0;
+    const int nError = errno;
+    if (bFlushed && !std::ferror(stdout))
+        return nExit;
+    std::fprintf(stderr, "r740tool: cannot write standard output: %s\n",
+                 nError ? std::strerror(nError) : "write error");
+    return TOOL_EXIT_ERROR;
+}
+
+int CTool_Main::RunCommand(const std::vector<std::string>& args, const std::string& exeDir)
 {
     std::string brand;
     CApp_Profile::ERole role = CApp_Profile::ROLE_BRAND;

@@ -29,9 +29,13 @@ class CTool_Main
 {
 public:
     // Runs the tool on its arguments (without the program name); exeDir is where the bundles are
-    // searched. Gives the exit code.
+    // searched. Gives the exit code; TOOL_EXIT_ERROR, with the reason on stderr, when what was
+    // printed could not all be written to standard output.
     static int Run(const std::vector<std::string>& args, const std::string& exeDir);
 
     static const CTool_Command* Commands();
     static std::string Usage();
+
+private:
+    static int RunCommand(const std::vector<std::string>& args, const std::string& exeDir);
 };
