@@ -2,10 +2,12 @@
 
 #include "data/CData_All.h"
 #include "data/CData_FileExRam.h"
+#include "data/CData_Types.h"
 #include "data/CData_UiText.h"
 #include "platform/CPlatform_Path.h"
 #include "platform/CPlatform_Resource.h"
 #include "platform/CPlatform_Settings.h"
+#include "shell/CApp_PinPrompt.h"
 #include "shell/CApp_TransferRunner.h"
 #include "shell/CApp_View.h"
 #include "shell/CR740CfDoc.h"
@@ -44,6 +46,47 @@ const char s_szRecentSection[] = "Recent File List";
 // Interface texts.
 constexpr unsigned IDS_CONFIG_EXTENSION = 196;
 constexpr unsigned IDS_PHONETYPE_NOT_SUPPORTED = 422;
+
+// The PIN dialog: its error text, and the length a PIN must have.
+constexpr unsigned IDS_STR_PIN_ERR1 = 432;
+constexpr size_t PIN_LENGTH = 4;
+
+// Transfer modes that change the telephone and ask for its PIN first.
+const int s_anPinModes[] = {CApp::MODE_TX_CFG,
+                            CApp::MODE_TX_CFG_PABX,
+                            CApp::MODE_FIRMWARE_PABX,
+                            CApp::MODE_PIN_RESET,
+                            CApp::MODE_PIN_RESET_PABX,
+                            CApp::MODE_PAYCOUNTER_RESET,
+                            CApp::MODE_PAYCOUNTER_RESET_PABX};
+
+// The transfer commands of the menu: trace, simulated mode run first in simulation mode, mode of a
+// PABX run, mode otherwise.
+enum ETransferCommand
+{
+    CMD_RX_CFG,
+    CMD_TX_CFG,
+    CMD_RX_DIALNAME,
+    CMD_TX_DIALNAME,
+    CMD_TX_PINRESET,
+    CMD_TX_PAYCOUNTERRESET,
+};
+struct CTransferCommand
+{
+    const char* pszTrace;
+    int nSimulationMode;
+    int nPabxMode;
+    int nMode;
+};
+const CTransferCommand s_transferCommands[] = {
+    {"DoRxCfg()", CApp::MODE_RX_SIMU, CApp::MODE_RX_CFG_PABX, CApp::MODE_RX_CFG},
+    {"DoTxCfg()", CApp::MODE_TX_SIMU, CApp::MODE_TX_CFG_PABX, CApp::MODE_TX_CFG},
+    {"DoRxDialName()", CApp::MODE_RX_SIMU, CApp::MODE_RX_DIALNAME_PABX, CApp::MODE_RX_DIALNAME},
+    {"DoTxDialName()", CApp::MODE_TX_SIMU, CApp::MODE_TX_DIALNAME_PABX, CApp::MODE_TX_DIALNAME},
+    {"DoTxPinReset()", CApp::MODE_TX_SIMU, CApp::MODE_PIN_RESET_PABX, CApp::MODE_PIN_RESET},
+    {"DoTxPayCounterReset()", CApp::MODE_TX_SIMU, CApp::MODE_PAYCOUNTER_RESET_PABX,
+     CApp::MODE_PAYCOUNTER_RESET},
+};
 
 // Phone types of a PABX port the phonebook program cannot serve.
 const char* const s_apszRefusedDialNameTypes[] = {"RV730", "RV730-U"};
@@ -377,11 +420,107 @@ int CApp::LinkKind() const
 
 int CApp::DoDataTransfer(int nMode, bool bInteractive)
 {
-    (void)bInteractive;
-    if (!m_pTransferRunner)
+    TraceLine(s_szClass, "DoDataTransfer()");
+    if (!m_pTransferRunner || !m_pDoc)
     {
         TraceLine(s_szClass, "DoDataTransfer() No transfer orchestration!");
         return 0;
     }
-    return m_pTransferRunner->RunTransfer(nMode, LinkKind());
+    // The telephone wants the PIN for what changes it; the RV730 family has none.
+    const bool bPin =
+        std::find(std::begin(s_anPinModes), std::end(s_anPinModes), nMode) != std::end(s_anPinModes);
+    const int nPhoneType = m_pDocData->m_Version.m_nPhoneType;
+    if (bPin && nPhoneType != PHONETYPE_RV730 && nPhoneType != PHONETYPE_RV730U && !AskPin())
+        return 0;
+    const bool bRead = nMode == MODE_RX_CFG || nMode == MODE_RX_CFG_PABX || nMode == MODE_RX_DIALNAME ||
+                       nMode == MODE_RX_DIALNAME_PABX;
+    if (bRead && bInteractive && !m_pDoc->SaveModified())
+        return 0;
+    MoveDataViewToDoc();
+    *m_pTransferData = *m_pDocData;
+    // Nothing of the old contents may survive what the telephone does not send.
+    if (nMode == MODE_RX_CFG || nMode == MODE_RX_CFG_PABX)
+        m_pTransferData->ResetCfg();
+    if (nMode == MODE_RX_DIALNAME || nMode == MODE_RX_DIALNAME_PABX)
+        m_pTransferData->ResetDialName();
+    const int nResult = m_pTransferRunner->RunTransfer(nMode, LinkKind());
+    MoveDataDocToView();
+    if (m_pView)
+        m_pView->ActivateFirstPage();
+    return nResult;
+}
+
+int CApp::AskPin()
+{
+    if (!m_pPinPrompt)
+    {
+        TraceLine(s_szClass, "DoDataTransfer() No PIN dialog!");
+        return 0;
+    }
+    const CApp_PinPrompt::Accept accept = [](const std::string& pin, const std::string& caption)
+    {
+        if (pin.size() == PIN_LENGTH)
+            return 1;
+        CUi_Interface::Get().MessageBox(CData_UiText(IDS_STR_PIN_ERR1), caption, CUi_Interface::ICON_WARNING,
+                                        CUi_Interface::BUTTONS_OK);
+        return 0;
+    };
+    std::string pin;
+    if (!m_pPinPrompt->AskPin(accept, pin) || pin.size() != PIN_LENGTH)
+        return 0;
+    // The transfer sends DocData's PIN once DocData has become TransferData.
+    m_pDocData->m_Cfg.m_Basic.m_strPin = pin;
+    return 1;
+}
+
+int CApp::RunTransferCommand(int nCommand)
+{
+    const CTransferCommand& command = s_transferCommands[nCommand];
+    TraceLine(s_szClass, command.pszTrace);
+    if (Simulation())
+        DoDataTransfer(command.nSimulationMode, true);
+    if (PabxMode())
+        return DoDataTransfer(command.nPabxMode, false);
+    return DoDataTransfer(command.nMode, true);
+}
+
+int CApp::DoRxCfg()
+{
+    return RunTransferCommand(CMD_RX_CFG);
+}
+
+int CApp::DoTxCfg()
+{
+    return RunTransferCommand(CMD_TX_CFG);
+}
+
+int CApp::DoRxDialName()
+{
+    return RunTransferCommand(CMD_RX_DIALNAME);
+}
+
+int CApp::DoTxDialName()
+{
+    return RunTransferCommand(CMD_TX_DIALNAME);
+}
+
+int CApp::DoTxPinReset()
+{
+    return RunTransferCommand(CMD_TX_PINRESET);
+}
+
+int CApp::DoTxPayCounterReset()
+{
+    return RunTransferCommand(CMD_TX_PAYCOUNTERRESET);
+}
+
+void CApp::OnHelp()
+{
+    TraceLine(s_szClass, "OnHelp()");
+}
+
+void CApp::OnHelpOwn()
+{
+    TraceLine(s_szClass, "OnHelpOwn()");
+    MainWindow().OpenHelp(m_szHelpFilePath, HELP_CONTEXT_OWN);
 }

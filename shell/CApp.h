@@ -41,10 +41,27 @@ public:
     static constexpr int RECENT_FILE_COUNT = 4;
     // The connection setting of a PABX link.
     static constexpr int CONNECTION_PABX = 2;
-    // Transfer modes of the unattended runs.
-    static constexpr int MODE_RX_CFG_PABX = 2;
-    static constexpr int MODE_RX_DIALNAME_PABX = 6;
-    static constexpr int MODE_FIRMWARE_PABX = 8;
+    // Transfer modes: what DoDataTransfer hands to the transfer dialog and its state machine.
+    enum ETransferMode
+    {
+        MODE_RX_CFG = 0,
+        MODE_TX_CFG = 1,
+        MODE_RX_CFG_PABX = 2,
+        MODE_TX_CFG_PABX = 3,
+        MODE_RX_DIALNAME = 4,
+        MODE_TX_DIALNAME = 5,
+        MODE_RX_DIALNAME_PABX = 6,
+        MODE_TX_DIALNAME_PABX = 7,
+        MODE_FIRMWARE_PABX = 8,
+        MODE_PIN_RESET = 9,
+        MODE_PIN_RESET_PABX = 10,
+        MODE_PAYCOUNTER_RESET = 11,
+        MODE_PAYCOUNTER_RESET_PABX = 12,
+        MODE_TX_SIMU = 13,
+        MODE_RX_SIMU = 14,
+    };
+    // Help context of the program's own help command.
+    static constexpr int HELP_CONTEXT_OWN = 1000;
 
     CApp();
     // ExitInstance, if it has not run yet.
@@ -101,8 +118,24 @@ public:
     void SetTransferRunner(CApp_TransferRunner* pRunner) { m_pTransferRunner = pRunner; }
     void SetPinPrompt(CApp_PinPrompt* pPrompt) { m_pPinPrompt = pPrompt; }
 
-    // The transfer orchestration. Without a runner the transfer is not run: trace and 0.
+    // ---- Transfer orchestration ----
+    // One transfer: the PIN first for the writing modes, the question to save before an
+    // interactive read, the view's contents into DocData and DocData into TransferData (reset
+    // for a read), the transfer runner, and the view after it. Gives the runner's result; 0 when
+    // the user cancelled before it, or when there is no runner or document (traced).
     int DoDataTransfer(int nMode, bool bInteractive);
+    // The menu's transfer commands: in simulation mode the simulated transfer first, then the
+    // PABX mode (not interactive) in a PABX run, else the direct mode (interactive). Give the
+    // last transfer's result.
+    int DoRxCfg();
+    int DoTxCfg();
+    int DoRxDialName();
+    int DoTxDialName();
+    int DoTxPinReset();
+    int DoTxPayCounterReset();
+    // The framework's help command does nothing; the program's own opens its help file.
+    void OnHelp();
+    void OnHelpOwn();
     // The link kind of the transfer dialog for the connection setting.
     int LinkKind() const;
 
@@ -151,6 +184,10 @@ private:
     void SaveRecentFiles();
     // Steps 2 to 5 of DoSystel, shared with DoFirmwareUpdate.
     void PrepareUnattendedRun();
+    // A transfer command of the menu: the row of its modes (CApp.cpp).
+    int RunTransferCommand(int nCommand);
+    // The PIN dialog for a write; 1 when a PIN of exactly four characters became DocData's.
+    int AskPin();
 
     std::unique_ptr<CPlatform_Resource> m_pResource;
     std::unique_ptr<CPlatform_Settings> m_pSettings;

@@ -29,15 +29,25 @@ public:
     virtual void AcceptDroppedFiles() {}
     // The status bar's port pane (identifier 501): " USB", " COM1", or the PABX text.
     virtual void SetPortPane(const std::string& text) { m_portPane = text; }
+    // Opens the help file at a help context.
+    virtual void OpenHelp(const std::string& helpFile, int nContext)
+    {
+        m_helpFile = helpFile;
+        m_nHelpContext = nContext;
+    }
 
     bool Destroyed() const { return m_bDestroyed; }
     bool QuitPosted() const { return m_bQuitPosted; }
     int ExitCode() const { return m_nExitCode; }
     const std::string& PortPane() const { return m_portPane; }
+    const std::string& HelpFile() const { return m_helpFile; }
+    int HelpContext() const { return m_nHelpContext; }
 
 protected:
     std::string m_title;
     std::string m_portPane;
+    std::string m_helpFile;
+    int m_nHelpContext = 0;
     bool m_bDestroyed = false;
     bool m_bQuitPosted = false;
     int m_nExitCode = 0;

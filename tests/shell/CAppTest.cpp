@@ -361,7 +361,9 @@ TEST_F(AppStart, WithoutTransferOrchestrationTheRunStopsThereWithATrace)
     auto app = std::make_unique<CApp>();
     CTest_TraceCapture trace;
     EXPECT_EQ(0, app->DoDataTransfer(CApp::MODE_RX_CFG_PABX, false));
-    EXPECT_EQ((std::vector<std::string>{"App: DoDataTransfer() No transfer orchestration!"}), trace.Take());
+    EXPECT_EQ((std::vector<std::string>{"App: DoDataTransfer()",
+                                        "App: DoDataTransfer() No transfer orchestration!"}),
+              trace.Take());
 }
 
 struct CPabxParamCase
@@ -382,6 +384,7 @@ TEST_P(AppPabxParams, PermissionBitDecidesTheUnattendedTransfer)
     std::vector<std::string> args{c.arg};
     if (c.bFirmware)
         args.push_back("/DOWNLOAD");
+    m_pin.m_pins.push_back("1234"); // the firmware run asks for the PIN too
     ASSERT_EQ(1, Start(args));
     EXPECT_EQ(c.transfers, m_transfers);
     // A firmware run always ends the program with 18; a configuration run leaves it to the user.

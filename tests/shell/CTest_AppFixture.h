@@ -11,6 +11,7 @@
 #include "platform/CPlatform_Resource.h"
 #include "platform/CPlatform_Settings.h"
 #include "shell/CApp.h"
+#include "shell/CApp_PinPrompt.h"
 #include "shell/CApp_TransferRunner.h"
 #include "shell/CApp_View.h"
 #include "testsupport/CTest_ScriptedUi.h"
@@ -18,6 +19,7 @@
 
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <map>
 #include <memory>
 #include <string>
@@ -42,6 +44,7 @@ inline std::map<int, std::string> TestBrandTable(const std::string& derivat, boo
             {195, "Configuration files (*.cfg)|*.cfg||"},
             {196, ".cfg"},
             {422, "This telephone type is not supported here."},
+            {432, "The PIN must have exactly 4 digits."},
             {501, " PABX"}};
 }
 
@@ -55,6 +58,29 @@ public:
         return 1;
     }
     std::vector<std::pair<int, int>> m_runs; // mode, link kind
+};
+
+// A user at the PIN dialog who types the PINs queued, one per OK, and cancels when none is left.
+class CTest_PinPrompt : public CApp_PinPrompt
+{
+public:
+    int AskPin(const Accept& accept, std::string& pin) override
+    {
+        ++m_nShown;
+        while (!m_pins.empty())
+        {
+            const std::string typed = m_pins.front();
+            m_pins.pop_front();
+            if (accept(typed, "PIN"))
+            {
+                pin = typed;
+                return 1;
+            }
+        }
+        return 0;
+    }
+    std::deque<std::string> m_pins;
+    int m_nShown = 0;
 };
 
 // A view that only records.
@@ -133,6 +159,7 @@ protected:
         m_pApp->SetMainWindow(&m_window);
         m_pApp->SetTransferRunner(&m_runner);
         m_pApp->SetView(&m_view);
+        m_pApp->SetPinPrompt(&m_pin);
         CApp_Startup startup;
         startup.programPath = "/opt/r740/R740Cf";
         startup.args = args;
@@ -154,6 +181,7 @@ protected:
     CTest_ScriptedUi m_ui;
     CTest_MainWindow m_window;
     CTest_View m_view;
+    CTest_PinPrompt m_pin;
     std::map<int, std::string> m_table;
     CTest_TransferRunner m_runner;
     std::vector<std::pair<int, int>>& m_transfers = m_runner.m_runs;
