@@ -75,10 +75,11 @@ public:
     // Start-up in its fixed order. 1 on success; 0 when the resource module is missing, the user
     // declined changed interface texts or no document could be created (the program then exits).
     int InitInstance(const CApp_Startup& startup);
-    // Start-up of a run without a window (the command-line tool): the resource module, the brand
-    // data, the containers and a new document as InitInstance makes them, but no hand-off files,
-    // no language file, no command line, and the user's settings neither read nor written (their
-    // defaults apply). 1 on success; 0 when the resource module is missing.
+    // Start-up of the application object without a window: the resource module, the brand data,
+    // the containers and a new document as InitInstance makes them, but no hand-off files, no
+    // language file, no command line, and the user's settings neither read nor written (their
+    // defaults apply). 1 on success; 0 when the resource module is missing. (The command-line
+    // tool and the emulator need less than the application object: CApp_Headless.)
     int InitHeadless(const CApp_Startup& startup);
     // The end of the run: the connection setting an unattended run saved is restored and the
     // settings are written; then the containers, the document and the language texts go.

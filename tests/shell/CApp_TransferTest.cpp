@@ -182,15 +182,4 @@ INSTANTIATE_TEST_SUITE_P(
                                    CApp::MODE_PAYCOUNTER_RESET, true}),
     [](const auto& row) { return std::string(row.param.pszName); });
 
-TEST_F(AppTransfer, OwnHelpOpensTheHelpFileAtItsContext)
-{
-    ASSERT_EQ(1, StartWith());
-    CTest_TraceCapture trace;
-    App().OnHelp();
-    EXPECT_TRUE(m_window.HelpFile().empty());
-    App().OnHelpOwn();
-    EXPECT_EQ(App().m_szHelpFilePath, m_window.HelpFile());
-    EXPECT_EQ(CApp::HELP_CONTEXT_OWN, m_window.HelpContext());
-    EXPECT_EQ((std::vector<std::string>{"App: OnHelp()", "App: OnHelpOwn()"}), trace.Take());
-}
 } // namespace
