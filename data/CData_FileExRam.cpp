@@ -310,6 +310,7 @@ int CData_FileExRam::Load(size_t nSize)
     m_nTextSize = nSize + 1;
     m_strSection.clear();
     m_bSectionFound = false;
+    m_bAnySectionFound = false;
     m_bOpen = true;
 
     char* const pText = m_pText.get();
@@ -472,6 +473,7 @@ bool CData_FileExRam::SelectSection(const char* pszSection, const char* pszOpera
     m_keyIndex.clear();
     const int nStart = m_pSections ? m_pSections->FindNext(pszSection) : -1;
     m_bSectionFound = nStart >= 0;
+    m_bAnySectionFound = m_bAnySectionFound || m_bSectionFound;
     if (!m_bSectionFound)
     {
         m_nSectionStart = m_nSectionEnd = m_nCursor = 0;

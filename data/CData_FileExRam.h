@@ -61,6 +61,12 @@ public:
     {
         return m_bOpen;
     }
+    // Reading: whether any section asked for since the file was loaded was in it; it stays so
+    // after Close. A file without one reads as defaults throughout.
+    bool AnySectionFound() const
+    {
+        return m_bAnySectionFound;
+    }
     // The system's error number of the last failure to open, write or replace; 0 if none.
     int LastError() const
     {
@@ -102,6 +108,7 @@ private:
     int m_nLastError = 0;
 
     bool m_bSectionFound = false;
+    bool m_bAnySectionFound = false;
     std::string m_strSection; // last written (write mode) or looked up (read mode); empty after Open
 
     std::unique_ptr<char[]> m_pText; // whole file plus one byte
