@@ -15,6 +15,7 @@
 #include "support/CLang_Text.h"
 #include "support/CUi_Interface.h"
 #include "support/Trace.h"
+#include "transfer/CLayerPP_Data.h"
 
 #include <algorithm>
 
@@ -52,13 +53,10 @@ constexpr unsigned IDS_STR_PIN_ERR1 = 432;
 constexpr size_t PIN_LENGTH = 4;
 
 // Transfer modes that change the telephone and ask for its PIN first.
-const int s_anPinModes[] = {CApp::MODE_TX_CFG,
-                            CApp::MODE_TX_CFG_PABX,
-                            CApp::MODE_FIRMWARE_PABX,
-                            CApp::MODE_PIN_RESET,
-                            CApp::MODE_PIN_RESET_PABX,
-                            CApp::MODE_PAYCOUNTER_RESET,
-                            CApp::MODE_PAYCOUNTER_RESET_PABX};
+const int s_anPinModes[] = {CLayerPP_Data::MODE_TX_CFG,         CLayerPP_Data::MODE_TX_CFG_PABX,
+                            CLayerPP_Data::MODE_FIRMWARE,       CLayerPP_Data::MODE_PINRESET,
+                            CLayerPP_Data::MODE_PINRESET_PABX,  CLayerPP_Data::MODE_PAYCOUNTER,
+                            CLayerPP_Data::MODE_PAYCOUNTER_PABX};
 
 // The transfer commands of the menu: trace, simulated mode run first in simulation mode, mode of a
 // PABX run, mode otherwise.
@@ -79,13 +77,16 @@ struct CTransferCommand
     int nMode;
 };
 const CTransferCommand s_transferCommands[] = {
-    {"DoRxCfg()", CApp::MODE_RX_SIMU, CApp::MODE_RX_CFG_PABX, CApp::MODE_RX_CFG},
-    {"DoTxCfg()", CApp::MODE_TX_SIMU, CApp::MODE_TX_CFG_PABX, CApp::MODE_TX_CFG},
-    {"DoRxDialName()", CApp::MODE_RX_SIMU, CApp::MODE_RX_DIALNAME_PABX, CApp::MODE_RX_DIALNAME},
-    {"DoTxDialName()", CApp::MODE_TX_SIMU, CApp::MODE_TX_DIALNAME_PABX, CApp::MODE_TX_DIALNAME},
-    {"DoTxPinReset()", CApp::MODE_TX_SIMU, CApp::MODE_PIN_RESET_PABX, CApp::MODE_PIN_RESET},
-    {"DoTxPayCounterReset()", CApp::MODE_TX_SIMU, CApp::MODE_PAYCOUNTER_RESET_PABX,
-     CApp::MODE_PAYCOUNTER_RESET},
+    {"DoRxCfg()", CLayerPP_Data::MODE_SIMU_RX, CLayerPP_Data::MODE_RX_CFG_PABX, CLayerPP_Data::MODE_RX_CFG},
+    {"DoTxCfg()", CLayerPP_Data::MODE_SIMU_TX, CLayerPP_Data::MODE_TX_CFG_PABX, CLayerPP_Data::MODE_TX_CFG},
+    {"DoRxDialName()", CLayerPP_Data::MODE_SIMU_RX, CLayerPP_Data::MODE_RX_DIALNAME_PABX,
+     CLayerPP_Data::MODE_RX_DIALNAME},
+    {"DoTxDialName()", CLayerPP_Data::MODE_SIMU_TX, CLayerPP_Data::MODE_TX_DIALNAME_PABX,
+     CLayerPP_Data::MODE_TX_DIALNAME},
+    {"DoTxPinReset()", CLayerPP_Data::MODE_SIMU_TX, CLayerPP_Data::MODE_PINRESET_PABX,
+     CLayerPP_Data::MODE_PINRESET},
+    {"DoTxPayCounterReset()", CLayerPP_Data::MODE_SIMU_TX, CLayerPP_Data::MODE_PAYCOUNTER_PABX,
+     CLayerPP_Data::MODE_PAYCOUNTER},
 };
 
 // Phone types of a PABX port the phonebook program cannot serve.
@@ -373,7 +374,7 @@ void CApp::DoSystel()
     MainWindow().ShowMinimized();
     PrepareUnattendedRun();
     if (Brand().m_bAppCfg && m_CmdLine.m_bMayRead)
-        DoDataTransfer(MODE_RX_CFG_PABX, false);
+        DoDataTransfer(CLayerPP_Data::MODE_RX_CFG_PABX, false);
     if (Brand().m_bAppDialName)
     {
         const bool bRefused =
@@ -387,7 +388,7 @@ void CApp::DoSystel()
             MainWindow().PostQuit(EXIT_CODE_UNATTENDED);
             return;
         }
-        DoDataTransfer(MODE_RX_DIALNAME_PABX, false);
+        DoDataTransfer(CLayerPP_Data::MODE_RX_DIALNAME_PABX, false);
     }
     MainWindow().ShowNormal();
 }
@@ -398,7 +399,7 @@ void CApp::DoFirmwareUpdate()
     MainWindow().ShowMinimized();
     PrepareUnattendedRun();
     if (Brand().m_bAppCfg && FirmwareMode() && m_CmdLine.m_bMayUpdateFirmware)
-        DoDataTransfer(MODE_FIRMWARE_PABX, false);
+        DoDataTransfer(CLayerPP_Data::MODE_FIRMWARE, false);
     // The PABX tool waits for the program to end, whatever the update's outcome.
     MainWindow().Destroy();
     MainWindow().PostQuit(EXIT_CODE_UNATTENDED);
@@ -432,16 +433,17 @@ int CApp::DoDataTransfer(int nMode, bool bInteractive)
     const int nPhoneType = m_pDocData->m_Version.m_nPhoneType;
     if (bPin && nPhoneType != PHONETYPE_RV730 && nPhoneType != PHONETYPE_RV730U && !AskPin())
         return 0;
-    const bool bRead = nMode == MODE_RX_CFG || nMode == MODE_RX_CFG_PABX || nMode == MODE_RX_DIALNAME ||
-                       nMode == MODE_RX_DIALNAME_PABX;
+    const bool bRead = nMode == CLayerPP_Data::MODE_RX_CFG || nMode == CLayerPP_Data::MODE_RX_CFG_PABX ||
+                       nMode == CLayerPP_Data::MODE_RX_DIALNAME ||
+                       nMode == CLayerPP_Data::MODE_RX_DIALNAME_PABX;
     if (bRead && bInteractive && !m_pDoc->SaveModified())
         return 0;
     MoveDataViewToDoc();
     *m_pTransferData = *m_pDocData;
     // Nothing of the old contents may survive what the telephone does not send.
-    if (nMode == MODE_RX_CFG || nMode == MODE_RX_CFG_PABX)
+    if (nMode == CLayerPP_Data::MODE_RX_CFG || nMode == CLayerPP_Data::MODE_RX_CFG_PABX)
         m_pTransferData->ResetCfg();
-    if (nMode == MODE_RX_DIALNAME || nMode == MODE_RX_DIALNAME_PABX)
+    if (nMode == CLayerPP_Data::MODE_RX_DIALNAME || nMode == CLayerPP_Data::MODE_RX_DIALNAME_PABX)
         m_pTransferData->ResetDialName();
     const int nResult = m_pTransferRunner->RunTransfer(nMode, LinkKind());
     MoveDataDocToView();

@@ -39,27 +39,6 @@ public:
     static constexpr int EXIT_CODE_UNATTENDED = 18;
     // Entries of the list of recently used files.
     static constexpr int RECENT_FILE_COUNT = 4;
-    // The connection setting of a PABX link.
-    static constexpr int CONNECTION_PABX = 2;
-    // Transfer modes: what DoDataTransfer hands to the transfer dialog and its state machine.
-    enum ETransferMode
-    {
-        MODE_RX_CFG = 0,
-        MODE_TX_CFG = 1,
-        MODE_RX_CFG_PABX = 2,
-        MODE_TX_CFG_PABX = 3,
-        MODE_RX_DIALNAME = 4,
-        MODE_TX_DIALNAME = 5,
-        MODE_RX_DIALNAME_PABX = 6,
-        MODE_TX_DIALNAME_PABX = 7,
-        MODE_FIRMWARE_PABX = 8,
-        MODE_PIN_RESET = 9,
-        MODE_PIN_RESET_PABX = 10,
-        MODE_PAYCOUNTER_RESET = 11,
-        MODE_PAYCOUNTER_RESET_PABX = 12,
-        MODE_TX_SIMU = 13,
-        MODE_RX_SIMU = 14,
-    };
     // Help context of the program's own help command.
     static constexpr int HELP_CONTEXT_OWN = 1000;
 
@@ -121,10 +100,10 @@ public:
     void SetPinPrompt(CApp_PinPrompt* pPrompt) { m_pPinPrompt = pPrompt; }
 
     // ---- Transfer orchestration ----
-    // One transfer: the PIN first for the writing modes, the question to save before an
-    // interactive read, the view's contents into DocData and DocData into TransferData (reset
-    // for a read), the transfer runner, and the view after it. Gives the runner's result; 0 when
-    // the user cancelled before it, or when there is no runner or document (traced).
+    // One transfer in a transfer mode of the state machine (CLayerPP_Data::EMode): the PIN first for the
+    // writing modes, the question to save before an interactive read, the view's contents into DocData and
+    // DocData into TransferData (reset for a read), the transfer runner, and the view after it. Gives the
+    // runner's result; 0 when the user cancelled before it, or when there is no runner or document (traced).
     int DoDataTransfer(int nMode, bool bInteractive);
     // The menu's transfer commands: in simulation mode the simulated transfer first, then the
     // PABX mode (not interactive) in a PABX run, else the direct mode (interactive). Give the

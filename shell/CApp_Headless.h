@@ -30,6 +30,8 @@ public:
     int Init(const CApp_Startup& startup, CApp_Profile::ERole role = CApp_Profile::ROLE_BRAND);
 
     CR740CfDoc& Document() { return *m_pDoc; }
+    // The brand data in force, the role and the settings' defaults (nothing of them is stored).
+    CApp_Profile& Profile() { return m_profile; }
 
     // ---- CApp_Interface ----
     CData_All& DocData() override { return *m_pDocData; }

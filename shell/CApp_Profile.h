@@ -34,6 +34,9 @@ public:
     };
     ERole m_roleOverride = ROLE_BRAND;
 
+    // The connection setting of a PABX link.
+    static constexpr int CONNECTION_PABX = 2;
+
     // ---- Settings: section "Transfer" ----
     int m_nComPort = 1;      // serial port number, COM1 = 1
     int m_nConnection = 1;   // 0 USB, 1 serial port, 2 PABX

@@ -6,6 +6,7 @@
 #include "shell/CR740CfDoc.h"
 #include "support/CLang_Text.h"
 #include "testsupport/CTest_TraceCapture.h"
+#include "transfer/CLayerPP_Data.h"
 
 #include <algorithm>
 
@@ -267,8 +268,9 @@ TEST_F(AppStart, UserModeTakesTheParametersAndSwitchesOnLineMode)
     EXPECT_EQ("se cret", App().CommandLine().m_szPabxParamB);
     EXPECT_TRUE(App().CommandLine().m_bMayRead);
     // Line mode starts the unattended read.
-    EXPECT_EQ((std::vector<std::pair<int, int>>{{CApp::MODE_RX_CFG_PABX, CApp_TransferRunner::LINK_PABX}}),
-              m_transfers);
+    EXPECT_EQ(
+        (std::vector<std::pair<int, int>>{{CLayerPP_Data::MODE_RX_CFG_PABX, CApp_TransferRunner::LINK_PABX}}),
+        m_transfers);
 }
 
 TEST_F(AppStart, UserModeInLowerCaseIsNotRecognised)
@@ -350,8 +352,9 @@ TEST_F(AppStart, SystelReadsTheHandOffAndTheConfiguration)
     EXPECT_TRUE(InOrder(trace.Take(), {"App: DoSystel()", "CData_All: MoveFileSystel()"}));
     EXPECT_EQ("R740Cf : Reception desk ", m_window.Title());
     EXPECT_EQ((std::vector<std::string>{"minimised", "normal"}), m_window.m_calls);
-    EXPECT_EQ((std::vector<std::pair<int, int>>{{CApp::MODE_RX_CFG_PABX, CApp_TransferRunner::LINK_PABX}}),
-              m_transfers);
+    EXPECT_EQ(
+        (std::vector<std::pair<int, int>>{{CLayerPP_Data::MODE_RX_CFG_PABX, CApp_TransferRunner::LINK_PABX}}),
+        m_transfers);
     EXPECT_EQ(17, App().HandOff().PortId());
     EXPECT_FALSE(m_window.QuitPosted());
 }
@@ -360,7 +363,7 @@ TEST_F(AppStart, WithoutTransferOrchestrationTheRunStopsThereWithATrace)
 {
     auto app = std::make_unique<CApp>();
     CTest_TraceCapture trace;
-    EXPECT_EQ(0, app->DoDataTransfer(CApp::MODE_RX_CFG_PABX, false));
+    EXPECT_EQ(0, app->DoDataTransfer(CLayerPP_Data::MODE_RX_CFG_PABX, false));
     EXPECT_EQ((std::vector<std::string>{"App: DoDataTransfer()",
                                         "App: DoDataTransfer() No transfer orchestration!"}),
               trace.Take());
@@ -397,9 +400,15 @@ TEST_P(AppPabxParams, PermissionBitDecidesTheUnattendedTransfer)
 }
 
 const CPabxParamCase s_pabxParamCases[] = {
-    {"ReadPermitted", "/KNT/a/c/512", false, {{CApp::MODE_RX_CFG_PABX, CApp_TransferRunner::LINK_PABX}}},
+    {"ReadPermitted",
+     "/KNT/a/c/512",
+     false,
+     {{CLayerPP_Data::MODE_RX_CFG_PABX, CApp_TransferRunner::LINK_PABX}}},
     {"ReadNotPermitted", "/KNT/a/c/511", false, {}},
-    {"FirmwarePermitted", "/KNT/a/c/512", true, {{CApp::MODE_FIRMWARE_PABX, CApp_TransferRunner::LINK_PABX}}},
+    {"FirmwarePermitted",
+     "/KNT/a/c/512",
+     true,
+     {{CLayerPP_Data::MODE_FIRMWARE, CApp_TransferRunner::LINK_PABX}}},
     {"FirmwareNotPermitted", "/KNT/a/c/511", true, {}},
     {"FirmwareWithoutNumber", "/KNT/a/c", true, {}},
 };
@@ -433,9 +442,9 @@ TEST_P(AppDialNameRun, RefusesTheSmallTypesWithExitCode18)
     }
     else
     {
-        EXPECT_EQ(
-            (std::vector<std::pair<int, int>>{{CApp::MODE_RX_DIALNAME_PABX, CApp_TransferRunner::LINK_PABX}}),
-            m_transfers);
+        EXPECT_EQ((std::vector<std::pair<int, int>>{
+                      {CLayerPP_Data::MODE_RX_DIALNAME_PABX, CApp_TransferRunner::LINK_PABX}}),
+                  m_transfers);
         EXPECT_TRUE(m_ui.Shown().empty());
         EXPECT_FALSE(m_window.QuitPosted());
         EXPECT_EQ("normal", m_window.m_calls.back());

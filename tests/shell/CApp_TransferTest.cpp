@@ -8,6 +8,7 @@
 #include "data/CData_Types.h"
 #include "shell/CApp_TransferRunner.h"
 #include "testsupport/CTest_TraceCapture.h"
+#include "transfer/CLayerPP_Data.h"
 
 namespace
 {
@@ -60,7 +61,7 @@ TEST_F(AppTransfer, APinOfThreeOrFiveCharactersIsRefusedAndAskedAgain)
         EXPECT_EQ(CUi_Interface::ICON_WARNING, shown.icon);
     }
     EXPECT_EQ(1, m_pin.m_nShown) << "the dialog stayed open";
-    EXPECT_EQ((std::vector<std::pair<int, int>>{{CApp::MODE_TX_CFG, SERIAL}}), Runs());
+    EXPECT_EQ((std::vector<std::pair<int, int>>{{CLayerPP_Data::MODE_TX_CFG, SERIAL}}), Runs());
     EXPECT_EQ(std::vector<std::string>{"4711"}, m_inspect.m_pins) << "DocData's PIN, sent with TransferData";
 }
 
@@ -114,7 +115,7 @@ TEST_F(AppTransfer, AReadWithUnsavedChangesAsksFirst)
     m_ui.QueueAnswer(CUi_Interface::ANSWER_NO);
     EXPECT_EQ(1, App().DoRxCfg());
     EXPECT_EQ(2u, m_ui.Shown().size());
-    EXPECT_EQ((std::vector<std::pair<int, int>>{{CApp::MODE_RX_CFG, SERIAL}}), Runs());
+    EXPECT_EQ((std::vector<std::pair<int, int>>{{CLayerPP_Data::MODE_RX_CFG, SERIAL}}), Runs());
     // The transfer starts from a fresh configuration; DocData keeps the change until it succeeds.
     EXPECT_EQ(std::vector<int>{CData_Key().m_nKeyUse}, m_inspect.m_firstKeys);
     EXPECT_EQ(CData_Key::KEYUSE_DIAL + 3, App().DocData().m_Cfg.m_Key[0].m_nKeyUse);
@@ -127,10 +128,10 @@ TEST_F(AppTransfer, SimulationRunsTheSimulatedTransferFirst)
     m_pin.m_pins = {"1234", "1234"};
     App().DoRxCfg();
     App().DoTxPinReset();
-    EXPECT_EQ((std::vector<std::pair<int, int>>{{CApp::MODE_RX_SIMU, SERIAL},
-                                                {CApp::MODE_RX_CFG, SERIAL},
-                                                {CApp::MODE_TX_SIMU, SERIAL},
-                                                {CApp::MODE_PIN_RESET, SERIAL}}),
+    EXPECT_EQ((std::vector<std::pair<int, int>>{{CLayerPP_Data::MODE_SIMU_RX, SERIAL},
+                                                {CLayerPP_Data::MODE_RX_CFG, SERIAL},
+                                                {CLayerPP_Data::MODE_SIMU_TX, SERIAL},
+                                                {CLayerPP_Data::MODE_PINRESET, SERIAL}}),
               Runs());
     EXPECT_EQ(1, m_pin.m_nShown) << "the simulated write asks for no PIN";
 }
@@ -142,7 +143,7 @@ TEST_F(AppTransfer, PabxLineModeReadsWithoutAsking)
     ChangeAKey();
     EXPECT_EQ(1, App().DoRxCfg());
     EXPECT_TRUE(m_ui.Shown().empty());
-    EXPECT_EQ((std::vector<std::pair<int, int>>{{CApp::MODE_RX_CFG_PABX, PABX}}), Runs());
+    EXPECT_EQ((std::vector<std::pair<int, int>>{{CLayerPP_Data::MODE_RX_CFG_PABX, PABX}}), Runs());
 }
 
 struct CCommandCase
@@ -173,13 +174,14 @@ TEST_P(AppTransferCommand, RunsItsModeAndTraces)
 
 INSTANTIATE_TEST_SUITE_P(
     Commands, AppTransferCommand,
-    ::testing::Values(CCommandCase{"DoRxCfg", &CApp::DoRxCfg, CApp::MODE_RX_CFG, false},
-                      CCommandCase{"DoTxCfg", &CApp::DoTxCfg, CApp::MODE_TX_CFG, true},
-                      CCommandCase{"DoRxDialName", &CApp::DoRxDialName, CApp::MODE_RX_DIALNAME, false},
-                      CCommandCase{"DoTxDialName", &CApp::DoTxDialName, CApp::MODE_TX_DIALNAME, false},
-                      CCommandCase{"DoTxPinReset", &CApp::DoTxPinReset, CApp::MODE_PIN_RESET, true},
-                      CCommandCase{"DoTxPayCounterReset", &CApp::DoTxPayCounterReset,
-                                   CApp::MODE_PAYCOUNTER_RESET, true}),
+    ::testing::Values(
+        CCommandCase{"DoRxCfg", &CApp::DoRxCfg, CLayerPP_Data::MODE_RX_CFG, false},
+        CCommandCase{"DoTxCfg", &CApp::DoTxCfg, CLayerPP_Data::MODE_TX_CFG, true},
+        CCommandCase{"DoRxDialName", &CApp::DoRxDialName, CLayerPP_Data::MODE_RX_DIALNAME, false},
+        CCommandCase{"DoTxDialName", &CApp::DoTxDialName, CLayerPP_Data::MODE_TX_DIALNAME, false},
+        CCommandCase{"DoTxPinReset", &CApp::DoTxPinReset, CLayerPP_Data::MODE_PINRESET, true},
+        CCommandCase{"DoTxPayCounterReset", &CApp::DoTxPayCounterReset, CLayerPP_Data::MODE_PAYCOUNTER,
+                     true}),
     [](const auto& row) { return std::string(row.param.pszName); });
 
 } // namespace

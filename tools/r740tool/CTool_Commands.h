@@ -17,6 +17,8 @@ struct CTool_Context
     std::vector<std::string> args;
     CPlatform_Resource* pResource = nullptr;
     CApp_Headless* pApp = nullptr;
+    // The tool's whole usage text, for a subcommand that shows it after a mistake.
+    std::string (*pfnUsage)() = nullptr;
 };
 
 // Exit codes shared by all subcommands.

@@ -153,9 +153,18 @@ int CTool_Main::Run(const std::vector<std::string>& args, const std::string& exe
     // Output that never arrived (a full disk, a closed pipe) must not pass for an answer.
     errno = 0;
     const bool bFlushed = std::fflush(stdout) == 0;
-    const int nError = errno;
+    int nError = errno;
     if (bFlushed && !std::ferror(stdout))
         return nExit;
+    if (!nError)
+    {
+        // The write failed while the command printed more than the buffer holds, and its reason
+        // went with the buffer: one more byte tells why (what was printed is lost anyway).
+        std::clearerr(stdout);
+        errno = 0;
+        if (std::fputc('\n', stdout) == EOF || std::fflush(stdout) != 0)
+            nError = errno;
+    }
     std::fprintf(stderr, "r740tool: cannot write standard output: %s\n",
                  nError ? std::strerror(nError) : "write error");
     return TOOL_EXIT_ERROR;
@@ -210,6 +219,7 @@ int CTool_Main::RunCommand(const std::vector<std::string>& args, const std::stri
     }
     CTool_Context context;
     context.args.assign(args.begin() + static_cast<std::ptrdiff_t>(i) + 1, args.end());
+    context.pfnUsage = &CTool_Main::Usage;
     CTool_ConsoleUi ui;
     CUi_Interface::Set(&ui);
     CApp_Startup startup;
