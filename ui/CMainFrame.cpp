@@ -118,17 +118,17 @@ constexpr unsigned AFX_IDS_IDLEMESSAGE = 57345;
 // The settings of the bars.
 const char s_szBarState[] = "BarState";
 
-// Transfer modes of the commands (direct link, interactive).
+// The application's transfer commands of the menu commands.
 struct CTransferRow
 {
     unsigned nCommand;
-    int nMode;
+    int (CApp::*pfnDo)();
 };
 const CTransferRow s_transfers[] = {
-    {ID_FILE_RX_CFG, 0},
-    {ID_FILE_TX_CFG, 1},
-    {ID_FILE_RX_DIALNAME, 4},
-    {ID_FILE_TX_DIALNAME, 5},
+    {ID_FILE_RX_CFG, &CApp::DoRxCfg},
+    {ID_FILE_TX_CFG, &CApp::DoTxCfg},
+    {ID_FILE_RX_DIALNAME, &CApp::DoRxDialName},
+    {ID_FILE_TX_DIALNAME, &CApp::DoTxDialName},
 };
 
 QString Tip(unsigned nCommand, int nMax)
@@ -182,34 +182,19 @@ std::string CMainFrame::SimulationTitle(const std::string& title)
 
 void CMainFrame::ConnectApp()
 {
-    // Everything the application object reaches of the window, in one place.
+    // The application object reaches the window as its main window, the view (once the window
+    // is created) as its view.
     m_app.SetMainWindow(this);
-    m_app.m_onMoveDataViewToDoc = [this]
-    {
-        if (m_pView)
-            m_pView->MoveDataViewToDoc();
-    };
-    m_app.m_onMoveDataDocToView = [this]
-    {
-        if (m_pView)
-            m_pView->MoveDataDocToView();
-    };
-    m_app.m_onRefreshView = [this]
-    {
-        if (m_pView)
-            m_pView->RefreshPages();
-    };
-    m_app.m_onStatusPane = [this](const std::string& text) { SetPortPane(text); };
 }
 
 void CMainFrame::DisconnectApp()
 {
     if (&m_app.MainWindow() == this)
+    {
         m_app.SetMainWindow(nullptr);
-    m_app.m_onMoveDataViewToDoc = nullptr;
-    m_app.m_onMoveDataDocToView = nullptr;
-    m_app.m_onRefreshView = nullptr;
-    m_app.m_onStatusPane = nullptr;
+        if (m_pView)
+            m_app.SetView(nullptr);
+    }
 }
 
 void CMainFrame::ShowMinimized()
@@ -268,7 +253,8 @@ void CMainFrame::InitialUpdateFrame()
 
 bool CMainFrame::RoleShows(unsigned nRoles) const
 {
-    return ((nRoles & FOR_CFG) && m_app.m_bAppCfg) || ((nRoles & FOR_DIALNAME) && m_app.m_bAppDialName);
+    const CData_Brand& brand = m_app.Brand();
+    return ((nRoles & FOR_CFG) && brand.m_bAppCfg) || ((nRoles & FOR_DIALNAME) && brand.m_bAppDialName);
 }
 
 void CMainFrame::Create()
@@ -281,11 +267,12 @@ void CMainFrame::Create()
 
     m_pView = new CR740CfView(m_app, this);
     setCentralWidget(m_pView);
+    m_app.SetView(m_pView);
     connect(m_pView, &CR740CfView::CommandRequested, this, [this](unsigned n) { OnCommand(n); });
     connect(m_pView, &CR740CfView::PinResetRequested, this,
             [this]
             {
-                m_app.DoDataTransfer(9, true);
+                m_app.DoTxPinReset();
                 UpdateCommandUI();
             });
     connect(m_pView, &CR740CfView::TitleChanged, this, &CMainFrame::UpdateFrameTitle);
@@ -296,11 +283,12 @@ void CMainFrame::Create()
                 SetPortPane(m_app.StatusPaneText());
                 UpdateCommandUI();
             });
-    connect(m_pView, &CR740CfView::HelpRequested, this, [this](unsigned) { OpenHelp(); });
+    connect(m_pView, &CR740CfView::HelpRequested, this, [this](unsigned) { m_app.OnHelpOwn(); });
 
     // Place and size from the settings, never below the brand's minimum.
-    setMinimumSize(m_app.m_nFrameMinDx, m_app.m_nFrameMinDy);
-    resize(std::max(m_app.m_nDX, m_app.m_nFrameMinDx), std::max(m_app.m_nDY, m_app.m_nFrameMinDy));
+    const CData_Brand& brand = m_app.Brand();
+    setMinimumSize(brand.m_nFrameMinDx, brand.m_nFrameMinDy);
+    resize(std::max(m_app.m_nDX, brand.m_nFrameMinDx), std::max(m_app.m_nDY, brand.m_nFrameMinDy));
     move(m_app.m_nX, m_app.m_nY);
     ApplyFrameStyle();
     RestoreBarState();
@@ -404,7 +392,7 @@ void CMainFrame::CreateStatusBar()
     pBar->addPermanentWidget(m_pCount);
     pBar->addPermanentWidget(m_pPort);
     // The count pane exists in the phonebook role only.
-    m_pCount->setVisible(m_app.m_bAppDialName);
+    m_pCount->setVisible(m_app.Brand().m_bAppDialName);
     m_pPort->setVisible(false);
 }
 
@@ -451,7 +439,7 @@ void CMainFrame::ApplyFrameStyle()
         setFixedSize(size());
     else
     {
-        setMinimumSize(m_app.m_nFrameMinDx, m_app.m_nFrameMinDy);
+        setMinimumSize(m_app.Brand().m_nFrameMinDx, m_app.Brand().m_nFrameMinDy);
         setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     }
     setWindowFlag(Qt::WindowMaximizeButtonHint, !bFixed);
@@ -553,8 +541,8 @@ void CMainFrame::UpdateCommandUI()
     state.bDialNamePage = pDialName && m_pView->ActivePage() == pDialName;
     state.nDialNameEntries = m_app.HasContainers() ? m_app.DocData().m_DialName.Count() : 0;
     state.bPabxLine = m_app.m_bPabxLine;
-    state.bMayRead = m_app.m_CmdLine.m_bMayRead;
-    state.bMayUpdate = m_app.m_CmdLine.m_bMayUpdateFirmware;
+    state.bMayRead = m_app.CommandLine().m_bMayRead;
+    state.bMayUpdate = m_app.CommandLine().m_bMayUpdateFirmware;
     const CData_Properties& props = CData_Properties::Current();
     for (const auto& entry : m_actions)
         entry.second->setEnabled(Available(entry.first) && CUi_Commands::Enabled(entry.first, state, props));
@@ -642,7 +630,7 @@ int CMainFrame::OnCommand(unsigned nCommand)
     }
     case ID_HELP_FINDER:
     case ID_HELP:
-        OpenHelp();
+        m_app.OnHelpOwn();
         break;
     case ID_CONTEXT_HELP:
         QWhatsThis::enterWhatsThisMode();
@@ -659,12 +647,13 @@ void CMainFrame::RunTransfer(unsigned nCommand)
 {
     for (const CTransferRow& row : s_transfers)
         if (row.nCommand == nCommand)
-            m_app.DoDataTransfer(row.nMode, true);
+            (m_app.*row.pfnDo)();
 }
 
-void CMainFrame::OpenHelp()
+void CMainFrame::OpenHelp(const std::string& path, int nContext)
 {
-    const std::string& path = m_app.m_szHelpFilePath;
+    // The browser shows the help file from its start: a context has no place to go.
+    CApp_MainWindow::OpenHelp(path, nContext);
     if (path.empty() || !CPlatform_Path::FileExists(path) ||
         !QDesktopServices::openUrl(QUrl::fromLocalFile(QFile::decodeName(path.c_str()))))
         CUi_Beep::Error();
@@ -717,6 +706,7 @@ void CMainFrame::SetCountPane(int nEntries)
 
 void CMainFrame::SetPortPane(const std::string& text)
 {
+    CApp_MainWindow::SetPortPane(text);
     if (!m_pPort)
         return;
     m_pPort->setText(CUi_Texts::FromCp1252(text));

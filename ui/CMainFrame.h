@@ -47,6 +47,10 @@ public:
     void PostQuit(int nExitCode) override;
     void AcceptDroppedFiles() override;
     void InitialUpdateFrame() override;
+    // The status bar's port pane; shown where the phone type's properties want it.
+    void SetPortPane(const std::string& text) override;
+    // The help file in the platform's browser; a beep when there is none.
+    void OpenHelp(const std::string& helpFile, int nContext) override;
 
     CR740CfView* View() const { return m_pView; }
     // Runs a command by its number (menus, toolbar, pages); 0 when it is not enabled.
@@ -97,9 +101,7 @@ private:
     void OnMenuAboutToShow(QMenu* pMenu);
     bool Available(unsigned nCommand) const;
     void SetCountPane(int nEntries);
-    void SetPortPane(const std::string& text);
     void RunTransfer(unsigned nCommand);
-    void OpenHelp();
     void OpenRecentFile(int nIndex);
     bool RoleShows(unsigned nRoles) const;
 

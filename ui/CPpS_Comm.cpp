@@ -86,12 +86,12 @@ CPpS_Comm::CPpS_Comm(CApp& app, QWidget* pParent)
 
 unsigned CPpS_Comm::RxCommand() const
 {
-    return m_app.m_bAppCfg ? ID_FILE_RX_CFG : ID_FILE_RX_DIALNAME;
+    return m_app.Brand().m_bAppCfg ? ID_FILE_RX_CFG : ID_FILE_RX_DIALNAME;
 }
 
 unsigned CPpS_Comm::TxCommand() const
 {
-    return m_app.m_bAppCfg ? ID_FILE_TX_CFG : ID_FILE_TX_DIALNAME;
+    return m_app.Brand().m_bAppCfg ? ID_FILE_TX_CFG : ID_FILE_TX_DIALNAME;
 }
 
 void CPpS_Comm::OnRadio(int nKind)
@@ -142,8 +142,8 @@ void CPpS_Comm::ApplyProperties()
 
     CUi_CommandState state;
     state.bPabxLine = m_app.m_bPabxLine;
-    state.bMayRead = m_app.m_CmdLine.m_bMayRead;
-    state.bMayUpdate = m_app.m_CmdLine.m_bMayUpdateFirmware;
+    state.bMayRead = m_app.CommandLine().m_bMayRead;
+    state.bMayUpdate = m_app.CommandLine().m_bMayUpdateFirmware;
     if (QWidget* pRx = CUi_Texts::FindControl(this, IDC_COMM_BTN_RX))
         pRx->setEnabled(CUi_Commands::Enabled(RxCommand(), state, props));
     if (QWidget* pTx = CUi_Texts::FindControl(this, IDC_COMM_BTN_TX))

@@ -156,7 +156,7 @@ int CR740CfView::Add(CPp_Page* pPage, EPageRole role, const QString& caption)
 
 int CR740CfView::FirstVariableIndex() const
 {
-    return (m_app.m_bAppCfg ? CFG_PAGE_COUNT : 0) + (m_app.m_bAppDialName ? 1 : 0);
+    return (m_app.Brand().m_bAppCfg ? CFG_PAGE_COUNT : 0) + (m_app.Brand().m_bAppDialName ? 1 : 0);
 }
 
 void CR740CfView::OnInitialUpdate()
@@ -175,7 +175,7 @@ void CR740CfView::OnInitialUpdate()
     connect(m_pSheet, &CPropertySheetView::HelpRequested, this, &CR740CfView::HelpRequested);
 
     const CData_Properties& props = CData_Properties::Current();
-    if (m_app.m_bAppCfg)
+    if (m_app.Brand().m_bAppCfg)
     {
         Add(new CPpE_Basic(m_app, m_pSheet));
         Add(new CPpE_BasicSignal(m_app, m_pSheet));
@@ -188,7 +188,7 @@ void CR740CfView::OnInitialUpdate()
             props.m_bDialFilterVariant ? CPp_Page::UiText(IDS_STR_DIALFILTER_VARIANT) : QString());
         Add(new CPpS_PayCounter(m_app, m_pSheet), ROLE_PAYCOUNTER);
     }
-    if (m_app.m_bAppDialName)
+    if (m_app.Brand().m_bAppDialName)
         Add(new CPpS_DialName(m_app, m_pSheet), ROLE_DIALNAME);
     BuildVariablePages();
     m_pSheet->show();
@@ -208,7 +208,7 @@ void CR740CfView::BuildVariablePages()
                            ROLE_MODULE_2, ROLE_MODULE_3, ROLE_COMM})
         m_anIndex[role] = -1;
 
-    if (m_app.m_bAppCfg)
+    if (m_app.Brand().m_bAppCfg)
     {
         const CData_Properties& props = CData_Properties::Current();
         const CData_All& data = m_app.DocData();
@@ -249,6 +249,11 @@ void CR740CfView::OnModulesChanged()
     BuildVariablePages();
     update();
     emit StateChanged();
+}
+
+void CR740CfView::ActivateFirstPage()
+{
+    SetActivePage(0);
 }
 
 void CR740CfView::MoveDataDocToView()

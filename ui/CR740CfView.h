@@ -7,6 +7,8 @@
 // without touching the fixed ones. The view moves the active page's values between its controls
 // and the document (MoveDataDocToView, MoveDataViewToDoc). Traces under "View".
 
+#include "shell/CApp_View.h"
+
 #include <QWidget>
 
 #include <array>
@@ -16,7 +18,7 @@ class CPp_Page;
 class CPpS_DialName;
 class CPropertySheetView;
 
-class CR740CfView : public QWidget
+class CR740CfView : public QWidget, public CApp_View
 {
     Q_OBJECT
 
@@ -56,11 +58,13 @@ public:
     // again for the current properties and modules; the communication page comes last.
     void BuildVariablePages();
 
+    // ---- CApp_View ----
     // The active page reloads its controls from the document / stores them into it.
-    void MoveDataDocToView();
-    void MoveDataViewToDoc();
+    void MoveDataDocToView() override;
+    void MoveDataViewToDoc() override;
     // The properties changed: the active page shows and enables its controls anew.
-    void RefreshPages();
+    void RefreshPages() override;
+    void ActivateFirstPage() override;
 
     CPropertySheetView* Sheet() const { return m_pSheet; }
     CPp_Page* ActivePage() const;

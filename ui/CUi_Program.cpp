@@ -2,6 +2,7 @@
 
 #include "shell/CApp.h"
 #include "ui/CMainFrame.h"
+#include "ui/CUi_PinPrompt.h"
 #include "ui/CUi_QtInterface.h"
 
 #include <QApplication>
@@ -20,6 +21,10 @@ int CUi_Program::Run(int& argc, char** argv)
         CApp app;
         CMainFrame frame(app);
         ui.SetParent(&frame);
+        // A write asks for the PIN first. No transfer runner yet: the transfer commands are
+        // traced and do nothing until the transfer dialog comes.
+        CUi_PinPrompt pinPrompt(&frame);
+        app.SetPinPrompt(&pinPrompt);
 
         CApp_Startup startup;
         startup.programPath = argc > 0 ? argv[0] : "R740Cf";
@@ -28,6 +33,7 @@ int CUi_Program::Run(int& argc, char** argv)
         if (app.InitInstance(startup))
             nExitCode = QApplication::exec();
         ui.SetParent(nullptr);
+        app.SetPinPrompt(nullptr);
         app.ExitInstance();
     }
     CUi_Interface::Set(nullptr);

@@ -6,7 +6,9 @@
 
 #include "CTest_Screenshot.h"
 #include "data/CData_Types.h"
+#include "data/CData_UiText.h"
 #include "testsupport/CTest_TraceCapture.h"
+#include "transfer/CLayerPP_Data.h"
 #include "ui/CDlg_Find.h"
 #include "ui/CListCtrl_RepBar.h"
 #include "ui/CPpS_DialName.h"
@@ -338,7 +340,7 @@ TEST_F(CMainFrameTest, ValuesEditedThroughTheControlsAreWhatTheSavedFileHolds)
     EXPECT_TRUE(m_ui.Shown().empty());
 }
 
-TEST_F(CMainFrameTest, TransferCommandsOfTheMenuAndTheLinkPageRunTheSameTransfer)
+TEST_F(CMainFrameTest, TransferCommandsOfTheMenuAndTheLinkPageRunTheSameTransferASendAfterThePin)
 {
     ASSERT_EQ(1, Start("TALVO"));
     Frame().OnCommand(ID_FILE_RX_CFG);
@@ -347,8 +349,36 @@ TEST_F(CMainFrameTest, TransferCommandsOfTheMenuAndTheLinkPageRunTheSameTransfer
     auto* pTx = Control<QPushButton>(1511);
     ASSERT_NE(nullptr, pTx);
     ASSERT_TRUE(pTx->isEnabled());
+
+    // The send asks for the PIN: three digits are refused with text 432 and the dialog stays
+    // open; four are taken, and the transfer sends them.
+    std::vector<bool> stillOpen;
+    QTimer::singleShot(
+        0,
+        [&stillOpen]
+        {
+            QWidget* pDialog = QApplication::activeModalWidget();
+            auto* pPin = pDialog ? qobject_cast<QLineEdit*>(CUi_Texts::FindControl(pDialog, 3311)) : nullptr;
+            auto* pOk = pDialog ? qobject_cast<QPushButton*>(CUi_Texts::FindControl(pDialog, 1)) : nullptr;
+            if (!pPin || !pOk)
+                return;
+            SaveScreenshot(pDialog, "dlg_pin");
+            for (const char* pszPin : {"471", "4711"})
+            {
+                pPin->setText(QString::fromLatin1(pszPin));
+                pOk->click();
+                stillOpen.push_back(pDialog->isVisible());
+            }
+        });
     QTest::mouseClick(pTx, Qt::LeftButton);
-    EXPECT_EQ((std::vector<std::pair<int, bool>>{{0, true}, {1, true}}), m_transfers);
+    EXPECT_EQ((std::vector<bool>{true, false}), stillOpen);
+    ASSERT_EQ(1u, m_ui.Shown().size());
+    EXPECT_EQ(CData_UiText(432), m_ui.Shown()[0].text);
+    EXPECT_EQ("4711", Doc().m_Cfg.m_Basic.m_strPin);
+    EXPECT_EQ(
+        (std::vector<std::pair<int, int>>{{CLayerPP_Data::MODE_RX_CFG, CApp_TransferRunner::LINK_SERIAL},
+                                          {CLayerPP_Data::MODE_TX_CFG, CApp_TransferRunner::LINK_SERIAL}}),
+        m_transfers);
 }
 
 // Pictures of every page of both roles, in both languages, at the brand's minimum window size.

@@ -87,7 +87,7 @@ TEST_F(CR740CfViewTest, PhoneTypeAndModuleCombosRebuildTheVariablePagesAtOnce)
     pType->setCurrentIndex(nRV930);
     emit pType->activated(nRV930);
     EXPECT_EQ(PHONETYPE_RV930, Doc().m_Version.m_nPhoneType);
-    EXPECT_EQ(PHONETYPE_RV930, App().m_nPhoneType);
+    EXPECT_EQ(PHONETYPE_RV930, CData_Properties::CurrentInput().nPhoneType);
     EXPECT_TRUE(CData_Properties::Current().m_bUsbCapable);
     EXPECT_EQ(Sheet().count() - 1, View().PageIndex(CR740CfView::ROLE_COMM));
 }

@@ -2,8 +2,9 @@
 
 // The window program started as R740Cf starts it, offscreen: the resource bundle's texts of a
 // brand (from resources/, with brand data replaced where a test needs it), the language files in
-// the working directory's "lang", the settings in a temporary directory, a scripted user, and the
-// main window with its view and pages.
+// the working directory's "lang", the settings in a temporary directory, a scripted user, the
+// program's PIN dialog, a transfer runner that records the transfers, and the main window with
+// its view and pages.
 
 #include "data/CData.h"
 #include "data/CData_All.h"
@@ -14,6 +15,7 @@
 #include "platform/CPlatform_Settings.h"
 #include "shell/CApp.h"
 #include "shell/CR740CfDoc.h"
+#include "shell/CTest_AppFixture.h"
 #include "testsupport/CTest_ScriptedUi.h"
 #include "testsupport/CTest_TempDir.h"
 #include "ui/CMainFrame.h"
@@ -21,6 +23,7 @@
 #include "ui/CPropertySheetView.h"
 #include "ui/CR740CfView.h"
 #include "ui/CUi_Beep.h"
+#include "ui/CUi_PinPrompt.h"
 #include "ui/CUi_Texts.h"
 
 #include <QApplication>
@@ -56,7 +59,7 @@ protected:
     }
     static void ResetGlobals()
     {
-        CData_Properties::Current() = CData_Properties();
+        CData_Properties::Restore(CData_Properties::CSnapshot());
         CData_Version::SetConfigVersion(0);
         CData::File().SetFileName("");
     }
@@ -86,12 +89,9 @@ protected:
         }
         m_pApp = std::make_unique<CApp>();
         m_pFrame = std::make_unique<CMainFrame>(*m_pApp);
-        m_pApp->SetTransferRunner(
-            [this](int nMode, bool bInteractive)
-            {
-                m_transfers.emplace_back(nMode, bInteractive);
-                return 1;
-            });
+        m_pApp->SetTransferRunner(&m_runner);
+        m_pinPrompt.SetParent(m_pFrame.get());
+        m_pApp->SetPinPrompt(&m_pinPrompt);
         CApp_Startup startup;
         startup.programPath = m_workDir.File("R740Cf");
         startup.args = args;
@@ -142,7 +142,9 @@ protected:
     CTest_TempDir m_settingsDir;
     CTest_TempDir m_workDir;
     CTest_ScriptedUi m_ui;
-    std::vector<std::pair<int, bool>> m_transfers;
+    CTest_TransferRunner m_runner;
+    std::vector<std::pair<int, int>>& m_transfers = m_runner.m_runs; // mode, link kind
+    CUi_PinPrompt m_pinPrompt;
     std::unique_ptr<CApp> m_pApp;
     std::unique_ptr<CMainFrame> m_pFrame;
 };
