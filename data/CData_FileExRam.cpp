@@ -1,9 +1,9 @@
 #include "data/CData_FileExRam.h"
 
+#include "platform/CPlatform_SaveFile.h"
 #include "platform/CPlatform_System.h"
 #include "support/Trace.h"
 
-#include <cerrno>
 #include <cstring>
 
 #if defined(__SSE2__)
@@ -129,6 +129,8 @@ CData_FileExRam::~CData_FileExRam()
 
 int CData_FileExRam::SetFileName(const char* pszFileName)
 {
+    m_bUseBuffer = false;
+    m_buffer.clear();
     const size_t n = pszFileName ? std::strlen(pszFileName) : 0;
     if (n > FILE_NAME_MAX)
     {
@@ -137,6 +139,13 @@ int CData_FileExRam::SetFileName(const char* pszFileName)
     }
     m_strFileName.assign(pszFileName ? pszFileName : "", n);
     return 1;
+}
+
+void CData_FileExRam::UseBuffer(std::string bytes)
+{
+    m_bUseBuffer = true;
+    m_buffer = std::move(bytes);
+    m_strFileName.clear();
 }
 
 int CData_FileExRam::GetFileName(char* pszDest, size_t nSize) const
@@ -162,98 +171,48 @@ int CData_FileExRam::Open(int bRead)
 
     if (!bRead)
     {
-        // Write beside the target and replace it at Close, so that a failed or interrupted save
-        // never destroys the previous file.
-        m_strTempName = m_strFileName + ".~tmp";
-        m_pFile = m_strFileName.empty() ? nullptr : std::fopen(m_strTempName.c_str(), "wb");
-        if (!m_pFile)
+        m_out.clear();
+        if (!m_bUseBuffer)
         {
-            m_nLastError = m_strFileName.empty() ? ENOENT : PlatformLastError();
-            TraceLine(s_szClass, "Open() fails!");
-            return 0;
+            // Written beside the target and renamed over it at Close, so that a failed or
+            // interrupted save never destroys the previous file.
+            m_pSave = std::make_unique<CPlatform_SaveFile>(m_strFileName);
+            if (!m_pSave->Open())
+            {
+                m_nLastError = m_pSave->Error();
+                m_pSave.reset();
+                TraceLine(s_szClass, "Open() fails!");
+                return 0;
+            }
+            m_out.reserve(WRITE_BUFFER);
         }
-        std::setvbuf(m_pFile, nullptr, _IOFBF, WRITE_BUFFER);
         m_strSection.clear();
+        m_bWriting = true;
         m_bOpen = true;
         return 1;
     }
 
-    std::FILE* pFile = m_strFileName.empty() ? nullptr : std::fopen(m_strFileName.c_str(), "rb");
-    if (!pFile)
+    if (m_bUseBuffer)
+        return OpenBuffer(m_buffer.data(), m_buffer.size());
+    // Read straight into the text with room for what Load puts behind it; a file over the limit is
+    // refused by its size, before a byte is read.
+    if (!PlatformReadFile(m_strFileName.c_str(), FILE_SIZE_MAX, 1 + TEXT_PADDING, m_text, m_nLastError))
     {
-        m_nLastError = m_strFileName.empty() ? ENOENT : PlatformLastError();
+        m_text = std::string();
         TraceLine(s_szClass, "Open() fails!");
         return 0;
     }
-    // Read the whole file straight into the text buffer, growing it only if the file turns out
-    // longer than it said.
-    size_t nCapacity = 0;
-    if (std::fseek(pFile, 0, SEEK_END) == 0)
-    {
-        const long n = std::ftell(pFile);
-        if (n > 0)
-            nCapacity =
-                static_cast<unsigned long>(n) <= FILE_SIZE_MAX ? static_cast<size_t>(n) : FILE_SIZE_MAX + 1;
-        std::fseek(pFile, 0, SEEK_SET);
-    }
-    std::unique_ptr<char[]> pText = AllocText(nCapacity);
-    size_t nSize = 0;
-    bool bOk = true;
-    for (;;)
-    {
-        if (nSize == nCapacity)
-        {
-            if (nCapacity > FILE_SIZE_MAX)
-            {
-                m_nLastError = EFBIG;
-                bOk = false;
-                break;
-            }
-            const size_t nGrown = nCapacity < 64 * 1024 ? 64 * 1024 : 2 * nCapacity;
-            std::unique_ptr<char[]> pBigger = AllocText(nGrown);
-            std::memcpy(pBigger.get(), pText.get(), nSize);
-            pText = std::move(pBigger);
-            nCapacity = nGrown;
-        }
-        const size_t got = std::fread(pText.get() + nSize, 1, nCapacity - nSize, pFile);
-        nSize += got;
-        if (got == 0)
-        {
-            if (std::ferror(pFile))
-            {
-                m_nLastError = PlatformLastError();
-                bOk = false;
-            }
-            break;
-        }
-    }
-    std::fclose(pFile);
-    if (!bOk || nSize > FILE_SIZE_MAX)
-    {
-        if (bOk)
-            m_nLastError = EFBIG;
-        TraceLine(s_szClass, "Open() fails!");
-        return 0;
-    }
-    m_pText = std::move(pText);
-    return Load(nSize);
-}
-
-std::unique_ptr<char[]> CData_FileExRam::AllocText(size_t nSize)
-{
-    // Room for the closing byte, and zeros behind it so that the scan may read whole words.
-    std::unique_ptr<char[]> p(new char[nSize + 1 + TEXT_PADDING]);
-    std::memset(p.get() + nSize, 0, 1 + TEXT_PADDING);
-    return p;
+    return Load(m_text.size());
 }
 
 int CData_FileExRam::OpenBuffer(const char* pData, size_t nSize)
 {
     if (m_bOpen || nSize > FILE_SIZE_MAX)
         return 0;
-    m_pText = AllocText(nSize);
+    m_text.clear();
+    m_text.reserve(nSize + 1 + TEXT_PADDING);
     if (nSize)
-        std::memcpy(m_pText.get(), pData, nSize);
+        m_text.append(pData, nSize);
     return Load(nSize);
 }
 
@@ -312,8 +271,10 @@ int CData_FileExRam::Load(size_t nSize)
     m_bSectionFound = false;
     m_bOpen = true;
 
-    char* const pText = m_pText.get();
-    // The extra byte ends the last line even when the file does not.
+    // The extra byte ends the last line even when the file does not; zeros behind it let the scan
+    // read whole words.
+    m_text.resize(nSize + 1 + TEXT_PADDING, '\0');
+    char* const pText = &m_text[0];
     pText[nSize] = '\r';
     m_pLines = std::make_unique<CLst_StrPtr>(LINES_CAPACITY, LINES_GROW_BY);
     m_pSections = std::make_unique<CMap_StrPtr>(SECTIONS_CAPACITY, SECTIONS_GROW_BY);
@@ -373,7 +334,7 @@ void CData_FileExRam::FreeText()
 {
     m_pLines.reset();
     m_pSections.reset();
-    m_pText.reset();
+    m_text = std::string();
     m_nTextSize = 0;
     m_keyIndex.clear();
     m_lineKey.clear();
@@ -386,44 +347,51 @@ int CData_FileExRam::Close()
 {
     TraceLine(s_szClass, "Close()");
     int nResult = 1;
-    if (m_pFile)
+    if (m_bWriting)
     {
-        if (std::ferror(m_pFile) || !PlatformSyncFile(m_pFile))
+        if (m_pSave)
         {
-            m_bWriteFailed = true;
-            if (!m_nLastError)
-                m_nLastError = PlatformLastError();
+            Flush();
+            if (m_bWriteFailed || !m_pSave->Commit())
+            {
+                if (!m_bWriteFailed)
+                    m_nLastError = m_pSave->Error();
+                m_pSave->Discard();
+                TraceLine(s_szClass, "Close() fails!");
+                nResult = 0;
+            }
+            m_pSave.reset();
+            m_out = std::string();
         }
-        if (std::fclose(m_pFile) != 0 && !m_bWriteFailed)
+        else
         {
-            m_bWriteFailed = true;
-            m_nLastError = PlatformLastError();
+            m_buffer.swap(m_out);
+            m_out.clear();
         }
-        m_pFile = nullptr;
-        int nError = 0;
-        if (m_bWriteFailed || !PlatformReplaceFile(m_strTempName.c_str(), m_strFileName.c_str(), nError))
-        {
-            if (nError)
-                m_nLastError = nError;
-            std::remove(m_strTempName.c_str());
-            TraceLine(s_szClass, "Close() fails!");
-            nResult = 0;
-        }
-        m_strTempName.clear();
+        m_bWriting = false;
     }
-    if (m_pText)
+    if (m_nTextSize)
         FreeText();
     m_bOpen = false;
     return nResult;
 }
 
-void CData_FileExRam::WriteBytes(const void* pData, size_t nCount)
+void CData_FileExRam::Flush()
 {
-    if (nCount && std::fwrite(pData, 1, nCount, m_pFile) != nCount && !m_bWriteFailed)
+    if (!m_out.empty() && !m_bWriteFailed && !m_pSave->Write(m_out.data(), m_out.size()))
     {
         m_bWriteFailed = true;
-        m_nLastError = PlatformLastError();
+        m_nLastError = m_pSave->Error();
     }
+    m_out.clear();
+}
+
+void CData_FileExRam::WriteBytes(const void* pData, size_t nCount)
+{
+    if (nCount)
+        m_out.append(static_cast<const char*>(pData), nCount);
+    if (m_pSave && m_out.size() >= WRITE_BUFFER)
+        Flush();
 }
 
 void CData_FileExRam::WriteHeaderIfNew(const char* pszSection)
@@ -438,7 +406,7 @@ void CData_FileExRam::WriteHeaderIfNew(const char* pszSection)
 
 int CData_FileExRam::PutString(const char* pszSection, const char* pszKey, const char* pszValue)
 {
-    if (!m_pFile)
+    if (!m_bWriting)
     {
         TraceLine(s_szClass, "PutString() File not opened!");
         return 0;
@@ -453,7 +421,7 @@ int CData_FileExRam::PutString(const char* pszSection, const char* pszKey, const
 
 int CData_FileExRam::PutStruct(const char* pszSection, const char* pszKey, const void* pData, size_t nCount)
 {
-    if (!m_pFile)
+    if (!m_bWriting)
     {
         TraceLine(s_szClass, "PutStruct() File not opened!");
         return 0;
@@ -706,7 +674,7 @@ int CData_FileExRam::GetStruct(const char* pszSection, const char* pszKey, void*
         return 0;
     // The value is binary and may hold NUL bytes: take nCount bytes, as far as the loaded text
     // reaches, and zeros beyond it.
-    const size_t nOffset = static_cast<size_t>(pValue - m_pText.get());
+    const size_t nOffset = static_cast<size_t>(pValue - m_text.data());
     const size_t nAvail = m_nTextSize - nOffset;
     const size_t n = nCount < nAvail ? nCount : nAvail;
     if (pDest)
