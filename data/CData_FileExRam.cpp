@@ -4,6 +4,7 @@
 #include "platform/CPlatform_System.h"
 #include "support/Trace.h"
 
+#include <algorithm>
 #include <cstring>
 
 #if defined(__SSE2__)
@@ -15,23 +16,31 @@ namespace
 const char s_szClass[] = "CData_FileExRam";
 
 // Starting sizes of the two indexes: room for a full configuration with its phonebook, so that
-// an ordinary file never has to grow them.
+// an ordinary file never has to grow them. A larger file gets room for a line in every 16 bytes
+// and a section in every 64 (a configuration has about 20 and 300); beyond that they grow by half
+// their size at a time.
 constexpr size_t LINES_CAPACITY = 10000;
 constexpr size_t LINES_GROW_BY = 5000;
+constexpr size_t LINE_BYTES_TYPICAL = 16;
 constexpr size_t SECTIONS_CAPACITY = 500;
 constexpr size_t SECTIONS_GROW_BY = 500;
+constexpr size_t SECTION_BYTES_TYPICAL = 64;
 
 // Buffer of the writer; the file is written in a few large pieces instead of four writes a key.
 constexpr size_t WRITE_BUFFER = 64 * 1024;
 
-#if !defined(__SSE2__)
-// Word-at-a-time test for a byte value: nonzero when any byte of x equals the byte in n.
+// Word-at-a-time test for a byte value: nonzero when any byte of x is zero, or equals the byte
+// in n.
 constexpr uint64_t ONES = 0x0101010101010101ULL;
 constexpr uint64_t HIGHS = 0x8080808080808080ULL;
+inline uint64_t ZeroByte(uint64_t x)
+{
+    return (x - ONES) & ~x & HIGHS;
+}
+#if !defined(__SSE2__)
 inline uint64_t HasByte(uint64_t x, uint64_t n)
 {
-    const uint64_t y = x ^ n;
-    return (y - ONES) & ~y & HIGHS;
+    return ZeroByte(x ^ n);
 }
 #endif
 
@@ -54,28 +63,67 @@ inline uint32_t HashBytes(const char* p, size_t n)
         h = (h ^ w) * 0xFF51AFD7ED558CCDULL;
         h ^= h >> 29;
     }
-    return static_cast<uint32_t>(h ^ (h >> 32));
+    // Every bit of every word into every bit of the hash, so that keys differing only in their last
+    // bytes ("Key0" to "Key9") do not cluster in the index.
+    h ^= h >> 33;
+    h *= 0xFF51AFD7ED558CCDULL;
+    h ^= h >> 33;
+    h *= 0xC4CEB9FE1A85EC53ULL;
+    return static_cast<uint32_t>(h ^ (h >> 33));
 }
 
-// A cheap fingerprint of a key for the filter of keys already asked for: its length and its first
-// and last four bytes, mixed.
-inline uint32_t KeySignature(const char* p, size_t n)
+// The key's n bytes (n >= 1) begin the line and hold no "=". Both are readable for n bytes; the
+// bytes are compared a word at a time, the last word overlapping the one before. On the way the
+// words give the key's fingerprint for the filter of keys already asked for; it covers every byte,
+// because keys of one length often differ only in the middle.
+inline bool KeyBeginsLine(const char* pKey, const char* pLine, size_t n, uint32_t& nSig)
 {
-    uint32_t a = 0;
-    uint32_t b = 0;
-    if (n >= 4)
+    constexpr uint64_t EQ8 = 0x3D3D3D3D3D3D3D3DULL;
+    constexpr uint64_t MIX = 0xFF51AFD7ED558CCDULL;
+    uint64_t h = n * 0x9E3779B97F4A7C15ULL;
+    uint64_t k;
+    uint64_t l;
+    if (n >= 8)
     {
-        // Whole loads only: byte-wise copies into a word stall the load that follows them.
-        std::memcpy(&a, p, 4);
-        std::memcpy(&b, p + n - 4, 4);
+        for (size_t i = 0; i + 8 < n; i += 8)
+        {
+            std::memcpy(&k, pKey + i, 8);
+            std::memcpy(&l, pLine + i, 8);
+            if (k != l || ZeroByte(k ^ EQ8))
+                return false;
+            h = (h ^ k) * MIX;
+        }
+        std::memcpy(&k, pKey + n - 8, 8);
+        std::memcpy(&l, pLine + n - 8, 8);
+    }
+    else if (n >= 4)
+    {
+        uint32_t k1;
+        uint32_t l1;
+        uint32_t k2;
+        uint32_t l2;
+        std::memcpy(&k1, pKey, 4);
+        std::memcpy(&l1, pLine, 4);
+        std::memcpy(&k2, pKey + n - 4, 4);
+        std::memcpy(&l2, pLine + n - 4, 4);
+        k = uint64_t(k1) << 32 | k2;
+        l = uint64_t(l1) << 32 | l2;
     }
     else
     {
+        k = 0;
+        l = 0;
         for (size_t i = 0; i < n; ++i)
-            a = (a << 8) | static_cast<unsigned char>(p[i]);
-        b = a;
+        {
+            k = k << 8 | static_cast<unsigned char>(pKey[i]);
+            l = l << 8 | static_cast<unsigned char>(pLine[i]);
+        }
     }
-    return ((a * 31u) ^ b ^ static_cast<uint32_t>(n)) * 0x9E3779B1u;
+    if (k != l || ZeroByte(k ^ EQ8))
+        return false;
+    h = (h ^ k) * MIX;
+    nSig = static_cast<uint32_t>(h >> 32);
+    return true;
 }
 
 // Length of a text inside the loaded text, found 16 bytes at a time (the padding behind the text
@@ -276,8 +324,11 @@ int CData_FileExRam::Load(size_t nSize)
     m_text.resize(nSize + 1 + TEXT_PADDING, '\0');
     char* const pText = &m_text[0];
     pText[nSize] = '\r';
-    m_pLines = std::make_unique<CLst_StrPtr>(LINES_CAPACITY, LINES_GROW_BY);
-    m_pSections = std::make_unique<CMap_StrPtr>(SECTIONS_CAPACITY, SECTIONS_GROW_BY);
+    // Room from the start saves copying the lists as they grow; unused room is only address space.
+    m_pLines =
+        std::make_unique<CLst_StrPtr>(std::max(LINES_CAPACITY, nSize / LINE_BYTES_TYPICAL), LINES_GROW_BY);
+    m_pSections = std::make_unique<CMap_StrPtr>(std::max(SECTIONS_CAPACITY, nSize / SECTION_BYTES_TYPICAL),
+                                                SECTIONS_GROW_BY);
     CLst_StrPtr& lines = *m_pLines;
 
     char* p = pText;
@@ -467,13 +518,20 @@ void CData_FileExRam::BuildKeyIndex()
     while (nEnd < nCount && m_pLines->Get(nEnd)[0] != '[')
         ++nEnd;
     m_nSectionEnd = nEnd;
+    m_bKeysIndexed = true;
+    if (nEnd == m_nSectionStart)
+    {
+        // An empty section (a file of nothing but headers has a million of them) needs no index.
+        m_keyIndex.clear();
+        m_lineKey.clear();
+        return;
+    }
 
     size_t nSlots = 16;
     while (nSlots < 2 * (nEnd - m_nSectionStart))
         nSlots *= 2;
     m_keyIndex.assign(nSlots, CKeySlot{0, 0, 0});
     m_lineKey.assign(nEnd - m_nSectionStart, NO_KEY);
-    m_bKeysIndexed = true;
     const size_t nMask = nSlots - 1;
     for (size_t i = m_nSectionStart; i < nEnd; ++i)
     {
@@ -498,7 +556,12 @@ void CData_FileExRam::BuildKeyIndex()
     }
 }
 
-const char* CData_FileExRam::FindSequential(const char* pszKey)
+// Part of every lookup's common path: kept inside LookUp, without a call of its own.
+#if defined(__GNUC__)
+__attribute__((always_inline))
+#endif
+inline const char*
+CData_FileExRam::FindSequential(const char* pszKey)
 {
     // Until a section's keys are indexed, lookups that walk its lines in order are answered from
     // the line after the last one found. Each line passed so far was the first of its key, so the
@@ -508,29 +571,23 @@ const char* CData_FileExRam::FindSequential(const char* pszKey)
     const char* pLine = m_pLines->Get(m_nCursor);
     if (pLine[0] == '[')
         return nullptr; // the next section begins
-    // Keys are short: find the length and any "=" in one pass, comparing with the line as far as
-    // they agree (never past the line's own end).
-    size_t nLen = 0;
-    bool bSame = true;
-    for (; pszKey[nLen]; ++nLen)
-    {
-        if (pszKey[nLen] == '=')
-            return nullptr;
-        if (bSame && pLine[nLen] != pszKey[nLen])
-            bSame = false;
-    }
-    const bool bMatch = bSame && pLine[nLen] == '=';
+    // The line holds the key when it begins with it and "=" follows. The key has no NUL, so equal
+    // bytes mean the line reaches that far; the text must only be long enough to compare them. A
+    // key with "=" in it can match in the middle of a value, which only the plain scan of the
+    // section knows. An empty key is left to the index too.
+    const size_t nLen = std::strlen(pszKey);
+    uint32_t nSig = 0;
+    if (!nLen || static_cast<size_t>(pLine - m_text.data()) + nLen >= m_nTextSize || pLine[nLen] != '=' ||
+        !KeyBeginsLine(pszKey, pLine, nLen, nSig))
+        return nullptr;
     // The keys passed so far leave two bits each in a filter. A key whose bits are not both set
-    // was not asked for before, so the line at the cursor, if it holds the key, is its first. A
-    // key that may have been asked for before is left to the section's index.
-    const uint32_t nSig = KeySignature(pszKey, nLen);
+    // was not asked for before, so the line at the cursor is its first. A key that may have been
+    // asked for before is left to the section's index.
     const uint32_t nBit1 = nSig >> 22;          // 10 bits
     const uint32_t nBit2 = (nSig >> 12) & 1023; // 10 further bits
     const uint64_t nMask1 = uint64_t(1) << (nBit1 & 63);
     const uint64_t nMask2 = uint64_t(1) << (nBit2 & 63);
     if ((m_runFilter[nBit1 >> 6] & nMask1) && (m_runFilter[nBit2 >> 6] & nMask2))
-        return nullptr;
-    if (!bMatch)
         return nullptr;
     m_runFilter[nBit1 >> 6] |= nMask1;
     m_runFilter[nBit2 >> 6] |= nMask2;
@@ -542,6 +599,8 @@ const char* CData_FileExRam::FindValue(const char* pszKey)
 {
     if (!m_bKeysIndexed)
         BuildKeyIndex();
+    if (m_nSectionEnd == m_nSectionStart)
+        return nullptr;
     if (m_nCursor < m_nSectionEnd)
     {
         const uint32_t nKey = m_lineKey[m_nCursor - m_nSectionStart];
