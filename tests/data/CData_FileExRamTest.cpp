@@ -290,8 +290,8 @@ INSTANTIATE_TEST_SUITE_P(
                       CPrefixCase{"indexed", {"Other", "DialPre"}, 0, "<default>"},
                       CPrefixCase{"after the missing one", {"DialLen", "DialPre", "DialPreInt"}, 1, "12"},
                       CPrefixCase{"longer key in order", {"DialLen", "DialPreInt"}, 1, "12"},
-                      CPrefixCase{
-                          "key longer than the line's", {"DialLen", "DialPreIntXY"}, 0, "<default>"}));
+                      CPrefixCase{"key longer than the line's", {"DialLen", "DialPreIntXY"}, 0, "<default>"}),
+    [](const auto& row) { return "Case" + std::to_string(row.index); });
 
 std::string Folded(std::string text, bool bUpper)
 {
