@@ -273,8 +273,10 @@ std::string CLang_Text::GetMenuItemText(unsigned nItem) const
 
 std::string CLang_Text::GetControlText(unsigned nTemplate, unsigned nControl) const
 {
-    const std::string dialog = CLang_Symbols::NameOf(LANG_KIND_DIALOG, nTemplate);
-    const std::string control = CLang_Symbols::NameOf(static_cast<int>(nTemplate), nControl);
+    if (m_controls.empty())
+        return std::string();
+    const std::string& dialog = CLang_Symbols::NameOf(LANG_KIND_DIALOG, nTemplate);
+    const std::string& control = CLang_Symbols::NameOf(static_cast<int>(nTemplate), nControl);
     if (dialog.empty() || control.empty())
         return std::string();
     return Find(m_controls, dialog + ":" + control);
