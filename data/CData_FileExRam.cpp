@@ -653,7 +653,44 @@ const char* CData_FileExRam::FindValue(const char* pszKey)
     }
 }
 
-const char* CData_FileExRam::LookUp(const char* pszSection, const char* pszKey, const char* pszOperation)
+namespace
+{
+// The trace line of a key not found, away from the lookup's own path.
+#if defined(__GNUC__)
+__attribute__((noinline, cold))
+#endif
+void TraceDefault(const char* pszSection, const char* pszKey, const char* pszOperation)
+{
+    const std::string text = std::string(" ") + pszOperation + "() default: ";
+    TraceLine(s_szClass, pszSection, text.c_str(), pszKey);
+}
+
+// Copies n bytes, a few at a time for the short values that nearly every key has.
+inline void CopyValue(char* pDest, const char* pValue, size_t n)
+{
+    if (n >= 8 && n <= 16)
+    {
+        std::memcpy(pDest, pValue, 8);
+        std::memcpy(pDest + n - 8, pValue + n - 8, 8);
+    }
+    else if (n >= 4 && n < 8)
+    {
+        std::memcpy(pDest, pValue, 4);
+        std::memcpy(pDest + n - 4, pValue + n - 4, 4);
+    }
+    else
+    {
+        std::memcpy(pDest, pValue, n);
+    }
+}
+} // namespace
+
+// Every Get goes through here: kept inside each of them, without a call of its own.
+#if defined(__GNUC__)
+__attribute__((always_inline))
+#endif
+inline const char*
+CData_FileExRam::LookUp(const char* pszSection, const char* pszKey, const char* pszOperation)
 {
     if (!pszSection)
         pszSection = "";
@@ -671,10 +708,7 @@ const char* CData_FileExRam::LookUp(const char* pszSection, const char* pszKey, 
             pValue = FindValue(pszKey);
     }
     if (!pValue && g_nTraceState != TRACE_OFF)
-    {
-        const std::string text = std::string(" ") + pszOperation + "() default: ";
-        TraceLine(s_szClass, pszSection, text.c_str(), pszKey);
-    }
+        TraceDefault(pszSection, pszKey, pszOperation);
     return pValue;
 }
 
@@ -703,7 +737,7 @@ int CData_FileExRam::GetString(const char* pszSection, const char* pszKey, const
     }
     if (n > nSize - 1)
         n = nSize - 1;
-    std::memcpy(pszDest, pValue, n);
+    CopyValue(pszDest, pValue, n);
     pszDest[n] = '\0';
     return nFound;
 }
