@@ -1,8 +1,8 @@
 #include "data/CData_FileExRam.h"
 
 #include "support/Trace.h"
-#include "testsupport/CTest_Child.h"
 #include "testsupport/CTest_TempDir.h"
+#include "testsupport/CTest_WriteLimit.h"
 
 #include <gtest/gtest.h>
 
@@ -238,19 +238,16 @@ TEST(CData_FileExRam, FullDiskFailsTheSaveAndKeepsThePreviousFile)
     const std::string target = dir.File("cfg.721");
     TestWriteFile(target, "previous");
     // The disk fills up after 200 kB of a save of about 1 MB.
-    const int nExit = CTest_Child::Run(
-        [&]
-        {
-            CData_FileExRam file(target.c_str());
-            if (!file.Open(0))
-                return 2;
-            const std::string value(100, 'v');
-            for (int i = 0; i < 10000; ++i)
-                file.PutString("Big_00000000", ("Key" + std::to_string(i)).c_str(), value.c_str());
-            return file.Close() == 0 && file.LastError() == EFBIG ? 0 : 1;
-        },
-        200 * 1024);
-    EXPECT_EQ(0, nExit);
+    {
+        const CTest_WriteLimit fullDisk(200 * 1024);
+        CData_FileExRam file(target.c_str());
+        ASSERT_EQ(1, file.Open(0));
+        const std::string value(100, 'v');
+        for (int i = 0; i < 10000; ++i)
+            file.PutString("Big_00000000", ("Key" + std::to_string(i)).c_str(), value.c_str());
+        EXPECT_EQ(0, file.Close());
+        EXPECT_EQ(EFBIG, file.LastError());
+    }
     EXPECT_EQ("previous", TestReadFile(target));
     EXPECT_EQ(1, std::distance(std::filesystem::directory_iterator(dir.Path()), {}));
 }

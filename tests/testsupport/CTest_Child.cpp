@@ -1,13 +1,14 @@
 #include "testsupport/CTest_Child.h"
 
 #include "testsupport/CTest_TempDir.h"
+#include "testsupport/CTest_WriteLimit.h"
 
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
+#include <memory>
 
 #include <fcntl.h>
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -16,13 +17,9 @@ int CTest_Child::Start(const std::function<int()>& f, long long nWriteLimit)
     const pid_t pid = fork();
     if (pid != 0)
         return static_cast<int>(pid);
+    std::unique_ptr<CTest_WriteLimit> pLimit;
     if (nWriteLimit >= 0)
-    {
-        // Writes beyond the limit fail with EFBIG instead of ending the process.
-        std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{static_cast<rlim_t>(nWriteLimit), static_cast<rlim_t>(nWriteLimit)};
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
+        pLimit = std::make_unique<CTest_WriteLimit>(nWriteLimit);
     // No exit handlers: they belong to the test program.
     _exit(f());
 }
