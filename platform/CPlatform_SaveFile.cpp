@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <random>
+#include <utility>
 #include <vector>
 
 #include <fcntl.h>
@@ -187,24 +188,23 @@ int CPlatform_SaveFile::Open()
     // A new file gets the mode any new file gets (the user's mask applies); a replaced one is
     // private until it has the old file's mode, so nobody else opens it in between.
     size_t nPrefix = NAME_MAX_BYTES - (sizeof s_szTempMark - 1) - TEMP_RANDOM;
-    for (int nAttempt = 0; nAttempt < TEMP_ATTEMPTS; ++nAttempt)
+    int nOpenError = EEXIST;
+    for (int nAttempt = 0; nAttempt < TEMP_ATTEMPTS && m_fd < 0; ++nAttempt)
     {
-        const std::string temp = directory + NamePrefix(name, nPrefix) + s_szTempMark + RandomLetters();
+        std::string temp = directory + NamePrefix(name, nPrefix) + s_szTempMark + RandomLetters();
         m_fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC | O_BINARY,
                     bExists ? 0600 : 0666);
+        nOpenError = errno;
         if (m_fd >= 0)
-        {
-            m_tempName = temp;
-            break;
-        }
-        if (errno == ENAMETOOLONG && nPrefix > 1)
+            m_tempName = std::move(temp);
+        else if (nOpenError == ENAMETOOLONG && nPrefix > 1)
             nPrefix /= 2;
-        else if (errno != EEXIST)
+        else if (nOpenError != EEXIST)
             break;
     }
     if (m_fd < 0)
     {
-        Fail(errno);
+        Fail(nOpenError);
         return 0;
     }
 #ifndef _WIN32
