@@ -1,6 +1,6 @@
 # Fails when a file outside ui/ includes a QtWidgets or QtPrintSupport header.
 # Usage: cmake -DSOURCE_DIR=<root> -P CheckLayering.cmake
-set(_folders platform support data phonebook transfer shell slpv24 sim tools)
+set(_folders platform support data phonebook transfer shell print slpv24 sim tools)
 set(_bad "")
 foreach(_folder IN LISTS _folders)
     file(GLOB_RECURSE _files ${SOURCE_DIR}/${_folder}/*.h ${SOURCE_DIR}/${_folder}/*.cpp)

@@ -19,6 +19,8 @@ public:
         MB_PARSE = 0,    // parse a received record; gives the bytes consumed, 0 when not ours
         MB_DATA = 1,     // build the data record; gives its length
         MB_REQUEST = 2,  // build the request record; gives its length
+        MB_PHONE = 3,    // build the data record as the telephone sends it, for blocks the program
+                         // only receives (the telephone emulator); gives its length, 0 for others
         MB_END = 4,      // build the end record
         MB_TEST_ACK = 5, // test a received record for the acknowledgement
     };

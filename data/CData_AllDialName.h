@@ -28,6 +28,14 @@ public:
     void Sort();
 
     int Count() const { return static_cast<int>(m_List.Count()); }
+    // The header as the telephone exchanges it: the number of entries in the list (0 to 250),
+    // which the file's Count (0 to 249) cannot always hold.
+    CData_DialNameBasic LinkHeader() const
+    {
+        CData_DialNameBasic header = m_Basic;
+        header.m_nCount = Count();
+        return header;
+    }
     CData_DialName* Entry(int nIndex)
     {
         return nIndex >= 0 ? m_List.Get(static_cast<size_t>(nIndex)) : nullptr;

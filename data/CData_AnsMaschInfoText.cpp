@@ -72,6 +72,8 @@ int CData_AnsMaschInfoText::MoveBlock(int nMode, unsigned char* pRecord, size_t 
     case MB_DATA:
         // The telephone keeps this status itself.
         return 0;
+    case MB_PHONE:
+        return CData_MoveRecord(*this, false, pRecord, nSize, s_szClass, &B::MoveRecord);
     case MB_REQUEST:
         return CData_Record::Request(pRecord, nSize, RECORD_ID);
     default:

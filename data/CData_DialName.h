@@ -13,6 +13,11 @@ class CData_Record;
 // File layouts: 0 is the current one (section DialName_%08X of the index) and the only one
 // written; 1 (section DialName_%d of the index plus one) and 2 (section DialName_%08X of the index
 // plus 0x23000000) are read from files of older programs.
+// The POSIX headers define NAME_MAX (a file name's length) as a macro; the block's own constant
+// keeps its name while this class is declared.
+#pragma push_macro("NAME_MAX")
+#undef NAME_MAX
+
 class CData_DialName : public CData
 {
 public:
@@ -68,3 +73,5 @@ private:
     // The record, top to bottom, for both directions (CData_MoveRecord).
     void MoveRecord(CData_Record& r);
 };
+
+#pragma pop_macro("NAME_MAX")

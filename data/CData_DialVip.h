@@ -7,6 +7,11 @@
 class CData_Record;
 
 // One entry of the VIP list (ten entries, record 0x62): a number and a name.
+// The POSIX headers define NAME_MAX (a file name's length) as a macro; the block's own constant
+// keeps its name while this class is declared.
+#pragma push_macro("NAME_MAX")
+#undef NAME_MAX
+
 class CData_DialVip : public CData
 {
 public:
@@ -32,3 +37,5 @@ private:
     // The record, top to bottom, for both directions (CData_MoveRecord).
     void MoveRecord(CData_Record& r);
 };
+
+#pragma pop_macro("NAME_MAX")

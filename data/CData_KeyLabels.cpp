@@ -1,7 +1,9 @@
 #include "data/CData_KeyLabels.h"
 
 #include "data/CData_AllCfg.h"
+#include "data/CData_Key.h"
 #include "data/CData_Types.h"
+#include "data/CData_UiText.h"
 
 #include <cstdio>
 
@@ -44,6 +46,24 @@ const CLabelRow& RowOf(int nPhoneType)
 // Module key positions: 20 keys, two LEDs, 20 keys of the second level.
 constexpr int MODULE_FIRST_LEVEL = 20;
 constexpr int MODULE_LEDS = 2;
+
+// Interface texts of the key functions (IDS_STR_KEY_INF_...); the later functions have none.
+struct CFunctionText
+{
+    int nKeyUse;
+    unsigned nText;
+};
+const CFunctionText s_functionTexts[] = {
+    {CData_Key::KEYUSE_DIAL, 220},          {CData_Key::KEYUSE_LINE, 221},
+    {CData_Key::KEYUSE_EXT, 222},           {CData_Key::KEYUSE_MSN, 223},
+    {CData_Key::KEYUSE_VARIANT_ALL, 224},   {CData_Key::KEYUSE_VARIANT_TEAM, 225},
+    {CData_Key::KEYUSE_TEAMLOGOUT, 226},    {CData_Key::KEYUSE_INTERCOM, 228},
+    {CData_Key::KEYUSE_INTERCOM_LOOK, 229}, {CData_Key::KEYUSE_ANNOUNCE, 230},
+    {CData_Key::KEYUSE_ANNOUNCE_LOOK, 231}, {CData_Key::KEYUSE_CHEF, 232},
+    {CData_Key::KEYUSE_SEC, 233},           {CData_Key::KEYUSE_DIALFILTER, 234},
+    {CData_Key::KEYUSE_AWS, 235},           {CData_Key::KEYUSE_DIRECTCALL, 236},
+    {CData_Key::KEYUSE_VMAIL, 237},         {CData_Key::KEYUSE_MACRO, 238},
+};
 } // namespace
 
 std::string CData_KeyLabels::PhoneKey(int nPhoneType, int nKey)
@@ -77,4 +97,26 @@ std::string CData_KeyLabels::ModuleKey(int nKey)
     else
         std::snprintf(sz, sizeof sz, "M%da", nPos - MODULE_FIRST_LEVEL - MODULE_LEDS + 1);
     return sz;
+}
+
+std::string CData_KeyLabels::FunctionText(int nKeyUse)
+{
+    for (const CFunctionText& row : s_functionTexts)
+    {
+        if (row.nKeyUse != nKeyUse)
+            continue;
+        const std::string text = CData_UiText(row.nText);
+        if (!text.empty())
+            return text;
+        break;
+    }
+    std::string word;
+    KeyUseToStr(nKeyUse, word);
+    return word;
+}
+
+std::string CData_KeyLabels::SheetText(const CData_Key& key)
+{
+    const std::string label = key.InfoText(1);
+    return label.empty() ? FunctionText(key.m_nKeyUse) : label;
 }

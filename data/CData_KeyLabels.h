@@ -5,6 +5,8 @@
 
 #include <string>
 
+class CData_Key;
+
 class CData_KeyLabels
 {
 public:
@@ -13,4 +15,11 @@ public:
     // "M1" to "M20", "LED1", "LED2", "M1a" to "M20a" for module key k (0 to 125); the module itself
     // is not named.
     static std::string ModuleKey(int nKey);
+
+    // The interface text that names a key function ("Dial key", ...); functions without one show
+    // their enumeration word ("HEADSET").
+    static std::string FunctionText(int nKeyUse);
+    // What a label sheet prints for a key: its own label as the key list shows it (the macro text
+    // of a macro key), else the text of its function.
+    static std::string SheetText(const CData_Key& key);
 };

@@ -12,6 +12,10 @@ public:
     static constexpr const char* KIND = "Service";
     static constexpr int RECORD_ID = 0xFF;
     static constexpr int VALUE_COUNT = 12;
+    // The charge-counter reset: the transfer sends the command with this value set to the mark, and
+    // a telephone that sees it clears its charge counters.
+    static constexpr int VALUE_PAYCOUNTER_RESET = 0;
+    static constexpr int PAYCOUNTER_RESET_MARK = 1;
 
     explicit CData_Service(int nNumber = 0) { SetIndex(nNumber); }
     void SetIndex(int nNumber) { CData::SetIndex(KIND, nNumber); }

@@ -248,7 +248,7 @@ std::string CPlatform_Resource::PicturePath(unsigned nNumber) const
 {
     if (!m_bRegistered)
         return std::string();
-    for (const char* pszExt : {".png", ".bmp"})
+    for (const char* pszExt : {".png", ".bmp", ".svg"})
     {
         const std::string path = std::string(":/Res_Pb/pictures/") + std::to_string(nNumber) + pszExt;
         if (QFile::exists(QString::fromLatin1(path.c_str())))

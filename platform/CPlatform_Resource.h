@@ -47,7 +47,7 @@ public:
     std::string VersionString(const std::string& name) const;
     bool HasVersion() const { return m_bVersion; }
 
-    // Resource path of a picture by its number (":/Res_Pb/pictures/<n>.png" or ".bmp"); empty
+    // Resource path of a picture by its number (":/Res_Pb/pictures/<n>.png", ".bmp" or ".svg"); empty
     // when the bundle has none.
     std::string PicturePath(unsigned nNumber) const;
 

@@ -8,10 +8,14 @@
 #include <netinet/in.h>
 #include <netinet/tcp.h>
 #include <poll.h>
+#include <pty.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <termios.h>
+#include <time.h>
 #include <unistd.h>
+
+#include <vector>
 
 namespace
 {
@@ -55,15 +59,25 @@ int MakeRaw(int fd)
     return ::tcsetattr(fd, TCSANOW, &tio) == 0 ? 1 : 0;
 }
 
-int ConnectTcp(const std::string& hostPort, CSlp_Device& out)
+// "HOST:PORT" (an IPv6 host in brackets) into its parts; an empty host only where allowed.
+bool SplitHostPort(const std::string& hostPort, bool bEmptyHost, std::string& host, std::string& port)
 {
     const size_t colon = hostPort.rfind(':');
-    if (colon == std::string::npos || colon == 0 || colon + 1 == hostPort.size())
-        return 0;
-    std::string host = hostPort.substr(0, colon);
+    if (colon == std::string::npos || (colon == 0 && !bEmptyHost) || colon + 1 == hostPort.size())
+        return false;
+    host = hostPort.substr(0, colon);
     if (host.size() > 2 && host.front() == '[' && host.back() == ']')
         host = host.substr(1, host.size() - 2);
-    const std::string port = hostPort.substr(colon + 1);
+    port = hostPort.substr(colon + 1);
+    return true;
+}
+
+int ConnectTcp(const std::string& hostPort, CSlp_Device& out)
+{
+    std::string host;
+    std::string port;
+    if (!SplitHostPort(hostPort, false, host, port))
+        return 0;
 
     addrinfo hints{};
     hints.ai_family = AF_UNSPEC;
@@ -252,4 +266,136 @@ int SlpWait(const CSlp_Device& device, const CSlp_Wakeup& wakeup, bool bWantWrit
     if (pfd[1].revents & POLLIN)
         result |= SLP_WAIT_WAKEUP;
     return result;
+}
+
+int SlpOpenPty(CSlp_Device& master, int& nSlave, std::string& path)
+{
+    int fdMaster = -1;
+    int fdSlave = -1;
+    char szName[256] = {};
+    if (::openpty(&fdMaster, &fdSlave, szName, nullptr, nullptr) != 0)
+        return 0;
+    // The slave is raw before any program opens it, so that nothing is echoed or translated.
+    if (!SetNonBlocking(fdMaster) || !MakeRaw(fdSlave))
+    {
+        ::close(fdMaster);
+        ::close(fdSlave);
+        return 0;
+    }
+    ::fcntl(fdSlave, F_SETFD, FD_CLOEXEC);
+    master = CSlp_Device{fdMaster, false};
+    nSlave = fdSlave;
+    path = szName;
+    return 1;
+}
+
+int SlpListenTcp(const std::string& hostPort, int& nListen)
+{
+    std::string host;
+    std::string port;
+    if (!SplitHostPort(hostPort, true, host, port))
+        return 0;
+    addrinfo hints{};
+    hints.ai_family = AF_UNSPEC;
+    hints.ai_socktype = SOCK_STREAM;
+    hints.ai_flags = AI_PASSIVE;
+    addrinfo* pList = nullptr;
+    if (::getaddrinfo(host.empty() ? nullptr : host.c_str(), port.c_str(), &hints, &pList) != 0 || !pList)
+        return 0;
+    int fd = -1;
+    for (addrinfo* p = pList; p && fd < 0; p = p->ai_next)
+    {
+        fd = ::socket(p->ai_family, p->ai_socktype, p->ai_protocol);
+        if (fd < 0)
+            continue;
+        const int one = 1;
+        ::setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &one, sizeof one);
+        if (::bind(fd, p->ai_addr, p->ai_addrlen) != 0 || ::listen(fd, 4) != 0 || !SetNonBlocking(fd))
+        {
+            ::close(fd);
+            fd = -1;
+        }
+    }
+    ::freeaddrinfo(pList);
+    if (fd < 0)
+        return 0;
+    nListen = fd;
+    return 1;
+}
+
+int SlpAcceptTcp(int nListen, CSlp_Device& out)
+{
+    const int fd = ::accept(nListen, nullptr, nullptr);
+    if (fd < 0)
+        return 0;
+    if (!SlpPrepareDescriptor(fd, true))
+    {
+        ::close(fd);
+        return 0;
+    }
+    out = CSlp_Device{fd, true};
+    return 1;
+}
+
+int SlpOpenPair(CSlp_Device& a, CSlp_Device& b)
+{
+    int fds[2];
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, fds) != 0)
+        return 0;
+    if (!SetNonBlocking(fds[0]) || !SetNonBlocking(fds[1]))
+    {
+        ::close(fds[0]);
+        ::close(fds[1]);
+        return 0;
+    }
+    a = CSlp_Device{fds[0], true};
+    b = CSlp_Device{fds[1], true};
+    return 1;
+}
+
+int SlpDuplicate(const CSlp_Device& device, CSlp_Device& out)
+{
+    const int fd = ::fcntl(device.m_fd, F_DUPFD_CLOEXEC, 0);
+    if (fd < 0)
+        return 0;
+    out = CSlp_Device{fd, device.m_bSocket};
+    return 1;
+}
+
+void SlpCloseDescriptor(int& fd)
+{
+    if (fd >= 0)
+        ::close(fd);
+    fd = -1;
+}
+
+int SlpWaitDevices(const CSlp_Device* pDevices, const bool* pbWantWrite, int* pnResult, size_t nCount,
+                   const CSlp_Wakeup& wakeup, long long nTimeoutUs)
+{
+    std::vector<pollfd> pfd(nCount + 1);
+    for (size_t i = 0; i < nCount; ++i)
+    {
+        pfd[i] = {pDevices[i].m_fd, static_cast<short>(POLLIN | (pbWantWrite[i] ? POLLOUT : 0)), 0};
+        pnResult[i] = 0;
+    }
+    pfd[nCount] = {wakeup.m_read, POLLIN, 0};
+    timespec ts{};
+    timespec* pTimeout = nullptr;
+    if (nTimeoutUs >= 0)
+    {
+        ts.tv_sec = static_cast<time_t>(nTimeoutUs / 1000000);
+        ts.tv_nsec = static_cast<long>(nTimeoutUs % 1000000) * 1000;
+        pTimeout = &ts;
+    }
+    // Microseconds matter: a byte at 115200 bit/s takes 87 of them.
+    if (::ppoll(pfd.data(), pfd.size(), pTimeout, nullptr) <= 0)
+        return 0;
+    for (size_t i = 0; i < nCount; ++i)
+    {
+        if (pfd[i].revents & (POLLIN | POLLHUP | POLLERR | POLLNVAL))
+            pnResult[i] |= SLP_WAIT_READ;
+        if (pfd[i].revents & POLLOUT)
+            pnResult[i] |= SLP_WAIT_WRITE;
+    }
+    return (pfd[nCount].revents & POLLIN) ? SLP_WAIT_WAKEUP : 0;
 }

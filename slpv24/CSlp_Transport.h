@@ -68,3 +68,25 @@ enum
     SLP_WAIT_WAKEUP = 4,
 };
 int SlpWait(const CSlp_Device& device, const CSlp_Wakeup& wakeup, bool bWantWrite, int nTimeoutMs);
+
+// ---- The answering side (the telephone emulator) ----
+
+// A new pseudo-terminal: the master as a device (non-blocking) and the slave, raw, kept open by
+// the caller so that the master does not hang up while no program is attached; path names the
+// slave for the program. Gives 1 on success.
+int SlpOpenPty(CSlp_Device& master, int& nSlave, std::string& path);
+// A TCP socket listening on "HOST:PORT" (non-blocking); gives 1 and the descriptor, or 0.
+int SlpListenTcp(const std::string& hostPort, int& nListen);
+// The next waiting connection as a device (non-blocking, no-delay); 0 when none waits.
+int SlpAcceptTcp(int nListen, CSlp_Device& out);
+// A connected pair of local stream sockets, both non-blocking; gives 1 on success.
+int SlpOpenPair(CSlp_Device& a, CSlp_Device& b);
+// A second descriptor of the same device (the first stays with its owner); 1 on success.
+int SlpDuplicate(const CSlp_Device& device, CSlp_Device& out);
+void SlpCloseDescriptor(int& fd);
+
+// Waits up to nTimeoutUs microseconds (negative: forever) for any of nCount devices to become
+// readable (or writable, where pbWantWrite asks for it) or the wakeup to be signalled. pnResult[i]
+// gets SLP_WAIT_READ / SLP_WAIT_WRITE for device i; the result has SLP_WAIT_WAKEUP when signalled.
+int SlpWaitDevices(const CSlp_Device* pDevices, const bool* pbWantWrite, int* pnResult, size_t nCount,
+                   const CSlp_Wakeup& wakeup, long long nTimeoutUs);

@@ -59,18 +59,20 @@ std::string CLang_Info::ProgramBaseName(const std::string& programPath)
     return name;
 }
 
-std::string CLang_Info::Below(const char* pszFolder, const std::string& name) const
-{
-    return m_directory + PLATFORM_PATH_SEPARATOR + pszFolder + PLATFORM_PATH_SEPARATOR + name;
-}
-
 std::string CLang_Info::WithFallback(const char* pszFolder, const std::string& name,
                                      const std::string& ext) const
 {
-    const std::string current = Below(pszFolder, name + "_" + m_currentLanguage + ext);
+    return WithFallbackIn(m_directory, m_currentLanguage, pszFolder, name, ext);
+}
+
+std::string CLang_Info::WithFallbackIn(const std::string& directory, const std::string& language,
+                                       const char* pszFolder, const std::string& name, const std::string& ext)
+{
+    const std::string folder = directory + PLATFORM_PATH_SEPARATOR + pszFolder + PLATFORM_PATH_SEPARATOR;
+    const std::string current = folder + name + "_" + language + ext;
     if (CPlatform_Path::FileExists(current))
         return current;
-    return Below(pszFolder, name + "_" + m_defaultLanguage + ext);
+    return folder + name + "_" + s_szDefaultLanguage + ext;
 }
 
 std::string CLang_Info::LanguageFilePath() const
@@ -85,10 +87,16 @@ std::string CLang_Info::HelpFilePath(bool bHtmlHelp) const
 
 std::string CLang_Info::MapFilePath(const std::string& mapName) const
 {
+    return MapFilePathIn(m_directory, m_currentLanguage, mapName);
+}
+
+std::string CLang_Info::MapFilePathIn(const std::string& directory, const std::string& language,
+                                      const std::string& mapName)
+{
     const size_t nDot = mapName.find_last_of('.');
     const std::string name = nDot == std::string::npos ? mapName : mapName.substr(0, nDot);
     const std::string ext = nDot == std::string::npos ? std::string() : mapName.substr(nDot);
-    return WithFallback(s_szMapDir, name, ext);
+    return WithFallbackIn(directory, language, s_szMapDir, name, ext);
 }
 
 std::string CLang_Info::LanguageDirectory() const

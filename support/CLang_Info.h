@@ -45,6 +45,9 @@ public:
     std::string LanguageFilePath() const;
     std::string HelpFilePath(bool bHtmlHelp) const;
     std::string MapFilePath(const std::string& mapName) const;
+    // The same rule below another program directory and for a given language.
+    static std::string MapFilePathIn(const std::string& directory, const std::string& language,
+                                     const std::string& mapName);
     // The directory the language list is filled from.
     std::string LanguageDirectory() const;
 
@@ -56,9 +59,9 @@ public:
     static std::string ProgramBaseName(const std::string& programPath);
 
 private:
-    // A file below the program directory: directory, separator, folder, separator, name.
-    std::string Below(const char* pszFolder, const std::string& name) const;
     std::string WithFallback(const char* pszFolder, const std::string& name, const std::string& ext) const;
+    static std::string WithFallbackIn(const std::string& directory, const std::string& language,
+                                      const char* pszFolder, const std::string& name, const std::string& ext);
 
     std::string m_directory;
     std::string m_baseName;

@@ -5,8 +5,12 @@
 // first shown, as the system's dialogs do when they open. Messages from a dialog go through
 // CUi_Interface, so that tests answer them.
 
-#include <QDialog>
+#include "support/CUi_Interface.h"
 
+#include <QDialog>
+#include <QString>
+
+class QDialogButtonBox;
 class QShowEvent;
 
 class CUi_Dialog : public QDialog
@@ -23,9 +27,22 @@ public:
     // so in TextsApplied.
     void ApplyTexts();
 
+    // An interface text by its number (language text, else the resource module's).
+    static QString String(unsigned nNumber);
+
 protected:
     void showEvent(QShowEvent* pEvent) override;
     virtual void TextsApplied() {}
+
+    // Shows interface text nString in a message box captioned with the dialog's title; gives the
+    // answer.
+    int Message(unsigned nString, CUi_Interface::EIcon icon,
+                CUi_Interface::EButtons buttons = CUi_Interface::BUTTONS_OK);
+    // Tab order as the controls are numbered: every focusable numbered control in ascending order
+    // of its number, OK (1) and Cancel (2) last. Called by a dialog once its controls exist.
+    void OrderTabsByControlNumber();
+    // OK (1, the default button: Return) and Cancel (2, also Escape), wired to accept and reject.
+    QDialogButtonBox* CreateButtons();
 
 private:
     unsigned m_nTemplate;

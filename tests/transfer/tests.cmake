@@ -16,3 +16,6 @@ target_compile_definitions(${_target} PRIVATE R740_FAKE_SLPV24_DIR="${_fake_dir}
 add_dependencies(${_target} SlpV24)
 target_link_libraries(${_target} PRIVATE slpv24_core util)
 target_compile_definitions(${_target} PRIVATE R740_SLPV24_LIBRARY="$<TARGET_FILE:SlpV24>")
+
+# The state machine's tests answer with the emulator's telephone.
+target_link_libraries(${_target} PRIVATE r740_sim)

@@ -35,6 +35,8 @@ void PrintBytes(const std::string& bytes)
     std::fwrite(bytes.data(), 1, bytes.size(), stdout);
 }
 
+} // namespace
+
 bool ArgumentCount(const CTool_Context& context, size_t nCount, const char* pszUsage)
 {
     if (context.args.size() == nCount && context.pApp)
@@ -52,6 +54,8 @@ bool OpenConfig(CTool_Config& config, const std::string& path)
     return false;
 }
 
+namespace
+{
 // The file as the program saves it, cut into its keys.
 bool SavedKeys(CTool_Config& config, const std::string& path, std::vector<CTool_Key>& keys)
 {

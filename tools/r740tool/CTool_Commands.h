@@ -2,7 +2,17 @@
 
 // The subcommands of r740tool; each gives an exit code of ETool_Exit.
 
+#include <cstddef>
+#include <string>
+
+class CTool_Config;
 struct CTool_Context;
+
+// Helpers of the subcommands. True when the subcommand got nCount arguments and its application
+// object; else the usage line goes to stderr.
+bool ArgumentCount(const CTool_Context& context, size_t nCount, const char* pszUsage);
+// Opens a configuration file as the program does; on failure the reason goes to stderr.
+bool OpenConfig(CTool_Config& config, const std::string& path);
 
 // convert IN OUT: opens IN as the program opens a document and saves it to OUT as it saves.
 int ToolConvert(CTool_Context& context);

@@ -1,7 +1,7 @@
 #include "tools/r740tool/CTool_Config.h"
 
 #include "data/CData_All.h"
-#include "data/CData_Properties.h"
+#include "data/CData_RecordTable.h"
 #include "shell/CApp.h"
 #include "shell/CR740CfDoc.h"
 
@@ -83,28 +83,7 @@ std::vector<CTool_Record> CTool_Config::Records()
             {block.Name(), nRecord, std::string(reinterpret_cast<const char*>(record), nLength)});
     };
 
-    const CData_Properties& props = CData_Properties::Current();
-    build(doc.m_Version, 0);
-    if (props.m_bAppCfg)
-    {
-        doc.m_Cfg.ForEachFileBlock(
-            [&doc, &build](CData& block)
-            {
-                if (&block != &doc.m_Cfg.m_Basic)
-                {
-                    build(block, 0);
-                    return;
-                }
-                for (int nRecord = 0; nRecord < CData_Basic::RECORD_COUNT; ++nRecord)
-                    build(block, nRecord);
-            });
-    }
-    if (props.m_bAppDialName)
-    {
-        build(doc.m_DialName.m_Basic, 0);
-        for (int i = 0; i < doc.m_DialName.Count(); ++i)
-            build(*doc.m_DialName.Entry(i), 0);
-    }
+    CData_RecordTable::ForEachRecord(doc, build);
     return records;
 }
 

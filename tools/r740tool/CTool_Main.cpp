@@ -4,6 +4,9 @@
 #include "shell/CApp.h"
 #include "support/CUi_Interface.h"
 #include "tools/r740tool/CTool_Commands.h"
+#include "tools/r740tool/CTool_Phonebook.h"
+#include "tools/r740tool/CTool_Print.h"
+#include "tools/r740tool/CTool_Transfer.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -24,6 +27,29 @@ const CTool_Command s_commands[] = {
      NEEDS_NOTHING, ToolLanguageCheck},
     {"resource-info", "", "show the brand data and version strings of the resource bundle", NEEDS_BUNDLE,
      ToolResourceInfo},
+    {"import-text", "IN TEXTFILE OUT", "replace IN's phonebook by the names and numbers of a text file",
+     NEEDS_APP, ToolImportText},
+    {"import-vcard", "IN VCFFILE OUT", "add one phonebook entry per card of a vCard file", NEEDS_APP,
+     ToolImportVCard},
+    {"export-text", "IN TEXTFILE", "write IN's phonebook as a text file (name TAB number)", NEEDS_APP,
+     ToolExportText},
+    {"prefix", "IN OUT --mode N", "insert or remove a dialling prefix in every phonebook number", NEEDS_APP,
+     ToolPrefix},
+    {"print-phonebook", "IN OUT.pdf", "print IN's phonebook list to a PDF file", NEEDS_APP_PAINT,
+     ToolPrintPhonebook},
+    {"print-key-labels", "IN OUT.pdf", "print the label sheet of IN's function keys to a PDF file",
+     NEEDS_APP_PAINT, ToolPrintKeyLabels},
+    {"print-module-labels", "IN SLOT OUT.pdf",
+     "print the label sheet of the module in SLOT (1-3) to a PDF file", NEEDS_APP_PAINT,
+     ToolPrintModuleLabels},
+    {"read", "OUT [LINK]", "read the telephone's configuration into OUT", NEEDS_APP, ToolRead},
+    {"write", "IN [LINK] [--pin PIN]", "send IN's configuration to the telephone", NEEDS_APP, ToolWrite},
+    {"read-phonebook", "OUT [LINK]", "read the telephone's phonebook into OUT", NEEDS_APP, ToolReadPhonebook},
+    {"write-phonebook", "IN [LINK]", "send IN's phonebook to the telephone", NEEDS_APP, ToolWritePhonebook},
+    {"pin-reset", "[LINK]", "reset the telephone's configuration PIN", NEEDS_APP, ToolPinReset},
+    {"paycounter-reset", "[LINK]", "reset the telephone's charge counters", NEEDS_APP, ToolPayCounterReset},
+    {"firmware-update", "SERVICENO [LINK]", "start the telephone's firmware update", NEEDS_APP,
+     ToolFirmwareUpdate},
     {nullptr, nullptr, nullptr, NEEDS_NOTHING, nullptr},
 };
 
@@ -85,8 +111,38 @@ std::string CTool_Main::Usage()
             "records prints \"SECTION RECORD HEX\" per data record, RECORD 0 to 8 for the basic\n"
             "block and 0 otherwise, with the properties of the file's phone type and version text.\n"
             "diff prints \"SECTION<tab>KEY<tab>VALUE-A<tab>VALUE-B\" per differing key, values as\n"
-            "the file's bytes, \"(absent)\" for a key one file lacks, module keys (KeyE920) last.\n";
+            "the file's bytes, \"(absent)\" for a key one file lacks, module keys (KeyE920) last.\n"
+            "print-phonebook, print-key-labels and print-module-labels write the pages the program\n"
+            "prints (A4, 600 dpi); the file is read with the part the print needs even when the\n"
+            "bundle's role lacks it, unless --role says otherwise (then exit 1, nothing written).\n"
+            "\n"
+            "The transfer commands run the program's transfer with the telephone; LINK is any of\n"
+            "  --device DEV        the link's device (a tty, a pseudo-terminal, tcp:HOST:PORT),\n"
+            "                      as SLPV24_DEVICE; default: the device of the port\n"
+            "  --port N            the link port (1 to 9 serial, 10 USB, 20/30/40 PABX); default:\n"
+            "                      the connection setting\n"
+            "  --open-timeout MS   time for the link to connect (setting TimerOpen, 2000)\n"
+            "  --data-timeout MS   time for each answer (setting TimerData, 5000)\n"
+            "  --repeats N         resends of an unanswered frame (setting RepeatData, 5)\n"
+            "A progress line (percentage and block) goes to standard error. Exit codes: 0 the\n"
+            "transfer succeeded, 1 it failed or the PIN was refused (the reason on standard error),\n"
+            "2 bad usage or a file that cannot be read or written. read and read-phonebook write\n"
+            "OUT only after a successful transfer.\n";
+    text += ToolPhonebookHelp();
     return text;
+}
+
+const CTool_Command* CTool_Main::FindCommand(const std::vector<std::string>& args)
+{
+    size_t i = 0;
+    while (i < args.size() && args[i].compare(0, 1, "-") == 0)
+        i += args[i] == "--brand" || args[i] == "--role" ? 2 : 1;
+    if (i >= args.size())
+        return nullptr;
+    for (const CTool_Command* p = s_commands; p->pszName; ++p)
+        if (args[i] == p->pszName)
+            return p;
+    return nullptr;
 }
 
 int CTool_Main::Run(const std::vector<std::string>& args, const std::string& exeDir)
@@ -141,7 +197,7 @@ int CTool_Main::Run(const std::vector<std::string>& args, const std::string& exe
     CTool_ConsoleUi ui;
     CUi_Interface::Set(&ui);
     int nExit = TOOL_EXIT_ERROR;
-    if (pCommand->needs == NEEDS_APP)
+    if (pCommand->needs == NEEDS_APP || pCommand->needs == NEEDS_APP_PAINT)
     {
         // The application object owns its bundle; it goes before the console user it talks to.
         auto pApp = std::make_unique<CApp>();

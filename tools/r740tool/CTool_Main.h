@@ -22,8 +22,9 @@ struct CTool_Context
 enum ETool_Needs
 {
     NEEDS_NOTHING,
-    NEEDS_BUNDLE, // the resource bundle chosen by --brand
-    NEEDS_APP,    // the application object started headless on that bundle, with a new document
+    NEEDS_BUNDLE,    // the resource bundle chosen by --brand
+    NEEDS_APP,       // the application object started headless on that bundle, with a new document
+    NEEDS_APP_PAINT, // as NEEDS_APP, in a process that paints with fonts (QGuiApplication, offscreen)
 };
 
 // Exit codes shared by all subcommands.
@@ -52,4 +53,7 @@ public:
 
     static const CTool_Command* Commands();
     static std::string Usage();
+    // The command row that the arguments name, after the global options; nullptr when there is
+    // none. main() asks it before it creates the application object of the process.
+    static const CTool_Command* FindCommand(const std::vector<std::string>& args);
 };

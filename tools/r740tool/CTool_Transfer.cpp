@@ -1,0 +1,364 @@
+// The transfer commands of r740tool: the program's own transfer (state machine over the link
+// library) on a configuration the program's document holds, without a window. What the transfer
+// dialog does after a successful transfer is done here too; a configuration read from the
+// telephone is saved only after the transfer succeeded, atomically, as the program saves.
+
+#include "tools/r740tool/CTool_Transfer.h"
+
+#include "data/CData_All.h"
+#include "data/CData_FirmwareUpdate.h"
+#include "shell/CApp.h"
+#include "tools/r740tool/CTool_Config.h"
+#include "tools/r740tool/CTool_Main.h"
+#include "transfer/CTrans_Stack.h"
+
+#include <QByteArray>
+#include <QtGlobal>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <unistd.h>
+
+namespace
+{
+const char s_szTool[] = "r740tool";
+// Link ports of the connection setting: USB (the first USB port), serial (the COM port), PABX.
+constexpr int PORT_USB = 10;
+constexpr int PORT_PABX = 20;
+// The configuration PIN is four characters (the PIN dialog's limit).
+constexpr size_t PIN_LENGTH = 4;
+// Highest link port number the link library knows (PABX TCP/IP).
+constexpr long PORT_MAX = 40;
+// Longest time-out and repeat count a command line may ask for.
+constexpr long TIMEOUT_MAX_MS = 600000;
+constexpr long REPEATS_MAX = 100;
+
+// Which part of a configuration file a command works on.
+enum EPart
+{
+    PART_CFG,
+    PART_DIALNAME,
+    PART_NONE,
+};
+
+struct CTransferCommand
+{
+    const char* pszName;
+    int nMode;
+    EPart part;
+    bool bRead;  // the telephone's data are saved to OUT
+    bool bWrite; // IN is sent
+};
+
+const CTransferCommand s_read{"read", CLayerPP_Data::MODE_RX_CFG, PART_CFG, true, false};
+const CTransferCommand s_write{"write", CLayerPP_Data::MODE_TX_CFG, PART_CFG, false, true};
+const CTransferCommand s_readDialName{"read-phonebook", CLayerPP_Data::MODE_RX_DIALNAME, PART_DIALNAME, true,
+                                      false};
+const CTransferCommand s_writeDialName{"write-phonebook", CLayerPP_Data::MODE_TX_DIALNAME, PART_DIALNAME,
+                                       false, true};
+const CTransferCommand s_pinReset{"pin-reset", CLayerPP_Data::MODE_PINRESET, PART_NONE, false, false};
+const CTransferCommand s_payCounterReset{"paycounter-reset", CLayerPP_Data::MODE_PAYCOUNTER, PART_NONE, false,
+                                         false};
+const CTransferCommand s_firmwareUpdate{"firmware-update", CLayerPP_Data::MODE_FIRMWARE, PART_NONE, false,
+                                        false};
+
+// The options of every transfer command.
+struct CTransferOptions
+{
+    std::string file; // OUT, IN or the service number
+    std::string device;
+    long nPort = -1;
+    long nOpenTimeout = -1;
+    long nDataTimeout = -1;
+    long nRepeats = -1;
+    std::string pin;
+};
+
+bool Number(const std::string& text, long nMin, long nMax, long& nValue)
+{
+    char* pEnd = nullptr;
+    const long n = std::strtol(text.c_str(), &pEnd, 10);
+    if (text.empty() || *pEnd || n < nMin || n > nMax)
+        return false;
+    nValue = n;
+    return true;
+}
+
+// Reads the command's arguments; empty on success, else what is wrong.
+std::string ParseOptions(const CTransferCommand& command, const std::vector<std::string>& args,
+                         CTransferOptions& options)
+{
+    struct CNumberOption
+    {
+        const char* pszName;
+        long CTransferOptions::*pValue;
+        long nMin;
+        long nMax;
+    };
+    static const CNumberOption s_numbers[] = {
+        {"--port", &CTransferOptions::nPort, 1, PORT_MAX},
+        {"--open-timeout", &CTransferOptions::nOpenTimeout, 1, TIMEOUT_MAX_MS},
+        {"--data-timeout", &CTransferOptions::nDataTimeout, 1, TIMEOUT_MAX_MS},
+        {"--repeats", &CTransferOptions::nRepeats, 0, REPEATS_MAX},
+    };
+    const bool bFile = command.bRead || command.bWrite || command.nMode == CLayerPP_Data::MODE_FIRMWARE;
+    bool bFileGiven = false;
+    for (size_t i = 0; i < args.size(); ++i)
+    {
+        const std::string& arg = args[i];
+        if (arg.compare(0, 2, "--") != 0)
+        {
+            if (!bFile || bFileGiven)
+                return "unexpected argument " + arg;
+            options.file = arg;
+            bFileGiven = true;
+            continue;
+        }
+        if (i + 1 >= args.size())
+            return arg + " needs a value";
+        const std::string& value = args[++i];
+        if (arg == "--device")
+        {
+            options.device = value;
+            continue;
+        }
+        if (arg == "--pin")
+        {
+            if (value.size() != PIN_LENGTH)
+                return "--pin needs four characters";
+            options.pin = value;
+            continue;
+        }
+        bool bKnown = false;
+        for (const CNumberOption& o : s_numbers)
+        {
+            if (arg != o.pszName)
+                continue;
+            if (!Number(value, o.nMin, o.nMax, options.*o.pValue))
+                return arg + " needs a number from " + std::to_string(o.nMin) + " to " +
+                       std::to_string(o.nMax);
+            bKnown = true;
+        }
+        if (!bKnown)
+            return "unknown option " + arg;
+    }
+    if (bFile && !bFileGiven)
+        return std::string(command.pszName) + " needs " +
+               (command.bRead    ? "OUT"
+                : command.bWrite ? "IN"
+                                 : "the service number");
+    return std::string();
+}
+
+// Phonebook commands need the phonebook in the files, configuration commands the configuration:
+// without --role the command takes the part it needs; a --role without it is a mistake.
+bool ChooseRole(CApp& app, EPart part)
+{
+    if (part == PART_NONE)
+        return true;
+    const bool bNeedsDialName = part == PART_DIALNAME;
+    if (app.m_roleOverride == CApp_Profile::ROLE_BRAND)
+    {
+        if ((bNeedsDialName ? app.m_bAppDialName : app.m_bAppCfg))
+            return true;
+        app.m_roleOverride = bNeedsDialName ? CApp_Profile::ROLE_DIALNAME : CApp_Profile::ROLE_CFG;
+        return CTool_Config(app).New() != 0;
+    }
+    return bNeedsDialName ? app.m_roleOverride != CApp_Profile::ROLE_CFG
+                          : app.m_roleOverride != CApp_Profile::ROLE_DIALNAME;
+}
+
+// What the properties are computed from, as the application computes them; the version check
+// puts the telephone's type and version into it.
+CData_PropertyInput PropertyInputOf(const CApp& app)
+{
+    CData_PropertyInput input;
+    input.nVersion = app.m_nVersion;
+    input.nPhoneType = app.m_nPhoneType;
+    input.szDerivat = app.m_szDerivat;
+    input.szCountry = app.m_szCountry;
+    input.bSettingRV730 = app.m_nSetRV730 != 0;
+    input.bSettingRV745 = app.m_nSetRV745 != 0;
+    input.bSettingRV920 = app.m_nSetRV920 != 0;
+    input.bSettingRV930Sms = app.m_nSetRV930Sms != 0;
+    input.bPabxMode = app.PabxMode();
+    return input;
+}
+
+// The port of the connection setting, as the transfer dialog chooses it.
+int PortOf(const CApp& app)
+{
+    switch (app.m_nConnection)
+    {
+    case 0:
+        return PORT_USB;
+    case CApp::CONNECTION_PABX:
+        return PORT_PABX;
+    default:
+        return app.m_nComPort;
+    }
+}
+
+// The progress line on standard error: rewritten in place on a terminal, a line per percent
+// otherwise (a log or a test reads it).
+class CProgressLine
+{
+public:
+    CProgressLine() : m_bTerminal(::isatty(2) != 0) {}
+    ~CProgressLine()
+    {
+        if (m_bTerminal && m_bShown)
+            std::fputc('\n', stderr);
+    }
+    void Show(int nPercent, const std::string& block)
+    {
+        if (m_bTerminal)
+        {
+            std::fprintf(stderr, "\r%s: %3d%% %-24s", s_szTool, nPercent, block.c_str());
+            m_bShown = true;
+        }
+        else if (nPercent != m_nLast)
+            std::fprintf(stderr, "%s: %3d%% %s\n", s_szTool, nPercent, block.c_str());
+        m_nLast = nPercent;
+        std::fflush(stderr);
+    }
+
+private:
+    bool m_bTerminal;
+    bool m_bShown = false;
+    int m_nLast = -1;
+};
+
+int RunTransfer(const CTransferCommand& command, CTool_Context& context)
+{
+    CApp& app = *context.pApp;
+    CTransferOptions options;
+    const std::string error = ParseOptions(command, context.args, options);
+    if (!error.empty())
+    {
+        std::fprintf(stderr, "%s: %s\n\n%s", s_szTool, error.c_str(), CTool_Main::Usage().c_str());
+        return TOOL_EXIT_ERROR;
+    }
+    if (!ChooseRole(app, command.part))
+    {
+        std::fprintf(stderr, "%s: %s needs the %s in the files; choose --role accordingly\n", s_szTool,
+                     command.pszName, command.part == PART_DIALNAME ? "phonebook" : "configuration");
+        return TOOL_EXIT_ERROR;
+    }
+
+    CTool_Config config(app);
+    // Nothing is sent of a file that cannot be read.
+    if (command.bWrite && !config.Open(options.file))
+    {
+        std::fprintf(stderr, "%s: cannot read %s\n", s_szTool, options.file.c_str());
+        return TOOL_EXIT_ERROR;
+    }
+    CData_All& doc = app.DocData();
+    if (!options.pin.empty())
+        doc.m_Cfg.m_Basic.m_strPin = options.pin;
+    if (command.nMode == CLayerPP_Data::MODE_PINRESET && !CData_Properties::Current().m_bPinResetSupport)
+    {
+        std::string type;
+        PhoneTypeToStr(doc.m_Version.m_nPhoneType, type);
+        std::fprintf(stderr, "%s: pin-reset failed: the phone type %s has no PIN reset\n", s_szTool,
+                     type.c_str());
+        return TOOL_EXIT_FAILED;
+    }
+    if (command.nMode == CLayerPP_Data::MODE_FIRMWARE)
+        CData_FirmwareUpdate::UpdateFileName() = options.file;
+
+    // What DoDataTransfer prepares.
+    CData_All& transfer = app.TransferData();
+    transfer = doc;
+    if (command.nMode == CLayerPP_Data::MODE_RX_CFG)
+        transfer.ResetCfg();
+    if (command.nMode == CLayerPP_Data::MODE_RX_DIALNAME)
+        transfer.ResetDialName();
+
+    if (!options.device.empty())
+        qputenv("SLPV24_DEVICE", QByteArray(options.device.c_str()));
+    const int nPort = options.nPort > 0 ? static_cast<int>(options.nPort) : PortOf(app);
+    CLayerPP_DataShared shared;
+    shared.pDocData = &doc;
+    shared.pPhoneImage = &app.PhoneImage();
+    shared.pbPhoneImageValid = &app.m_bPhoneImageValid;
+    shared.bFirmwareMode = command.nMode == CLayerPP_Data::MODE_FIRMWARE;
+    shared.propertyInput = PropertyInputOf(app);
+
+    int nStatus = TRANS_ERROR;
+    std::string reason;
+    bool bOpenFailed = false;
+    {
+        CProgressLine line;
+        CTrans_Stack stack(
+            transfer, command.nMode, nPort,
+            options.nOpenTimeout > 0 ? static_cast<int>(options.nOpenTimeout) : app.m_nTimerOpen,
+            options.nDataTimeout > 0 ? static_cast<int>(options.nDataTimeout) : app.m_nTimerData,
+            static_cast<unsigned>(options.nRepeats >= 0 ? options.nRepeats : app.m_nRepeatData), shared);
+        nStatus = stack.Run([&line](int nPercent, const std::string& block) { line.Show(nPercent, block); });
+        bOpenFailed = stack.OpenFailed();
+        reason = stack.Data().ErrorText();
+    }
+    if (nStatus != TRANS_DONE)
+    {
+        if (bOpenFailed)
+            reason = "the link on port " + std::to_string(nPort) + " could not be opened" +
+                     (options.device.empty() ? std::string() : " (" + options.device + ")");
+        std::fprintf(stderr, "%s: %s %s: %s\n", s_szTool, command.pszName,
+                     nStatus == TRANS_REJECTED ? "refused" : "failed",
+                     reason.empty() ? "the transfer did not end" : reason.c_str());
+        return TOOL_EXIT_FAILED;
+    }
+
+    // What the transfer dialog does after success; a charge-counter reset leaves the document.
+    if (command.nMode != CLayerPP_Data::MODE_PAYCOUNTER)
+    {
+        doc = transfer;
+        doc.Validate();
+        app.PhoneImage() = transfer;
+        app.m_bPhoneImageValid = true;
+    }
+    if (command.bRead && !config.Save(options.file))
+    {
+        std::fprintf(stderr, "%s: cannot write %s\n", s_szTool, options.file.c_str());
+        return TOOL_EXIT_ERROR;
+    }
+    return TOOL_EXIT_OK;
+}
+} // namespace
+
+int ToolRead(CTool_Context& context)
+{
+    return RunTransfer(s_read, context);
+}
+
+int ToolWrite(CTool_Context& context)
+{
+    return RunTransfer(s_write, context);
+}
+
+int ToolReadPhonebook(CTool_Context& context)
+{
+    return RunTransfer(s_readDialName, context);
+}
+
+int ToolWritePhonebook(CTool_Context& context)
+{
+    return RunTransfer(s_writeDialName, context);
+}
+
+int ToolPinReset(CTool_Context& context)
+{
+    return RunTransfer(s_pinReset, context);
+}
+
+int ToolPayCounterReset(CTool_Context& context)
+{
+    return RunTransfer(s_payCounterReset, context);
+}
+
+int ToolFirmwareUpdate(CTool_Context& context)
+{
+    return RunTransfer(s_firmwareUpdate, context);
+}
