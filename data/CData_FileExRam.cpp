@@ -1,9 +1,10 @@
 #include "data/CData_FileExRam.h"
 
+#include "platform/CPlatform_SaveFile.h"
 #include "platform/CPlatform_System.h"
 #include "support/Trace.h"
 
-#include <cerrno>
+#include <algorithm>
 #include <cstring>
 
 #if defined(__SSE2__)
@@ -15,23 +16,31 @@ namespace
 const char s_szClass[] = "CData_FileExRam";
 
 // Starting sizes of the two indexes: room for a full configuration with its phonebook, so that
-// an ordinary file never has to grow them.
+// an ordinary file never has to grow them. A larger file gets room for a line in every 16 bytes
+// and a section in every 64 (a configuration has about 20 and 300); beyond that they grow by half
+// their size at a time.
 constexpr size_t LINES_CAPACITY = 10000;
 constexpr size_t LINES_GROW_BY = 5000;
+constexpr size_t LINE_BYTES_TYPICAL = 16;
 constexpr size_t SECTIONS_CAPACITY = 500;
 constexpr size_t SECTIONS_GROW_BY = 500;
+constexpr size_t SECTION_BYTES_TYPICAL = 64;
 
 // Buffer of the writer; the file is written in a few large pieces instead of four writes a key.
 constexpr size_t WRITE_BUFFER = 64 * 1024;
 
-#if !defined(__SSE2__)
-// Word-at-a-time test for a byte value: nonzero when any byte of x equals the byte in n.
+// Word-at-a-time test for a byte value: nonzero when any byte of x is zero, or equals the byte
+// in n.
 constexpr uint64_t ONES = 0x0101010101010101ULL;
 constexpr uint64_t HIGHS = 0x8080808080808080ULL;
+inline uint64_t ZeroByte(uint64_t x)
+{
+    return (x - ONES) & ~x & HIGHS;
+}
+#if !defined(__SSE2__)
 inline uint64_t HasByte(uint64_t x, uint64_t n)
 {
-    const uint64_t y = x ^ n;
-    return (y - ONES) & ~y & HIGHS;
+    return ZeroByte(x ^ n);
 }
 #endif
 
@@ -54,28 +63,67 @@ inline uint32_t HashBytes(const char* p, size_t n)
         h = (h ^ w) * 0xFF51AFD7ED558CCDULL;
         h ^= h >> 29;
     }
-    return static_cast<uint32_t>(h ^ (h >> 32));
+    // Every bit of every word into every bit of the hash, so that keys differing only in their last
+    // bytes ("Key0" to "Key9") do not cluster in the index.
+    h ^= h >> 33;
+    h *= 0xFF51AFD7ED558CCDULL;
+    h ^= h >> 33;
+    h *= 0xC4CEB9FE1A85EC53ULL;
+    return static_cast<uint32_t>(h ^ (h >> 33));
 }
 
-// A cheap fingerprint of a key for the filter of keys already asked for: its length and its first
-// and last four bytes, mixed.
-inline uint32_t KeySignature(const char* p, size_t n)
+// The key's n bytes (n >= 1) begin the line and hold no "=". Both are readable for n bytes; the
+// bytes are compared a word at a time, the last word overlapping the one before. On the way the
+// words give the key's fingerprint for the filter of keys already asked for; it covers every byte,
+// because keys of one length often differ only in the middle.
+inline bool KeyBeginsLine(const char* pKey, const char* pLine, size_t n, uint32_t& nSig)
 {
-    uint32_t a = 0;
-    uint32_t b = 0;
-    if (n >= 4)
+    constexpr uint64_t EQ8 = 0x3D3D3D3D3D3D3D3DULL;
+    constexpr uint64_t MIX = 0xFF51AFD7ED558CCDULL;
+    uint64_t h = n * 0x9E3779B97F4A7C15ULL;
+    uint64_t k;
+    uint64_t l;
+    if (n >= 8)
     {
-        // Whole loads only: byte-wise copies into a word stall the load that follows them.
-        std::memcpy(&a, p, 4);
-        std::memcpy(&b, p + n - 4, 4);
+        for (size_t i = 0; i + 8 < n; i += 8)
+        {
+            std::memcpy(&k, pKey + i, 8);
+            std::memcpy(&l, pLine + i, 8);
+            if (k != l || ZeroByte(k ^ EQ8))
+                return false;
+            h = (h ^ k) * MIX;
+        }
+        std::memcpy(&k, pKey + n - 8, 8);
+        std::memcpy(&l, pLine + n - 8, 8);
+    }
+    else if (n >= 4)
+    {
+        uint32_t k1;
+        uint32_t l1;
+        uint32_t k2;
+        uint32_t l2;
+        std::memcpy(&k1, pKey, 4);
+        std::memcpy(&l1, pLine, 4);
+        std::memcpy(&k2, pKey + n - 4, 4);
+        std::memcpy(&l2, pLine + n - 4, 4);
+        k = uint64_t(k1) << 32 | k2;
+        l = uint64_t(l1) << 32 | l2;
     }
     else
     {
+        k = 0;
+        l = 0;
         for (size_t i = 0; i < n; ++i)
-            a = (a << 8) | static_cast<unsigned char>(p[i]);
-        b = a;
+        {
+            k = k << 8 | static_cast<unsigned char>(pKey[i]);
+            l = l << 8 | static_cast<unsigned char>(pLine[i]);
+        }
     }
-    return ((a * 31u) ^ b ^ static_cast<uint32_t>(n)) * 0x9E3779B1u;
+    if (k != l || ZeroByte(k ^ EQ8))
+        return false;
+    h = (h ^ k) * MIX;
+    nSig = static_cast<uint32_t>(h >> 32);
+    return true;
 }
 
 // Length of a text inside the loaded text, found 16 bytes at a time (the padding behind the text
@@ -129,6 +177,8 @@ CData_FileExRam::~CData_FileExRam()
 
 int CData_FileExRam::SetFileName(const char* pszFileName)
 {
+    m_bUseBuffer = false;
+    m_buffer.clear();
     const size_t n = pszFileName ? std::strlen(pszFileName) : 0;
     if (n > FILE_NAME_MAX)
     {
@@ -137,6 +187,13 @@ int CData_FileExRam::SetFileName(const char* pszFileName)
     }
     m_strFileName.assign(pszFileName ? pszFileName : "", n);
     return 1;
+}
+
+void CData_FileExRam::UseBuffer(std::string bytes)
+{
+    m_bUseBuffer = true;
+    m_buffer = std::move(bytes);
+    m_strFileName.clear();
 }
 
 int CData_FileExRam::GetFileName(char* pszDest, size_t nSize) const
@@ -162,98 +219,48 @@ int CData_FileExRam::Open(int bRead)
 
     if (!bRead)
     {
-        // Write beside the target and replace it at Close, so that a failed or interrupted save
-        // never destroys the previous file.
-        m_strTempName = m_strFileName + ".~tmp";
-        m_pFile = m_strFileName.empty() ? nullptr : std::fopen(m_strTempName.c_str(), "wb");
-        if (!m_pFile)
+        m_out.clear();
+        if (!m_bUseBuffer)
         {
-            m_nLastError = m_strFileName.empty() ? ENOENT : PlatformLastError();
-            TraceLine(s_szClass, "Open() fails!");
-            return 0;
+            // Written beside the target and renamed over it at Close, so that a failed or
+            // interrupted save never destroys the previous file.
+            m_pSave = std::make_unique<CPlatform_SaveFile>(m_strFileName);
+            if (!m_pSave->Open())
+            {
+                m_nLastError = m_pSave->Error();
+                m_pSave.reset();
+                TraceLine(s_szClass, "Open() fails!");
+                return 0;
+            }
+            m_out.reserve(WRITE_BUFFER);
         }
-        std::setvbuf(m_pFile, nullptr, _IOFBF, WRITE_BUFFER);
         m_strSection.clear();
+        m_bWriting = true;
         m_bOpen = true;
         return 1;
     }
 
-    std::FILE* pFile = m_strFileName.empty() ? nullptr : std::fopen(m_strFileName.c_str(), "rb");
-    if (!pFile)
+    if (m_bUseBuffer)
+        return OpenBuffer(m_buffer.data(), m_buffer.size());
+    // Read straight into the text with room for what Load puts behind it; a file over the limit is
+    // refused by its size, before a byte is read.
+    if (!PlatformReadFile(m_strFileName.c_str(), FILE_SIZE_MAX, 1 + TEXT_PADDING, m_text, m_nLastError))
     {
-        m_nLastError = m_strFileName.empty() ? ENOENT : PlatformLastError();
+        m_text = std::string();
         TraceLine(s_szClass, "Open() fails!");
         return 0;
     }
-    // Read the whole file straight into the text buffer, growing it only if the file turns out
-    // longer than it said.
-    size_t nCapacity = 0;
-    if (std::fseek(pFile, 0, SEEK_END) == 0)
-    {
-        const long n = std::ftell(pFile);
-        if (n > 0)
-            nCapacity =
-                static_cast<unsigned long>(n) <= FILE_SIZE_MAX ? static_cast<size_t>(n) : FILE_SIZE_MAX + 1;
-        std::fseek(pFile, 0, SEEK_SET);
-    }
-    std::unique_ptr<char[]> pText = AllocText(nCapacity);
-    size_t nSize = 0;
-    bool bOk = true;
-    for (;;)
-    {
-        if (nSize == nCapacity)
-        {
-            if (nCapacity > FILE_SIZE_MAX)
-            {
-                m_nLastError = EFBIG;
-                bOk = false;
-                break;
-            }
-            const size_t nGrown = nCapacity < 64 * 1024 ? 64 * 1024 : 2 * nCapacity;
-            std::unique_ptr<char[]> pBigger = AllocText(nGrown);
-            std::memcpy(pBigger.get(), pText.get(), nSize);
-            pText = std::move(pBigger);
-            nCapacity = nGrown;
-        }
-        const size_t got = std::fread(pText.get() + nSize, 1, nCapacity - nSize, pFile);
-        nSize += got;
-        if (got == 0)
-        {
-            if (std::ferror(pFile))
-            {
-                m_nLastError = PlatformLastError();
-                bOk = false;
-            }
-            break;
-        }
-    }
-    std::fclose(pFile);
-    if (!bOk || nSize > FILE_SIZE_MAX)
-    {
-        if (bOk)
-            m_nLastError = EFBIG;
-        TraceLine(s_szClass, "Open() fails!");
-        return 0;
-    }
-    m_pText = std::move(pText);
-    return Load(nSize);
-}
-
-std::unique_ptr<char[]> CData_FileExRam::AllocText(size_t nSize)
-{
-    // Room for the closing byte, and zeros behind it so that the scan may read whole words.
-    std::unique_ptr<char[]> p(new char[nSize + 1 + TEXT_PADDING]);
-    std::memset(p.get() + nSize, 0, 1 + TEXT_PADDING);
-    return p;
+    return Load(m_text.size());
 }
 
 int CData_FileExRam::OpenBuffer(const char* pData, size_t nSize)
 {
     if (m_bOpen || nSize > FILE_SIZE_MAX)
         return 0;
-    m_pText = AllocText(nSize);
+    m_text.clear();
+    m_text.reserve(nSize + 1 + TEXT_PADDING);
     if (nSize)
-        std::memcpy(m_pText.get(), pData, nSize);
+        m_text.append(pData, nSize);
     return Load(nSize);
 }
 
@@ -313,11 +320,16 @@ int CData_FileExRam::Load(size_t nSize)
     m_bAnySectionFound = false;
     m_bOpen = true;
 
-    char* const pText = m_pText.get();
-    // The extra byte ends the last line even when the file does not.
+    // The extra byte ends the last line even when the file does not; zeros behind it let the scan
+    // read whole words.
+    m_text.resize(nSize + 1 + TEXT_PADDING, '\0');
+    char* const pText = &m_text[0];
     pText[nSize] = '\r';
-    m_pLines = std::make_unique<CLst_StrPtr>(LINES_CAPACITY, LINES_GROW_BY);
-    m_pSections = std::make_unique<CMap_StrPtr>(SECTIONS_CAPACITY, SECTIONS_GROW_BY);
+    // Room from the start saves copying the lists as they grow; unused room is only address space.
+    m_pLines =
+        std::make_unique<CLst_StrPtr>(std::max(LINES_CAPACITY, nSize / LINE_BYTES_TYPICAL), LINES_GROW_BY);
+    m_pSections = std::make_unique<CMap_StrPtr>(std::max(SECTIONS_CAPACITY, nSize / SECTION_BYTES_TYPICAL),
+                                                SECTIONS_GROW_BY);
     CLst_StrPtr& lines = *m_pLines;
 
     char* p = pText;
@@ -374,7 +386,7 @@ void CData_FileExRam::FreeText()
 {
     m_pLines.reset();
     m_pSections.reset();
-    m_pText.reset();
+    m_text = std::string();
     m_nTextSize = 0;
     m_keyIndex.clear();
     m_lineKey.clear();
@@ -387,44 +399,51 @@ int CData_FileExRam::Close()
 {
     TraceLine(s_szClass, "Close()");
     int nResult = 1;
-    if (m_pFile)
+    if (m_bWriting)
     {
-        if (std::ferror(m_pFile) || !PlatformSyncFile(m_pFile))
+        if (m_pSave)
         {
-            m_bWriteFailed = true;
-            if (!m_nLastError)
-                m_nLastError = PlatformLastError();
+            Flush();
+            if (m_bWriteFailed || !m_pSave->Commit())
+            {
+                if (!m_bWriteFailed)
+                    m_nLastError = m_pSave->Error();
+                m_pSave->Discard();
+                TraceLine(s_szClass, "Close() fails!");
+                nResult = 0;
+            }
+            m_pSave.reset();
+            m_out = std::string();
         }
-        if (std::fclose(m_pFile) != 0 && !m_bWriteFailed)
+        else
         {
-            m_bWriteFailed = true;
-            m_nLastError = PlatformLastError();
+            m_buffer.swap(m_out);
+            m_out.clear();
         }
-        m_pFile = nullptr;
-        int nError = 0;
-        if (m_bWriteFailed || !PlatformReplaceFile(m_strTempName.c_str(), m_strFileName.c_str(), nError))
-        {
-            if (nError)
-                m_nLastError = nError;
-            std::remove(m_strTempName.c_str());
-            TraceLine(s_szClass, "Close() fails!");
-            nResult = 0;
-        }
-        m_strTempName.clear();
+        m_bWriting = false;
     }
-    if (m_pText)
+    if (m_nTextSize)
         FreeText();
     m_bOpen = false;
     return nResult;
 }
 
-void CData_FileExRam::WriteBytes(const void* pData, size_t nCount)
+void CData_FileExRam::Flush()
 {
-    if (nCount && std::fwrite(pData, 1, nCount, m_pFile) != nCount && !m_bWriteFailed)
+    if (!m_out.empty() && !m_bWriteFailed && !m_pSave->Write(m_out.data(), m_out.size()))
     {
         m_bWriteFailed = true;
-        m_nLastError = PlatformLastError();
+        m_nLastError = m_pSave->Error();
     }
+    m_out.clear();
+}
+
+void CData_FileExRam::WriteBytes(const void* pData, size_t nCount)
+{
+    if (nCount)
+        m_out.append(static_cast<const char*>(pData), nCount);
+    if (m_pSave && m_out.size() >= WRITE_BUFFER)
+        Flush();
 }
 
 void CData_FileExRam::WriteHeaderIfNew(const char* pszSection)
@@ -439,7 +458,7 @@ void CData_FileExRam::WriteHeaderIfNew(const char* pszSection)
 
 int CData_FileExRam::PutString(const char* pszSection, const char* pszKey, const char* pszValue)
 {
-    if (!m_pFile)
+    if (!m_bWriting)
     {
         TraceLine(s_szClass, "PutString() File not opened!");
         return 0;
@@ -454,7 +473,7 @@ int CData_FileExRam::PutString(const char* pszSection, const char* pszKey, const
 
 int CData_FileExRam::PutStruct(const char* pszSection, const char* pszKey, const void* pData, size_t nCount)
 {
-    if (!m_pFile)
+    if (!m_bWriting)
     {
         TraceLine(s_szClass, "PutStruct() File not opened!");
         return 0;
@@ -501,13 +520,20 @@ void CData_FileExRam::BuildKeyIndex()
     while (nEnd < nCount && m_pLines->Get(nEnd)[0] != '[')
         ++nEnd;
     m_nSectionEnd = nEnd;
+    m_bKeysIndexed = true;
+    if (nEnd == m_nSectionStart)
+    {
+        // An empty section (a file of nothing but headers has a million of them) needs no index.
+        m_keyIndex.clear();
+        m_lineKey.clear();
+        return;
+    }
 
     size_t nSlots = 16;
     while (nSlots < 2 * (nEnd - m_nSectionStart))
         nSlots *= 2;
     m_keyIndex.assign(nSlots, CKeySlot{0, 0, 0});
     m_lineKey.assign(nEnd - m_nSectionStart, NO_KEY);
-    m_bKeysIndexed = true;
     const size_t nMask = nSlots - 1;
     for (size_t i = m_nSectionStart; i < nEnd; ++i)
     {
@@ -532,7 +558,12 @@ void CData_FileExRam::BuildKeyIndex()
     }
 }
 
-const char* CData_FileExRam::FindSequential(const char* pszKey)
+// Part of every lookup's common path: kept inside LookUp, without a call of its own.
+#if defined(__GNUC__)
+__attribute__((always_inline))
+#endif
+inline const char*
+CData_FileExRam::FindSequential(const char* pszKey)
 {
     // Until a section's keys are indexed, lookups that walk its lines in order are answered from
     // the line after the last one found. Each line passed so far was the first of its key, so the
@@ -542,29 +573,23 @@ const char* CData_FileExRam::FindSequential(const char* pszKey)
     const char* pLine = m_pLines->Get(m_nCursor);
     if (pLine[0] == '[')
         return nullptr; // the next section begins
-    // Keys are short: find the length and any "=" in one pass, comparing with the line as far as
-    // they agree (never past the line's own end).
-    size_t nLen = 0;
-    bool bSame = true;
-    for (; pszKey[nLen]; ++nLen)
-    {
-        if (pszKey[nLen] == '=')
-            return nullptr;
-        if (bSame && pLine[nLen] != pszKey[nLen])
-            bSame = false;
-    }
-    const bool bMatch = bSame && pLine[nLen] == '=';
+    // The line holds the key when it begins with it and "=" follows. The key has no NUL, so equal
+    // bytes mean the line reaches that far; the text must only be long enough to compare them. A
+    // key with "=" in it can match in the middle of a value, which only the plain scan of the
+    // section knows. An empty key is left to the index too.
+    const size_t nLen = std::strlen(pszKey);
+    uint32_t nSig = 0;
+    if (!nLen || static_cast<size_t>(pLine - m_text.data()) + nLen >= m_nTextSize || pLine[nLen] != '=' ||
+        !KeyBeginsLine(pszKey, pLine, nLen, nSig))
+        return nullptr;
     // The keys passed so far leave two bits each in a filter. A key whose bits are not both set
-    // was not asked for before, so the line at the cursor, if it holds the key, is its first. A
-    // key that may have been asked for before is left to the section's index.
-    const uint32_t nSig = KeySignature(pszKey, nLen);
+    // was not asked for before, so the line at the cursor is its first. A key that may have been
+    // asked for before is left to the section's index.
     const uint32_t nBit1 = nSig >> 22;          // 10 bits
     const uint32_t nBit2 = (nSig >> 12) & 1023; // 10 further bits
     const uint64_t nMask1 = uint64_t(1) << (nBit1 & 63);
     const uint64_t nMask2 = uint64_t(1) << (nBit2 & 63);
     if ((m_runFilter[nBit1 >> 6] & nMask1) && (m_runFilter[nBit2 >> 6] & nMask2))
-        return nullptr;
-    if (!bMatch)
         return nullptr;
     m_runFilter[nBit1 >> 6] |= nMask1;
     m_runFilter[nBit2 >> 6] |= nMask2;
@@ -576,6 +601,8 @@ const char* CData_FileExRam::FindValue(const char* pszKey)
 {
     if (!m_bKeysIndexed)
         BuildKeyIndex();
+    if (m_nSectionEnd == m_nSectionStart)
+        return nullptr;
     if (m_nCursor < m_nSectionEnd)
     {
         const uint32_t nKey = m_lineKey[m_nCursor - m_nSectionStart];
@@ -628,7 +655,44 @@ const char* CData_FileExRam::FindValue(const char* pszKey)
     }
 }
 
-const char* CData_FileExRam::LookUp(const char* pszSection, const char* pszKey, const char* pszOperation)
+namespace
+{
+// The trace line of a key not found, away from the lookup's own path.
+#if defined(__GNUC__)
+__attribute__((noinline, cold))
+#endif
+void TraceDefault(const char* pszSection, const char* pszKey, const char* pszOperation)
+{
+    const std::string text = std::string(" ") + pszOperation + "() default: ";
+    TraceLine(s_szClass, pszSection, text.c_str(), pszKey);
+}
+
+// Copies n bytes, a few at a time for the short values that nearly every key has.
+inline void CopyValue(char* pDest, const char* pValue, size_t n)
+{
+    if (n >= 8 && n <= 16)
+    {
+        std::memcpy(pDest, pValue, 8);
+        std::memcpy(pDest + n - 8, pValue + n - 8, 8);
+    }
+    else if (n >= 4 && n < 8)
+    {
+        std::memcpy(pDest, pValue, 4);
+        std::memcpy(pDest + n - 4, pValue + n - 4, 4);
+    }
+    else
+    {
+        std::memcpy(pDest, pValue, n);
+    }
+}
+} // namespace
+
+// Every Get goes through here: kept inside each of them, without a call of its own.
+#if defined(__GNUC__)
+__attribute__((always_inline))
+#endif
+inline const char*
+CData_FileExRam::LookUp(const char* pszSection, const char* pszKey, const char* pszOperation)
 {
     if (!pszSection)
         pszSection = "";
@@ -646,10 +710,7 @@ const char* CData_FileExRam::LookUp(const char* pszSection, const char* pszKey, 
             pValue = FindValue(pszKey);
     }
     if (!pValue && g_nTraceState != TRACE_OFF)
-    {
-        const std::string text = std::string(" ") + pszOperation + "() default: ";
-        TraceLine(s_szClass, pszSection, text.c_str(), pszKey);
-    }
+        TraceDefault(pszSection, pszKey, pszOperation);
     return pValue;
 }
 
@@ -678,7 +739,7 @@ int CData_FileExRam::GetString(const char* pszSection, const char* pszKey, const
     }
     if (n > nSize - 1)
         n = nSize - 1;
-    std::memcpy(pszDest, pValue, n);
+    CopyValue(pszDest, pValue, n);
     pszDest[n] = '\0';
     return nFound;
 }
@@ -708,7 +769,7 @@ int CData_FileExRam::GetStruct(const char* pszSection, const char* pszKey, void*
         return 0;
     // The value is binary and may hold NUL bytes: take nCount bytes, as far as the loaded text
     // reaches, and zeros beyond it.
-    const size_t nOffset = static_cast<size_t>(pValue - m_pText.get());
+    const size_t nOffset = static_cast<size_t>(pValue - m_text.data());
     const size_t nAvail = m_nTextSize - nOffset;
     const size_t n = nCount < nAvail ? nCount : nAvail;
     if (pDest)

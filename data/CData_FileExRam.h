@@ -2,11 +2,13 @@
 
 // The configuration file: sections of "key=value" lines under "[name]" headers.
 //
-// Writing streams each key straight to the file (a new header whenever the section changes).
-// Reading loads the whole file once, cuts it into NUL-terminated lines in place and indexes the
-// section headers; lookups are then answered from memory. One store serves all data blocks: the
-// containers set the file name, open it, let every block read or write its own section, and
-// close it.
+// Writing streams each key out (a new header whenever the section changes). Reading loads the
+// whole file once, cuts it into NUL-terminated lines in place and indexes the section headers;
+// lookups are then answered from memory. One store serves all data blocks: the containers set the
+// file name, open it, let every block read or write its own section, and close it.
+//
+// Instead of a file the store may read and write a byte buffer (UseBuffer): the containers then
+// open and close it as they would a file, and the bytes are what the file would hold.
 //
 // There is no escaping: a value holding CR, "]" or LF CR cannot be read back whole, and of two
 // headers with the same name only the first is found. Containers therefore write every section
@@ -17,10 +19,11 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
+
+class CPlatform_SaveFile;
 
 class CData_FileExRam
 {
@@ -41,7 +44,8 @@ public:
     CData_FileExRam(const CData_FileExRam&) = delete;
     CData_FileExRam& operator=(const CData_FileExRam&) = delete;
 
-    // 1; a name longer than FILE_NAME_MAX sets the empty name and gives 0.
+    // 1; a name longer than FILE_NAME_MAX sets the empty name and gives 0. The store reads and
+    // writes files again after a buffer.
     int SetFileName(const char* pszFileName);
     // 1 and the name; a destination smaller than FILE_NAME_MAX + 1 gets an empty text and 0.
     int GetFileName(char* pszDest, size_t nSize) const;
@@ -50,8 +54,23 @@ public:
         return m_strFileName;
     }
 
+    // A byte buffer in place of the file, until the next SetFileName: Open(1) reads bytes (the
+    // store keeps them), Open(0) starts a new buffer that Close leaves in Buffer(). The file name
+    // becomes empty.
+    void UseBuffer(std::string bytes = std::string());
+    bool UsesBuffer() const
+    {
+        return m_bUseBuffer;
+    }
+    // The bytes of the buffer: those given, or those written by the last Open(0) and Close.
+    const std::string& Buffer() const
+    {
+        return m_buffer;
+    }
+
     // bRead: load the whole file for lookups; otherwise start writing a new file, which replaces
-    // the old one only when Close succeeds (the old file stays intact until then).
+    // the old one only when Close succeeds (the old file stays intact until then). A file larger
+    // than FILE_SIZE_MAX is refused by its size before it is read.
     int Open(int bRead);
     // Read mode over bytes already in memory (imports, tests, fuzzing); copies them.
     int OpenBuffer(const char* pData, size_t nSize);
@@ -88,9 +107,10 @@ public:
 private:
     // Bytes behind the loaded text that the line scan may read in whole words.
     static constexpr size_t TEXT_PADDING = 16;
-    static std::unique_ptr<char[]> AllocText(size_t nSize);
+    // Makes m_text its nSize bytes, the closing byte and the padding.
     int Load(size_t nSize);
     void WriteBytes(const void* pData, size_t nCount);
+    void Flush();
     void WriteHeaderIfNew(const char* pszSection);
     bool SelectSection(const char* pszSection, const char* pszOperation);
     void BuildKeyIndex();
@@ -101,8 +121,11 @@ private:
     void FreeText();
 
     std::string m_strFileName;
-    std::FILE* m_pFile = nullptr; // write mode only; reading keeps no handle after the load
-    std::string m_strTempName;    // write mode: the file being written until Close replaces the target
+    bool m_bUseBuffer = false;
+    std::string m_buffer;
+    std::unique_ptr<CPlatform_SaveFile> m_pSave; // write mode on a file; reading keeps no handle
+    std::string m_out;                           // write mode: bytes not yet handed to the file
+    bool m_bWriting = false;
     bool m_bOpen = false;
     bool m_bWriteFailed = false;
     int m_nLastError = 0;
@@ -111,8 +134,8 @@ private:
     bool m_bAnySectionFound = false;
     std::string m_strSection; // last written (write mode) or looked up (read mode); empty after Open
 
-    std::unique_ptr<char[]> m_pText; // whole file plus one byte
-    size_t m_nTextSize = 0;          // including that byte
+    std::string m_text;     // whole file, one byte and the padding, while reading
+    size_t m_nTextSize = 0; // the file and that byte
     std::unique_ptr<CLst_StrPtr> m_pLines;
     std::unique_ptr<CMap_StrPtr> m_pSections;
     size_t m_nScanPos = 0;      // line index of the last key found

@@ -2,6 +2,8 @@
 
 #include "support/Trace.h"
 
+#include <algorithm>
+
 CLst_StrPtr::CLst_StrPtr(size_t nCapacity, size_t nGrowBy) : m_nGrowBy(nGrowBy ? nGrowBy : 1)
 {
     TraceLine("CLst_StrPtr", "Constructor()");
@@ -11,4 +13,10 @@ CLst_StrPtr::CLst_StrPtr(size_t nCapacity, size_t nGrowBy) : m_nGrowBy(nGrowBy ?
 CLst_StrPtr::~CLst_StrPtr()
 {
     TraceLine("CLst_StrPtr", "Destructor()");
+}
+
+void CLst_StrPtr::Grow()
+{
+    const size_t nCapacity = m_items.capacity();
+    m_items.reserve(nCapacity + std::max(m_nGrowBy, nCapacity / 2));
 }

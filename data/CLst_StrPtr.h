@@ -1,7 +1,8 @@
 #pragma once
 
 // Growable array of text pointers. The configuration file store keeps the start of every line of
-// the loaded file here; the texts belong to the caller's buffer.
+// the loaded file here; the texts belong to the caller's buffer. It grows by at least nGrowBy
+// items and at least by half its size, so that adding n items costs time in proportion to n.
 
 #include <cstddef>
 #include <vector>
@@ -17,7 +18,7 @@ public:
     void Add(char* psz)
     {
         if (m_items.size() == m_items.capacity())
-            m_items.reserve(m_items.capacity() + m_nGrowBy);
+            Grow();
         m_items.push_back(psz);
     }
     // The text at nIndex; none at or beyond the count.
@@ -26,6 +27,8 @@ public:
     void Clear() { m_items.clear(); }
 
 private:
+    void Grow();
+
     std::vector<char*> m_items;
     size_t m_nGrowBy;
 };

@@ -2,6 +2,7 @@
 
 #include "support/Trace.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace
@@ -21,9 +22,9 @@ inline uint64_t LowerWord(uint64_t w)
     return w | (upper >> 2);
 }
 
-// Case-insensitive hash, a word at a time: the names are section names of 15 to 25 characters,
-// and one is hashed for every section of the file and every change of section.
-inline uint32_t HashName(const char* psz, size_t& n)
+// Case-insensitive hash of a whole name, a word at a time: the names are section names of 15 to 25
+// characters, and one is hashed for every section of the file and every change of section.
+inline uint64_t HashName64(const char* psz, size_t& n)
 {
     n = std::strlen(psz);
     uint64_t h = 0x9E3779B97F4A7C15ULL ^ n;
@@ -43,6 +44,19 @@ inline uint32_t HashName(const char* psz, size_t& n)
         h = (h ^ LowerWord(w)) * 0xFF51AFD7ED558CCDULL;
         h ^= h >> 29;
     }
+    // Every bit of every word into every bit of the hash: the steps above leave the low bits
+    // nearly blind to a word's last bytes, and names such as "DialName_000000DE" differ only there
+    // (the index then clustered into long probe runs).
+    h ^= h >> 33;
+    h *= 0xFF51AFD7ED558CCDULL;
+    h ^= h >> 33;
+    h *= 0xC4CEB9FE1A85EC53ULL;
+    return h ^ (h >> 33);
+}
+
+inline uint32_t HashName(const char* psz, size_t& n)
+{
+    const uint64_t h = HashName64(psz, n);
     return static_cast<uint32_t>(h ^ (h >> 32));
 }
 } // namespace
@@ -79,26 +93,13 @@ int CMap_StrPtr::Compare(const char* a, const char* b)
 
 namespace
 {
-// Case-insensitive fingerprint of a name: its length and its first and last eight bytes.
+// Case-insensitive fingerprint of a name for the filter of names found. It covers every byte:
+// section names of one length often differ only in the middle ("AnsMaschInfoText_00000000",
+// "AnsMaschTimeType_00000000"), and each false alarm costs a hash lookup.
 uint64_t NameSignature(const char* psz)
 {
-    const size_t n = std::strlen(psz);
-    uint64_t a = 0;
-    uint64_t b = 0;
-    if (n >= 8)
-    {
-        std::memcpy(&a, psz, 8);
-        std::memcpy(&b, psz + n - 8, 8);
-    }
-    else
-    {
-        for (size_t i = 0; i < n; ++i)
-            a |= static_cast<uint64_t>(static_cast<unsigned char>(psz[i])) << (8 * i);
-        b = a;
-    }
-    uint64_t h = (LowerWord(a) * 0x9E3779B97F4A7C15ULL) ^ LowerWord(b) ^ n;
-    h *= 0xFF51AFD7ED558CCDULL;
-    return h ^ (h >> 31);
+    size_t n = 0;
+    return HashName64(psz, n);
 }
 } // namespace
 
@@ -106,54 +107,90 @@ int CMap_StrPtr::FindNext(const char* pszName)
 {
     if (!pszName)
         return -1;
-    const bool bNextMatches = m_nNext < m_items.size() && Compare(m_items[m_nNext].pszName, pszName) == 0;
-    if (bNextMatches)
+    if (m_foundFilter.empty())
     {
-        const uint64_t nSig = NameSignature(pszName);
+        m_nFilterLog2 = FILTER_BITS_MIN_LOG2;
+        while (m_nFilterLog2 < 32 && (size_t(1) << m_nFilterLog2) < FILTER_BITS_PER_NAME * m_items.size())
+            ++m_nFilterLog2;
+        m_foundFilter.assign((size_t(1) << m_nFilterLog2) / 64, 0);
+    }
+    // The name asked for is usually the next one, or a few further on where the reader passes over
+    // sections it does not read.
+    size_t nAt = m_nNext;
+    const size_t nEnd = std::min(m_items.size(), m_nNext + LOOKAHEAD);
+    // Names are nearly always asked for in the case they were written in.
+    while (nAt < nEnd && !Same(m_items[nAt].pszName, pszName))
+        ++nAt;
+    const bool bAhead = nAt < nEnd;
+    uint64_t nSig = 0;
+    if (bAhead)
+    {
+        nSig = nAt == m_nNext && m_bNextSig ? m_nNextSig : NameSignature(pszName);
         if (!FilterHas(nSig))
         {
-            FilterAdd(nSig);
-            return m_items[m_nNext++].nValue;
+            Advance(nAt, nSig);
+            return m_items[nAt].nValue;
         }
     }
     const int nPos = FindPosition(pszName);
     if (nPos < 0)
         return -1;
-    // The index found the next name to be the first of its name after all: the row goes on.
-    if (bNextMatches && static_cast<size_t>(nPos) == m_nNext)
-        ++m_nNext;
+    // The index found the one ahead to be the first of its name after all: the row goes on.
+    if (bAhead && static_cast<size_t>(nPos) == nAt)
+        Advance(nAt, nSig);
     return m_items[static_cast<size_t>(nPos)].nValue;
+}
+
+void CMap_StrPtr::Advance(size_t nAt, uint64_t nSig)
+{
+    // The names passed over count as found, so that a later one of the same name is never taken
+    // for the first of its name.
+    for (; m_nNext < nAt; ++m_nNext)
+        FilterAdd(NameSignature(m_items[m_nNext].pszName));
+    FilterAdd(nSig);
+    m_nNext = nAt + 1;
+    // The name after it is the one most likely asked for next: its filter word is fetched now, so
+    // that in a filter larger than the caches the wait overlaps the caller's work.
+    m_bNextSig = m_nNext < m_items.size();
+    if (m_bNextSig)
+    {
+        m_nNextSig = NameSignature(m_items[m_nNext].pszName);
+#if defined(__GNUC__)
+        __builtin_prefetch(&m_foundFilter[m_nNextSig >> (64 - (m_nFilterLog2 - 6))]);
+#endif
+    }
 }
 
 bool CMap_StrPtr::FilterHas(uint64_t nSig) const
 {
-    const uint32_t nBit1 = static_cast<uint32_t>(nSig >> (64 - FILTER_BITS_LOG2));
-    const uint32_t nBit2 = static_cast<uint32_t>(nSig >> 16) & ((1u << FILTER_BITS_LOG2) - 1);
-    return (m_foundFilter[nBit1 >> 6] >> (nBit1 & 63) & 1) && (m_foundFilter[nBit2 >> 6] >> (nBit2 & 63) & 1);
+    // Both bits of a name in one word: one memory access a name, which matters once the filter of
+    // a huge file no longer fits the caches.
+    const uint64_t nWord = m_foundFilter[nSig >> (64 - (m_nFilterLog2 - 6))];
+    const uint64_t nBits = uint64_t(1) << (nSig & 63) | uint64_t(1) << (nSig >> 6 & 63);
+    return (nWord & nBits) == nBits;
 }
 
 void CMap_StrPtr::FilterAdd(uint64_t nSig)
 {
-    const uint32_t nBit1 = static_cast<uint32_t>(nSig >> (64 - FILTER_BITS_LOG2));
-    const uint32_t nBit2 = static_cast<uint32_t>(nSig >> 16) & ((1u << FILTER_BITS_LOG2) - 1);
-    m_foundFilter[nBit1 >> 6] |= uint64_t(1) << (nBit1 & 63);
-    m_foundFilter[nBit2 >> 6] |= uint64_t(1) << (nBit2 & 63);
+    m_foundFilter[nSig >> (64 - (m_nFilterLog2 - 6))] |= uint64_t(1) << (nSig & 63) | uint64_t(1)
+                                                                                          << (nSig >> 6 & 63);
 }
 
-bool CMap_StrPtr::Same(const CItem& item, const char* pszName, size_t nLen)
+bool CMap_StrPtr::Same(const char* a, const char* b)
 {
     // Names are nearly always asked for in the case they were written in.
-    return item.nLen == nLen &&
-           (std::memcmp(item.pszName, pszName, nLen) == 0 || Compare(item.pszName, pszName) == 0);
+    return std::strcmp(a, b) == 0 || Compare(a, b) == 0;
 }
 
 void CMap_StrPtr::Add(const char* pszName, int nValue)
 {
     if (!pszName)
         return;
+    // Fixed steps alone would copy the list once per step: a file of many sections would load in
+    // time growing with the square of their number.
     if (m_items.size() == m_items.capacity())
-        m_items.reserve(m_items.capacity() + m_nGrowBy);
-    m_items.push_back({pszName, nValue, 0, 0});
+        m_items.reserve(m_items.capacity() + std::max(m_nGrowBy, m_items.capacity() / 2));
+    m_items.push_back({pszName, nValue});
     m_bIndexed = false;
 }
 
@@ -162,23 +199,22 @@ void CMap_StrPtr::BuildIndex()
     size_t nSlots = 16;
     while (nSlots < 2 * m_items.size())
         nSlots *= 2;
-    m_index.assign(nSlots, 0);
+    m_index.assign(nSlots, CSlot{0, 0});
     const size_t nMask = nSlots - 1;
     for (size_t i = 0; i < m_items.size(); ++i)
     {
-        CItem& item = m_items[i];
+        const char* pszName = m_items[i].pszName;
         size_t nLen = 0;
-        item.nHash = HashName(item.pszName, nLen);
-        item.nLen = static_cast<uint32_t>(nLen);
-        for (size_t h = item.nHash & nMask;; h = (h + 1) & nMask)
+        const uint32_t nHash = HashName(pszName, nLen);
+        for (size_t h = nHash & nMask;; h = (h + 1) & nMask)
         {
-            if (m_index[h] == 0)
+            CSlot& slot = m_index[h];
+            if (slot.nItem == 0)
             {
-                m_index[h] = static_cast<uint32_t>(i + 1);
+                slot = CSlot{static_cast<uint32_t>(i + 1), nHash};
                 break;
             }
-            const CItem& other = m_items[m_index[h] - 1];
-            if (other.nHash == item.nHash && Same(other, item.pszName, item.nLen))
+            if (slot.nHash == nHash && Same(m_items[slot.nItem - 1].pszName, pszName))
                 break; // the name added first keeps its place
         }
     }
@@ -202,11 +238,10 @@ int CMap_StrPtr::FindPosition(const char* pszName)
     const size_t nMask = m_index.size() - 1;
     for (size_t h = nHash & nMask;; h = (h + 1) & nMask)
     {
-        const uint32_t n = m_index[h];
-        if (n == 0)
+        const CSlot& slot = m_index[h];
+        if (slot.nItem == 0)
             return -1;
-        const CItem& item = m_items[n - 1];
-        if (item.nHash == nHash && Same(item, pszName, nLen))
-            return static_cast<int>(n - 1);
+        if (slot.nHash == nHash && Same(m_items[slot.nItem - 1].pszName, pszName))
+            return static_cast<int>(slot.nItem - 1);
     }
 }

@@ -9,10 +9,11 @@
 class CPlatform_File
 {
 public:
-    // Reads the whole file; 0 with the reason when it is missing, unreadable or larger than nMax.
+    // Reads the whole file (refused by its size or kind before it is read); 0 with the reason when
+    // it is missing, unreadable or larger than nMax.
     static int ReadWhole(const std::string& path, size_t nMax, std::string& bytes, std::string& reason);
-    // Writes the file through a new file beside it that replaces the old one only when everything
-    // was written (keeping the old file's permissions), so a failed write leaves it intact.
-    // 0 with the reason on failure.
+    // Writes the file as CPlatform_SaveFile saves (a new file beside it replaces the old one only
+    // when everything was written, keeping its mode), so a failed write leaves it intact. 0 with the
+    // reason on failure.
     static int WriteWhole(const std::string& path, const std::string& bytes, std::string& reason);
 };

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include <sys/stat.h>
 #ifdef _WIN32
 #include <io.h>
 #include <windows.h>
@@ -45,33 +46,6 @@ std::string PlatformSystemMessage(int nMessage)
 #endif
 }
 
-int PlatformSyncFile(std::FILE* pFile)
-{
-    if (!pFile || std::fflush(pFile) != 0)
-        return 0;
-#ifdef _WIN32
-    return _commit(_fileno(pFile)) == 0 ? 1 : 0;
-#else
-    return fsync(fileno(pFile)) == 0 ? 1 : 0;
-#endif
-}
-
-int PlatformReplaceFile(const char* pszSource, const char* pszTarget, int& nError)
-{
-    nError = 0;
-#ifdef _WIN32
-    if (MoveFileExA(pszSource, pszTarget, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        return 1;
-    nError = static_cast<int>(GetLastError());
-    return 0;
-#else
-    if (std::rename(pszSource, pszTarget) == 0)
-        return 1;
-    nError = errno;
-    return 0;
-#endif
-}
-
 int PlatformLastError()
 {
 #ifdef _WIN32
@@ -79,4 +53,134 @@ int PlatformLastError()
 #else
     return errno;
 #endif
+}
+
+std::string PlatformErrorText(int nError)
+{
+    if (nError == 0)
+        nError = EIO;
+    std::string text = PlatformSystemMessage(nError);
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' '))
+        text.pop_back();
+    return text.empty() ? "Error " + std::to_string(nError) : text;
+}
+
+std::FILE* PlatformOpenRead(const char* pszPath, int& nError)
+{
+    nError = 0;
+    if (!pszPath || !*pszPath)
+    {
+        nError = ENOENT;
+        return nullptr;
+    }
+#ifdef _WIN32
+    std::FILE* pFile = std::fopen(pszPath, "rb");
+#else
+    // "e": the descriptor is not handed on to programs started meanwhile.
+    std::FILE* pFile = std::fopen(pszPath, "rbe");
+#endif
+    if (!pFile)
+        nError = errno ? errno : EIO;
+    return pFile;
+}
+
+int PlatformReadWhole(std::FILE* pFile, size_t nMax, size_t nSlack, std::string& bytes, int& nError)
+{
+    nError = 0;
+    bytes.clear();
+#ifdef _WIN32
+    struct _stat64 st;
+    const int nStat = _fstat64(_fileno(pFile), &st);
+#else
+    struct stat st;
+    const int nStat = fstat(fileno(pFile), &st);
+#endif
+    if (nStat != 0)
+    {
+        nError = errno;
+        return 0;
+    }
+    const auto type = st.st_mode & S_IFMT;
+    size_t nCapacity = 64 * 1024;
+    if (type == S_IFREG)
+    {
+        if (st.st_size < 0 || static_cast<unsigned long long>(st.st_size) > nMax)
+        {
+            nError = EFBIG;
+            return 0;
+        }
+        nCapacity = static_cast<size_t>(st.st_size);
+    }
+    else if (type == S_IFDIR)
+    {
+        nError = EISDIR;
+        return 0;
+    }
+#ifdef S_IFIFO
+    else if (type != S_IFIFO)
+#else
+    else
+#endif
+    {
+        nError = EINVAL;
+        return 0;
+    }
+    if (nCapacity > nMax)
+        nCapacity = nMax;
+    bytes.reserve(nCapacity + nSlack);
+    bytes.resize(nCapacity);
+    size_t nSize = 0;
+    for (;;)
+    {
+        if (nSize < bytes.size())
+        {
+            const size_t n = std::fread(&bytes[nSize], 1, bytes.size() - nSize, pFile);
+            nSize += n;
+            if (n > 0)
+                continue;
+        }
+        else
+        {
+            // Full as far as the size said: a small read tells whether the file grew meanwhile,
+            // without making room for a copy that an ordinary file never needs.
+            char probe[4096];
+            const size_t n = std::fread(probe, 1, sizeof probe, pFile);
+            if (n > 0)
+            {
+                if (nSize + n > nMax)
+                {
+                    nError = EFBIG;
+                    bytes.clear();
+                    return 0;
+                }
+                size_t nGrown = nSize < nMax / 2 ? 2 * nSize : nMax;
+                if (nGrown < nSize + n)
+                    nGrown = nSize + n;
+                bytes.reserve(nGrown + nSlack);
+                bytes.resize(nGrown);
+                std::memcpy(&bytes[nSize], probe, n);
+                nSize += n;
+                continue;
+            }
+        }
+        if (std::ferror(pFile))
+        {
+            nError = errno ? errno : EIO;
+            bytes.clear();
+            return 0;
+        }
+        break;
+    }
+    bytes.resize(nSize);
+    return 1;
+}
+
+int PlatformReadFile(const char* pszPath, size_t nMax, size_t nSlack, std::string& bytes, int& nError)
+{
+    std::FILE* pFile = PlatformOpenRead(pszPath, nError);
+    if (!pFile)
+        return 0;
+    const int nResult = PlatformReadWhole(pFile, nMax, nSlack, bytes, nError);
+    std::fclose(pFile);
+    return nResult;
 }

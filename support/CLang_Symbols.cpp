@@ -1,7 +1,15 @@
 #include "support/CLang_Symbols.h"
 
+#include <unordered_map>
+
 namespace
 {
+// Kind and number side by side, without the wrapping of Key.
+uint64_t AnswerKey(int nKind, uint32_t nNumber)
+{
+    return static_cast<uint64_t>(static_cast<uint32_t>(nKind)) << 32 | nNumber;
+}
+
 // Every symbol a language file may name. Kind, number, name; the order is that of the resource
 // header the names come from. Dialog controls carry the template number of their dialog as kind.
 const CLang_Symbol s_symbols[] = {
@@ -543,18 +551,29 @@ const std::map<std::pair<int, std::string>, uint32_t>& CLang_Symbols::NameToNumb
     return s_map;
 }
 
-std::string CLang_Symbols::NameOf(int nKind, uint32_t nNumber)
+const std::string& CLang_Symbols::NameOf(int nKind, uint32_t nNumber)
 {
-    const auto& map = NumberToName();
-    const auto it = map.find(Key(nKind, nNumber));
-    if (it == map.end())
-        return std::string();
-    // The 32-bit key wraps: a number of 65536 or more can land on an entry of another kind (a
-    // string number on a popup, a template on another template). Only the entry itself answers.
-    uint32_t nOwn = 0;
-    if (!NumberOf(nKind, it->second, nOwn) || nOwn != nNumber)
-        return std::string();
-    return it->second;
+    // Every text of every dialog and menu is looked up here: the answers are worked out once for
+    // every kind and number of the table. The 32-bit key of the number-to-name map wraps, so a
+    // number of 65536 or more can land on an entry of another kind (a string number on a popup, a
+    // template on another template); only the entry itself answers, which is only ever a kind and
+    // number of the table.
+    static const std::unordered_map<uint64_t, std::string> s_answers = []
+    {
+        std::unordered_map<uint64_t, std::string> answers;
+        const auto& map = NumberToName();
+        for (const CLang_Symbol* p = s_symbols; p->pszName; ++p)
+        {
+            const auto it = map.find(Key(p->nKind, p->nNumber));
+            uint32_t nOwn = 0;
+            if (it != map.end() && NumberOf(p->nKind, it->second, nOwn) && nOwn == p->nNumber)
+                answers.emplace(AnswerKey(p->nKind, p->nNumber), it->second);
+        }
+        return answers;
+    }();
+    static const std::string s_none;
+    const auto it = s_answers.find(AnswerKey(nKind, nNumber));
+    return it == s_answers.end() ? s_none : it->second;
 }
 
 int CLang_Symbols::NumberOf(int nKind, const std::string& name, uint32_t& nNumber)

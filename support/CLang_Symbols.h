@@ -42,7 +42,7 @@ public:
 
     // The symbol name of a kind and number; empty when the table has none (also for numbers that
     // only share the wrapped 32-bit key of another entry).
-    static std::string NameOf(int nKind, uint32_t nNumber);
+    static const std::string& NameOf(int nKind, uint32_t nNumber);
     // 1 and the number when a symbol of this kind has the name; else 0.
     static int NumberOf(int nKind, const std::string& name, uint32_t& nNumber);
 

@@ -1,6 +1,7 @@
 #include "support/CLang_Text.h"
 
 #include "platform/CPlatform_Resource.h"
+#include "platform/CPlatform_System.h"
 #include "support/CLang_Symbols.h"
 #include "support/CUi_Interface.h"
 #include "support/Trace.h"
@@ -9,7 +10,7 @@
 #include <QCryptographicHash>
 
 #include <cstdio>
-#include <vector>
+#include <string_view>
 
 namespace
 {
@@ -39,24 +40,24 @@ bool IsBlank(char c)
     return c == ' ' || c == '\t';
 }
 
-// Calls f(line, lineEnd) for each line of the contents as a text-mode read gives it: a line ends
-// at LF, a CR right before the LF belongs to the line end, and a last line without LF counts.
-template <class F> void ForEachLine(const std::string& bytes, F f)
+// Calls f(line, lineEnd) for each line of the contents: CR LF, LF and CR alone each end a line
+// (every line end of code page 1252 text), and a last line without an end counts.
+template <class F> void ForEachLine(std::string_view bytes, F f)
 {
-    size_t nPos = 0;
-    while (nPos < bytes.size())
+    const char* const pBegin = bytes.data();
+    const char* const pEnd = pBegin + bytes.size();
+    const char* p = pBegin;
+    while (p < pEnd)
     {
-        size_t nEnd = bytes.find('\n', nPos);
-        if (nEnd == std::string::npos)
-        {
-            f(bytes.substr(nPos), std::string());
-            return;
-        }
-        size_t nLineEnd = nEnd;
-        if (nLineEnd > nPos && bytes[nLineEnd - 1] == '\r')
-            --nLineEnd;
-        f(bytes.substr(nPos, nLineEnd - nPos), bytes.substr(nLineEnd, nEnd + 1 - nLineEnd));
-        nPos = nEnd + 1;
+        const char* q = p;
+        while (q < pEnd && *q != '\r' && *q != '\n')
+            ++q;
+        const char* pNext = q;
+        if (pNext < pEnd)
+            pNext += (*q == '\r' && q + 1 < pEnd && q[1] == '\n') ? 2 : 1;
+        f(std::string_view(p, static_cast<size_t>(q - p)),
+          std::string_view(q, static_cast<size_t>(pNext - q)));
+        p = pNext;
     }
 }
 
@@ -67,13 +68,13 @@ struct CFields
     bool bComplete = true; // a blank or tab followed the key and the second word
 };
 
-CFields Split(const std::string& line)
+CFields Split(std::string_view line)
 {
     CFields fields;
     size_t n = 0;
     while (n < line.size() && !IsBlank(line[n]))
         ++n;
-    fields.key = line.substr(0, n);
+    fields.key.assign(line.data(), n);
     if (n == line.size())
     {
         fields.bComplete = false;
@@ -94,7 +95,7 @@ CFields Split(const std::string& line)
     while (nEnd > n && IsBlank(line[nEnd - 1]))
         --nEnd;
     // "\n" and "\r" stand for the control characters; every other backslash stays.
-    const std::string raw = line.substr(n, nEnd - n);
+    const std::string_view raw = line.substr(n, nEnd - n);
     fields.text.reserve(raw.size());
     for (size_t i = 0; i < raw.size(); ++i)
     {
@@ -109,7 +110,7 @@ CFields Split(const std::string& line)
     return fields;
 }
 
-std::string KeyOf(const std::string& line)
+std::string_view KeyOf(std::string_view line)
 {
     size_t n = 0;
     while (n < line.size() && !IsBlank(line[n]))
@@ -157,25 +158,14 @@ int CLang_Text::ReadFile(const std::string& path)
 {
     Clear();
     TraceLine("CLang_Text", "ReadFile() ", path.c_str());
-    std::FILE* pFile = std::fopen(path.c_str(), "rb");
+    int nError = 0;
+    std::FILE* pFile = PlatformOpenRead(path.c_str(), nError);
     if (!pFile)
         return 0;
     std::string bytes;
-    std::vector<char> buffer(64 * 1024);
-    bool bTooLarge = false;
-    size_t nRead = 0;
-    while ((nRead = std::fread(buffer.data(), 1, buffer.size(), pFile)) > 0)
-    {
-        if (bytes.size() + nRead > LANG_FILE_MAX)
-        {
-            bTooLarge = true;
-            break;
-        }
-        bytes.append(buffer.data(), nRead);
-    }
-    const bool bError = std::ferror(pFile) != 0;
+    const int nRead = PlatformReadWhole(pFile, LANG_FILE_MAX, 0, bytes, nError);
     std::fclose(pFile);
-    if (bTooLarge || bError)
+    if (!nRead)
     {
         // Not the file that was shipped: no texts, and the user is asked at start.
         TraceLine("CLang_Text", "ReadFile() File too large or unreadable!");
@@ -191,15 +181,15 @@ void CLang_Text::ReadBuffer(const char* pData, size_t nSize)
 {
     Clear();
     QCryptographicHash md5(QCryptographicHash::Md5);
-    const std::string bytes = pData && nSize ? std::string(pData, nSize) : std::string();
+    const std::string_view bytes = pData && nSize ? std::string_view(pData, nSize) : std::string_view();
     int nLine = 0;
-    ForEachLine(bytes, [&](const std::string& line, const std::string&) { ReadLine(line, ++nLine, md5); });
+    ForEachLine(bytes, [&](std::string_view line, std::string_view) { ReadLine(line, ++nLine, md5); });
     md5.addData(QByteArrayView(s_szSalt, static_cast<qsizetype>(sizeof s_szSalt - 1)));
     m_computedSignature = md5.result().toHex().toUpper().toStdString();
     m_bSignatureOk = m_computedSignature == m_storedSignature;
 }
 
-void CLang_Text::ReadLine(const std::string& line, int nLine, QCryptographicHash& md5)
+void CLang_Text::ReadLine(std::string_view line, int nLine, QCryptographicHash& md5)
 {
     const CFields fields = Split(line);
     if (!fields.bComplete)
@@ -283,8 +273,10 @@ std::string CLang_Text::GetMenuItemText(unsigned nItem) const
 
 std::string CLang_Text::GetControlText(unsigned nTemplate, unsigned nControl) const
 {
-    const std::string dialog = CLang_Symbols::NameOf(LANG_KIND_DIALOG, nTemplate);
-    const std::string control = CLang_Symbols::NameOf(static_cast<int>(nTemplate), nControl);
+    if (m_controls.empty())
+        return std::string();
+    const std::string& dialog = CLang_Symbols::NameOf(LANG_KIND_DIALOG, nTemplate);
+    const std::string& control = CLang_Symbols::NameOf(static_cast<int>(nTemplate), nControl);
     if (dialog.empty() || control.empty())
         return std::string();
     return Find(m_controls, dialog + ":" + control);
@@ -334,11 +326,13 @@ std::string CLang_Text::ComputeSignature(const std::string& bytes)
 
 std::string CLang_Text::SignContents(const std::string& bytes)
 {
+    // Every line but the signature lines, each with its own end, in the order they stand.
     std::string rest;
+    rest.reserve(bytes.size());
     size_t nInsertAt = std::string::npos;
-    std::string eol;
+    std::string_view eol;
     ForEachLine(bytes,
-                [&](const std::string& line, const std::string& lineEnd)
+                [&](std::string_view line, std::string_view lineEnd)
                 {
                     if (eol.empty() && !lineEnd.empty())
                         eol = lineEnd;
@@ -356,9 +350,10 @@ std::string CLang_Text::SignContents(const std::string& bytes)
     if (nInsertAt == std::string::npos)
         nInsertAt = 0;
     // A last line without its end would otherwise run into the signature line.
-    if (nInsertAt == rest.size() && !rest.empty() && rest.back() != '\n')
+    if (nInsertAt == rest.size() && !rest.empty() && rest.back() != '\n' && rest.back() != '\r')
         rest += eol;
-    const std::string signatureLine = std::string(s_szSignatureKey) + "\t0\t" + ComputeSignature(rest) + eol;
+    std::string signatureLine = std::string(s_szSignatureKey) + "\t0\t" + ComputeSignature(rest);
+    signatureLine += eol;
     rest.insert(nInsertAt, signatureLine);
     return rest;
 }

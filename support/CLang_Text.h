@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <string_view>
 
 class QCryptographicHash;
 
@@ -77,7 +78,7 @@ public:
 
 private:
     void Clear();
-    void ReadLine(const std::string& line, int nLine, QCryptographicHash& md5);
+    void ReadLine(std::string_view line, int nLine, QCryptographicHash& md5);
     void Assert(int nLine);
     static std::string Find(const std::map<std::string, std::string>& map, const std::string& key);
 

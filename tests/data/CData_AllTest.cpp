@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 
 namespace
@@ -239,6 +240,46 @@ TEST_F(CData_AllTest, MoveFileReportsAFileThatCannotBeOpened)
     CData::File().SetFileName(dir.File("x.721").c_str());
     EXPECT_EQ(1, all->MoveFile(1, 0));
     EXPECT_EQ(1, all->MoveFile(0, 0));
+}
+
+TEST_F(CData_AllTest, BufferHoldsExactlyWhatTheFileWould)
+{
+    Props().m_bAppCfg = true;
+    Props().m_bAppDialName = true;
+    Props().m_bKeyNames = true;
+    CTest_TempDir dir;
+    auto all = std::make_unique<CData_All>();
+    all->m_Cfg.m_Key[3].m_strKeyName = "Buffer";
+    CData_DialName entry(0);
+    entry.m_strName = "Anna";
+    entry.m_strMsnExt = "0301234";
+    all->m_DialName.m_List.Insert(entry);
+    CData_FileExRam& file = CData::File();
+    file.SetFileName(dir.File("x.721").c_str());
+    ASSERT_EQ(1, all->MoveFile(1, 0));
+    file.UseBuffer();
+    ASSERT_EQ(1, all->MoveFile(1, 0));
+    const std::string bytes = file.Buffer();
+    EXPECT_EQ(TestReadFile(dir.File("x.721")), bytes);
+    EXPECT_EQ(std::vector<std::string>{"x.721"},
+              [&]
+              {
+                  std::vector<std::string> names;
+                  for (const auto& e : std::filesystem::directory_iterator(dir.Path()))
+                      names.push_back(e.path().filename().string());
+                  return names;
+              }());
+
+    // Read back from the bytes alone, and written again.
+    auto back = std::make_unique<CData_All>();
+    file.UseBuffer(bytes);
+    ASSERT_EQ(1, back->MoveFile(0, 0));
+    EXPECT_EQ("Buffer", back->m_Cfg.m_Key[3].m_strKeyName);
+    EXPECT_EQ(bytes, file.Buffer());
+    ASSERT_EQ(1, back->MoveFile(1, 0));
+    EXPECT_EQ(bytes, file.Buffer());
+    file.SetFileName("");
+    EXPECT_FALSE(file.UsesBuffer());
 }
 
 TEST(CData_LstData, InsertKeepsIndexOrderReplacesAndRespectsCapacity)

@@ -228,6 +228,45 @@ INSTANTIATE_TEST_SUITE_P(
                                    {}}),
     [](const auto& row) { return std::string(row.param.pszName); });
 
+// Every ranged value of the block at both ends of its range, read from a file and written back,
+// and one above the range, which reads as the lower end.
+TEST_F(CData_BasicTest, EveryRangedValueKeepsBothBoundsAndRefusesTheNext)
+{
+    Props().m_bHeadSetTypeSupport = true;
+    Props().m_bSmsServers = true;
+    Props().m_bAutoAnswerSupport = true;
+    Props().m_bExtendedBasic = true;
+    const std::tuple<const char*, int, int> ranges[] = {
+        {"ToneKnock", 0, 2},   {"HeadSetType", 0, 9},    {"DefaultSMSServer", 0, 2},
+        {"Keypad", 0, 2},      {"AutoAnswerTime", 0, 2}, {"ToneKnockIntern", 0, 2},
+        {"StatusLed", 0, 2},   {"SkPhonebook", 0, 1},    {"LoudBox", 0, 6},
+        {"LoudHand", 0, 3},    {"LoudKnock", 0, 6},      {"LoudAlarmCall", 0, 6},
+        {"LoudSilence", 0, 6}, {"LcrRepeat", 0, 9},      {"PabxType", 0, 9},
+        {"DialLen", 0, 9},     {"LoudAttention", 0, 2},
+    };
+    CData_FileExRam& store = CData::File();
+    for (const auto& [pszKey, nMin, nMax] : ranges)
+    {
+        for (const int nValue : {nMin, nMax, nMax + 1})
+        {
+            const std::string line = std::string(pszKey) + "=" + std::to_string(nValue);
+            CData_Basic block;
+            store.UseBuffer("[Basic_00000000]\r\n" + line + "\r\n");
+            ASSERT_EQ(1, store.Open(1));
+            block.MoveFile(0, 0);
+            store.Close();
+            store.UseBuffer();
+            ASSERT_EQ(1, store.Open(0));
+            block.MoveFile(1, 0);
+            store.Close();
+            const std::string expected =
+                std::string(pszKey) + "=" + std::to_string(nValue > nMax ? nMin : nValue) + "\r\n";
+            EXPECT_NE(std::string::npos, store.Buffer().find("\r\n" + expected)) << line;
+        }
+    }
+    store.SetFileName("");
+}
+
 // A level of 3 to 9 read from a file is written as 0, and the block takes the 0.
 TEST_F(CData_BasicTest, HeadSetLevelAboveTwoIsWrittenAsZero)
 {

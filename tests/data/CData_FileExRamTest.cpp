@@ -2,10 +2,12 @@
 
 #include "support/Trace.h"
 #include "testsupport/CTest_TempDir.h"
+#include "testsupport/CTest_WriteLimit.h"
 
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <cerrno>
 #include <cstring>
 #include <filesystem>
 #include <random>
@@ -168,10 +170,12 @@ TEST(CData_FileExRam, StateRules)
     EXPECT_EQ(1, file.Close());
     EXPECT_EQ("\r\n[S]\r\nK=w\r\n", TestReadFile(dir.File("missing.721")));
 
-    // File names: too long ones are refused and leave the empty name.
+    // File names: too long ones are refused and leave the empty name; the longest is taken.
     const std::string longName(CData_FileExRam::FILE_NAME_MAX + 1, 'a');
     EXPECT_EQ(0, file.SetFileName(longName.c_str()));
     EXPECT_EQ("", file.FileName());
+    EXPECT_EQ(1, file.SetFileName(longName.c_str() + 1));
+    EXPECT_EQ(longName.substr(1), file.FileName());
     EXPECT_EQ(1, file.SetFileName("x.721"));
     char name[CData_FileExRam::FILE_NAME_MAX + 1];
     EXPECT_EQ(1, file.GetFileName(name, sizeof name));
@@ -210,6 +214,124 @@ TEST(CData_FileExRam, FailedSaveKeepsThePreviousFileAndSaysSo)
     EXPECT_EQ("previous", TestReadFile(real));
     EXPECT_EQ(1, writer.Close());
     EXPECT_EQ("\r\n[S]\r\nK=v\r\n", TestReadFile(real));
+}
+
+TEST(CData_FileExRam, RefusesWhatIsNoConfigurationBeforeReadingIt)
+{
+    CTest_TempDir dir;
+    // Larger than the limit (a hole: nothing is on the disk, and nothing may be read).
+    const std::string huge = dir.File("huge.721");
+    TestWriteFile(huge, "");
+    std::filesystem::resize_file(huge, CData_FileExRam::FILE_SIZE_MAX + 1);
+    for (const auto& [path, nError] : {std::pair<std::string, int>{huge, EFBIG}, {"/dev/zero", EINVAL}})
+    {
+        CData_FileExRam file(path.c_str());
+        EXPECT_EQ(0, file.Open(1)) << path;
+        EXPECT_EQ(nError, file.LastError()) << path;
+        EXPECT_FALSE(file.IsOpen());
+    }
+}
+
+TEST(CData_FileExRam, FullDiskFailsTheSaveAndKeepsThePreviousFile)
+{
+    CTest_TempDir dir;
+    const std::string target = dir.File("cfg.721");
+    TestWriteFile(target, "previous");
+    // The disk fills up after 200 kB of a save of about 1 MB.
+    {
+        const CTest_WriteLimit fullDisk(200 * 1024);
+        CData_FileExRam file(target.c_str());
+        ASSERT_EQ(1, file.Open(0));
+        const std::string value(100, 'v');
+        for (int i = 0; i < 10000; ++i)
+            file.PutString("Big_00000000", ("Key" + std::to_string(i)).c_str(), value.c_str());
+        EXPECT_EQ(0, file.Close());
+        EXPECT_EQ(EFBIG, file.LastError());
+    }
+    EXPECT_EQ("previous", TestReadFile(target));
+    EXPECT_EQ(1, std::distance(std::filesystem::directory_iterator(dir.Path()), {}));
+}
+
+struct CPrefixCase
+{
+    const char* pszWhat;
+    std::vector<const char*> keys; // looked up in this order; the last one is checked
+    int nFound;
+    const char* pszValue;
+};
+
+class CData_FileExRamPrefix : public ::testing::TestWithParam<CPrefixCase>
+{
+};
+
+// A key is never found in a line whose key only begins with it, whether the lookup follows the
+// file's order or goes through the section's index.
+TEST_P(CData_FileExRamPrefix, KeyMatchesWholeKeysOnly)
+{
+    const CPrefixCase& c = GetParam();
+    const std::string text = "\r\n[Basic_00000000]\r\nDialLen=3\r\nDialPreInt=12\r\nDialPreIntX=13\r\n";
+    CData_FileExRam file;
+    ASSERT_EQ(1, file.OpenBuffer(text.data(), text.size()));
+    std::string value;
+    int nFound = -1;
+    for (const char* pszKey : c.keys)
+        nFound = file.GetString("Basic_00000000", pszKey, "<default>", value);
+    EXPECT_EQ(c.nFound, nFound) << c.pszWhat;
+    EXPECT_EQ(c.pszValue, value) << c.pszWhat;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Orders, CData_FileExRamPrefix,
+    ::testing::Values(CPrefixCase{"in order", {"DialLen", "DialPre"}, 0, "<default>"},
+                      CPrefixCase{"first lookup", {"DialPre"}, 0, "<default>"},
+                      CPrefixCase{"indexed", {"Other", "DialPre"}, 0, "<default>"},
+                      CPrefixCase{"after the missing one", {"DialLen", "DialPre", "DialPreInt"}, 1, "12"},
+                      CPrefixCase{"longer key in order", {"DialLen", "DialPreInt"}, 1, "12"},
+                      CPrefixCase{"key longer than the line's", {"DialLen", "DialPreIntXY"}, 0, "<default>"}),
+    [](const auto& row) { return "Case" + std::to_string(row.index); });
+
+std::string Folded(std::string text, bool bUpper)
+{
+    for (char& ch : text)
+        ch = static_cast<char>(bUpper ? std::toupper(static_cast<unsigned char>(ch))
+                                      : std::tolower(static_cast<unsigned char>(ch)));
+    return text;
+}
+
+TEST(CData_FileExRam, SectionNamesIgnoreTheCaseOfEveryLetter)
+{
+    // Each letter in a short name and in a name long enough to be compared a word at a time. The
+    // characters beside the letters ("@" and "`", "[" and "{") have no case.
+    std::vector<std::string> names;
+    for (char c = 'A'; c <= 'Z'; ++c)
+    {
+        names.push_back(std::string(1, c));
+        names.push_back("SECTION_" + std::string(1, c) + "_OF_A_LONG_NAME_" + c);
+    }
+    // Upper-case names asked for in lower case and the other way round; in file order and backwards
+    // (each order takes another way to the section).
+    for (const bool bLowerFile : {false, true})
+    {
+        std::string file;
+        for (const std::string& name : names)
+            file += "\r\n[" + Folded(name, !bLowerFile) + "]\r\nK=" + Folded(name, !bLowerFile) + "\r\n";
+        file += "\r\n[@]\r\nK=@\r\n\r\n[[]\r\nK=[\r\n";
+        CData_FileExRam store;
+        ASSERT_EQ(1, store.OpenBuffer(file.data(), file.size()));
+        std::string value;
+        for (int nPass = 0; nPass < 2; ++nPass)
+            for (size_t i = 0; i < names.size(); ++i)
+            {
+                const std::string& name = names[nPass ? names.size() - 1 - i : i];
+                const std::string asked = Folded(name, bLowerFile);
+                EXPECT_EQ(1, store.GetString(asked.c_str(), "K", "", value)) << asked;
+                EXPECT_EQ(Folded(name, !bLowerFile), value);
+            }
+        EXPECT_EQ(1, store.GetString("@", "K", "", value));
+        EXPECT_EQ(1, store.GetString("[", "K", "", value));
+        EXPECT_EQ(0, store.GetString("`", "K", "", value));
+        EXPECT_EQ(0, store.GetString("{", "K", "", value));
+    }
 }
 
 TEST(CData_FileExRam, TraceLines)

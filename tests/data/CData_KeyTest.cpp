@@ -379,6 +379,27 @@ TEST_F(CData_KeyTest, FileRoundTrip)
     EXPECT_TRUE(reread == module);
 }
 
+// Where internal numbers have four digits, a line key's four-digit number survives the file and the
+// record both ways.
+TEST_F(CData_KeyTest, FourDigitLineKeyNumberBothWays)
+{
+    Props().m_nIntNumberLen = 4;
+    CData_Key key(5);
+    key.m_nKeyUse = CData_Key::KEYUSE_LINE;
+    key.m_strLineKeyMsn = "1234";
+    CData_Key fromFile(5);
+    ReadFile(fromFile, WriteFile(key));
+    EXPECT_EQ("1234", fromFile.m_strLineKeyMsn);
+
+    const Bytes built = Build(key, CData::MB_DATA);
+    EXPECT_EQ(
+        Join({{0x80, 1, 5, static_cast<unsigned char>(CData_Key::KEYUSE_LINE), 0, 0, 4}, Chars("1234")}),
+        built);
+    CData_Key fromRecord(5);
+    EXPECT_EQ(static_cast<int>(built.size()), Parse(fromRecord, built));
+    EXPECT_EQ("1234", fromRecord.m_strLineKeyMsn);
+}
+
 TEST_F(CData_KeyTest, BadFileValues)
 {
     Props()->m_nIntNumberLen = 2;
@@ -543,6 +564,47 @@ INSTANTIATE_TEST_SUITE_P(
                                    "chste Nachricht",
                                    "3"}}}),
     [](const auto& row) { return std::string(row.param.pszName); });
+
+// A new document of the brand that enables all presets runs them in the document's order:
+// mailbox, key defaults, then the V4 keys. The key defaults overwrite the numbers of keys 7 to 10
+// and phonebook entries 0 to 3; "become DIAL keys" sets the key function and the number only, so
+// keys 8 to 10 keep the tone dialling the mailbox preset gave them.
+TEST_F(CData_KeyTest, PresetsOfOneBrandCombine)
+{
+    CData_PropertyInput input;
+    input.nVersion = 4100;
+    input.nPhoneType = PHONETYPE_RV740;
+    input.szDerivat = "QUESK";
+    input.szCountry = "GER";
+    Props().Compute(input);
+    auto cfg = std::make_unique<CData_AllCfg>();
+    CData_AllDialName phonebook;
+    cfg->SetQMailbox(&phonebook);
+    cfg->SetKeyDefaults(&phonebook);
+    cfg->SetKeyDefaultsV4();
+
+    const std::tuple<int, int, const char*, int> keys[] = {
+        {3, CData_Key::KEYUSE_HEADSET, "", 1},
+        {4, CData_Key::KEYUSE_AUTOANSWER, "", 1},
+        {7, CData_Key::KEYUSE_DIAL, "15247", 1},
+        {8, CData_Key::KEYUSE_DIAL, "15248", CData_Key::DIALKEYUSE_DTMF},
+        {9, CData_Key::KEYUSE_DIAL, "08006417300", CData_Key::DIALKEYUSE_DTMF},
+        {10, CData_Key::KEYUSE_DIAL, "08006417500", CData_Key::DIALKEYUSE_DTMF},
+        {11, CData_Key::KEYUSE_DIAL, "019274630", 1},
+        {13, CData_Key::KEYUSE_DIAL, "06942", 1},
+    };
+    for (const auto& [nKey, nUse, pszNumber, nMode] : keys)
+    {
+        const CData_Key& key = cfg->m_Key[nKey];
+        EXPECT_EQ(nUse, key.m_nKeyUse) << nKey;
+        EXPECT_EQ(pszNumber, key.m_strDialKeyMsn) << nKey;
+        EXPECT_EQ(nMode, key.m_nDialKeyUse) << nKey;
+    }
+    ASSERT_EQ(7, phonebook.Count());
+    EXPECT_EQ("Auskunft Inland", phonebook.Entry(0)->m_strName);
+    EXPECT_EQ("Q-Service", phonebook.Entry(3)->m_strName);
+    EXPECT_EQ("06942", phonebook.Entry(6)->m_strMsnExt);
+}
 
 TEST_F(CData_KeyTest, PresetV4)
 {

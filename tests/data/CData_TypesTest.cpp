@@ -832,7 +832,8 @@ INSTANTIATE_TEST_SUITE_P(All, PayMultTest,
                                            CMantExpCase{120, 0, "120"}, CMantExpCase{7, 3, "0,007"},
                                            CMantExpCase{0, 0, "0"}, CMantExpCase{0, 3, "0,000"},
                                            CMantExpCase{1234, 3, "1,234"}, CMantExpCase{16383, 0, "16383"},
-                                           CMantExpCase{16383, 3, "16,383"}, CMantExpCase{100, 2, "1,00"}));
+                                           CMantExpCase{16383, 3, "16,383"}, CMantExpCase{100, 2, "1,00"},
+                                           CMantExpCase{5, 1, "0,5"}, CMantExpCase{42, 2, "0,42"}));
 
 TEST(PayMultLimits, TooLargeValuesAreCappedAndReported)
 {

@@ -3,6 +3,9 @@
 #include "CTest_AppFixture.h"
 #include "data/CData_All.h"
 #include "data/CData_Types.h"
+#include "testsupport/CTest_WriteLimit.h"
+
+#include <memory>
 
 #include <sys/stat.h>
 
@@ -233,9 +236,8 @@ std::string TargetIsADirectory(const CTest_TempDir& dir)
 }
 std::string OldFileWriteBlocked(const CTest_TempDir& dir)
 {
-    // Any failure to write will do: here the place the new contents are written first is taken.
+    // Any failure to write will do: the test saves onto a full disk.
     TestWriteFile(dir.File("old.cfg"), "previous contents\r\n");
-    ::mkdir(dir.File("old.cfg.~tmp").c_str(), 0700);
     return dir.File("old.cfg");
 }
 
@@ -249,7 +251,12 @@ TEST_P(DocSaveFails, IsReportedAndKeepsOldFileAndModifiedState)
     App().SetLastFilePath("/earlier/choice.cfg");
     ChangeAKey();
     m_ui.QueueFileName(target);
-    EXPECT_EQ(0, m_pDoc->OnFileSave());
+    {
+        std::unique_ptr<CTest_WriteLimit> pFullDisk;
+        if (GetParam().bOldFile)
+            pFullDisk = std::make_unique<CTest_WriteLimit>(0);
+        EXPECT_EQ(0, m_pDoc->OnFileSave());
+    }
 
     ASSERT_EQ(1u, m_ui.Shown().size());
     EXPECT_NE(std::string::npos, m_ui.Shown()[0].text.find(target));

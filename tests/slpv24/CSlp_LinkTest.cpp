@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <ctime>
 #include <memory>
 #include <thread>
@@ -413,4 +414,43 @@ TEST_P(CSlp_LinkTest, CloseIsQuickAndFinal)
 
 INSTANTIATE_TEST_SUITE_P(Transports, CSlp_LinkTest, ::testing::Values(TEST_PTY, TEST_TCP),
                          [](const auto& row) { return std::string(row.param == TEST_PTY ? "Pty" : "Tcp"); });
+} // namespace
+
+namespace
+{
+// Each field of SLPV24_TIMING is taken from 10 ms to 600000 ms; outside that, or empty, the field
+// keeps its value.
+TEST(CSlp_LinkTiming, FieldsAreTakenWithinTheirBoundsOnly)
+{
+    const struct
+    {
+        const char* pszValue;
+        unsigned uRetry;
+        unsigned uHandshake;
+        unsigned uKeepAlive;
+        unsigned uLoss;
+        unsigned uStall;
+    } rows[] = {
+        {"10,600000,10,600000,10", 10, 600000, 10, 600000, 10},
+        {"9,600001,0,,x", 1, 2, 3, 4, 5},
+        {"11,599999", 11, 599999, 3, 4, 5},
+    };
+    for (const auto& row : rows)
+    {
+        CSlp_LinkConfig config;
+        config.m_uHandshakeRetryMs = 1;
+        config.m_uHandshakeMs = 2;
+        config.m_uKeepAliveMs = 3;
+        config.m_uLinkLossMs = 4;
+        config.m_uStallMs = 5;
+        setenv("SLPV24_TIMING", row.pszValue, 1);
+        SlpApplyTimingEnvironment(config);
+        unsetenv("SLPV24_TIMING");
+        EXPECT_EQ(row.uRetry, config.m_uHandshakeRetryMs) << row.pszValue;
+        EXPECT_EQ(row.uHandshake, config.m_uHandshakeMs) << row.pszValue;
+        EXPECT_EQ(row.uKeepAlive, config.m_uKeepAliveMs) << row.pszValue;
+        EXPECT_EQ(row.uLoss, config.m_uLinkLossMs) << row.pszValue;
+        EXPECT_EQ(row.uStall, config.m_uStallMs) << row.pszValue;
+    }
+}
 } // namespace

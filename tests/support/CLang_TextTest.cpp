@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <string>
+#include <vector>
 
 namespace
 {
@@ -100,6 +102,74 @@ TEST(LangSignature, SigningReplacesOldSignaturesInPlaceAndKeepsLineEnds)
     EXPECT_NE(std::string::npos, fresh.find("\r\nidc 0 y"));
 }
 
+// The lines of a text as any of CR LF, LF or CR ends them, each with its end.
+std::vector<std::string> LinesWithEnds(const std::string& bytes)
+{
+    std::vector<std::string> lines;
+    size_t nPos = 0;
+    while (nPos < bytes.size())
+    {
+        size_t nEnd = bytes.find_first_of("\r\n", nPos);
+        nEnd =
+            nEnd == std::string::npos ? bytes.size() : nEnd + (bytes.compare(nEnd, 2, "\r\n") == 0 ? 2 : 1);
+        lines.push_back(bytes.substr(nPos, nEnd - nPos));
+        nPos = nEnd;
+    }
+    return lines;
+}
+
+// Everything but the signature lines.
+std::string WithoutSignature(const std::string& bytes)
+{
+    std::string rest;
+    for (const std::string& line : LinesWithEnds(bytes))
+        if (line.compare(0, 15, "__md5Signature\t") != 0 && line.compare(0, 15, "__md5Signature ") != 0)
+            rest += line;
+    return rest;
+}
+
+struct CLineEnds
+{
+    const char* pszWhat;
+    const char* pszEnd;
+};
+
+class LangSignatureLineEnds : public ::testing::TestWithParam<CLineEnds>
+{
+};
+
+// A file of a few hundred lines in one kind of line end, an old signature in the middle, and a
+// last line without its end: signing only replaces the signature line, and the texts are read.
+TEST_P(LangSignatureLineEnds, SigningKeepsEveryOtherLineAndItsEnd)
+{
+    CPlatform_Resource::SetCurrent(nullptr);
+    const std::string eol = GetParam().pszEnd;
+    std::string file;
+    for (int i = 0; i < 300; ++i)
+    {
+        file += "idc 0 line " + std::to_string(i) + eol;
+        if (i == 150)
+            file += "__md5Signature 0 OLD" + eol;
+    }
+    file += "__resText_STRING:IDS_STR_TRANS_RX_CFG 400 Lesen";
+    const std::string signedFile = CLang_Text::SignContents(file);
+    EXPECT_EQ(WithoutSignature(file), WithoutSignature(signedFile));
+    EXPECT_EQ(LinesWithEnds(file).size(), LinesWithEnds(signedFile).size());
+    EXPECT_NE(std::string::npos, signedFile.find(eol + "__md5Signature\t0\t"));
+    const CLang_Text text = Read(signedFile);
+    EXPECT_TRUE(text.SignatureOk());
+    EXPECT_EQ("Lesen", text.String(400));
+    // An edit to any line is seen.
+    std::string changed = signedFile;
+    changed.replace(changed.find("line 42"), 7, "line 24");
+    EXPECT_FALSE(Read(changed).SignatureOk());
+}
+
+INSTANTIATE_TEST_SUITE_P(Ends, LangSignatureLineEnds,
+                         ::testing::Values(CLineEnds{"CrLf", "\r\n"}, CLineEnds{"Lf", "\n"},
+                                           CLineEnds{"Cr", "\r"}),
+                         [](const auto& row) { return std::string(row.param.pszWhat); });
+
 // ---- reading ----
 
 TEST(LangText, KeysFillTheirMapsAndLaterLinesReplaceEarlierOnes)
@@ -166,6 +236,13 @@ TEST(LangText, OverlongLineCarriesNoTextButIsSigned)
     EXPECT_TRUE(text.SignatureOk());
     EXPECT_EQ(1, text.AssertCount());
     EXPECT_EQ("", text.String(400));
+
+    // A line of exactly the longest length still carries its text.
+    const std::string head = "__resText_STRING:IDS_STR_TRANS_RX_CFG 400 ";
+    const std::string longest = head + std::string(CLang_Text::LANG_LINE_MAX - head.size(), 'y');
+    const CLang_Text kept = Read(longest + "\r\n");
+    EXPECT_EQ(0, kept.AssertCount());
+    EXPECT_EQ(longest.substr(head.size()), kept.String(400));
 }
 
 TEST(LangText, BinaryAndEmptyInputGiveNoTextsAndAWrongSignature)

@@ -1,3 +1,5 @@
+#include "support/CLang_Text.h"
+#include "testsupport/CTest_Child.h"
 #include "testsupport/CTest_TempDir.h"
 #include "tools/CTest_ToolRun.h"
 
@@ -51,10 +53,22 @@ INSTANTIATE_TEST_SUITE_P(
         CToolCase{"unknown option", {"--colour", "language-check", "x"}, 2, "", "unknown option --colour"},
         CToolCase{"check without file", {"language-check"}, 2, "", "usage: r740tool language-check FILE"},
         CToolCase{"check with two files", {"language-check", "a", "b"}, 2, "", "usage:"},
-        CToolCase{
-            "check a missing file", {"language-check", "/nonexistent/R740Cf_UK.txt"}, 2, "", "cannot read"},
-        CToolCase{
-            "sign a missing file", {"language-sign", "/nonexistent/R740Cf_UK.txt"}, 2, "", "cannot read"},
+        CToolCase{"check a missing file",
+                  {"language-check", "/nonexistent/R740Cf_UK.txt"},
+                  2,
+                  "",
+                  "r740tool: cannot read /nonexistent/R740Cf_UK.txt: No such file or directory\n"},
+        CToolCase{"sign a missing file",
+                  {"language-sign", "/nonexistent/R740Cf_UK.txt"},
+                  2,
+                  "",
+                  "r740tool: cannot read /nonexistent/R740Cf_UK.txt: No such file or directory\n"},
+        CToolCase{"check a directory", {"language-check", "/"}, 2, "", "cannot read /: Is a directory\n"},
+        CToolCase{"sign a device",
+                  {"language-sign", "/dev/zero"},
+                  2,
+                  "",
+                  "cannot read /dev/zero: Invalid argument\n"},
         CToolCase{"shipped UK file", {"language-check", Shipped("UK")}, 0, "signature right", ""},
         CToolCase{"shipped GER file", {"language-check", Shipped("GER")}, 0, "signature right", ""},
         CToolCase{"bundle not needed", {"--brand", "NOPE", "language-check", Shipped("UK")}, 0, "", ""},
@@ -116,8 +130,53 @@ TEST(ToolLanguage, BinaryFileIsCheckedWithoutHarm)
     EXPECT_EQ(0, RunTool({"language-check", path}).nExit);
 }
 
+TEST(ToolLanguage, FileNamesAreBytesAndSigningAndCheckingAgreeOnTheLimit)
+{
+    CTest_TempDir dir;
+    const std::string tool = R740_BINARY_DIR "/r740tool";
+    std::string out;
+    std::string err;
+    // A name in code page 1252, which is no UTF-8.
+    const std::string latin = dir.File("R740Cf_Fran\xe7" "ais.txt");
+    TestWriteFile(latin, "idc\t0\tTest\r\n");
+    EXPECT_EQ(0, CTest_Child::Exec({tool, "language-sign", latin}, out, err)) << err;
+    EXPECT_EQ(latin + ": signed ", out.substr(0, latin.size() + 9));
+    EXPECT_EQ(0, CTest_Child::Exec({tool, "language-check", latin}, out, err)) << err;
+
+    // The signature line takes 51 bytes in CR LF: a file that leaves less room is not signed (and
+    // stays as it was), one that leaves just enough is, and the check takes it.
+    const std::string path = dir.File("big.txt");
+    const std::string line = "idc\t0\t" + std::string(90, 'x') + "\r\n";
+    for (const size_t nRoom : {size_t(50), size_t(51)})
+    {
+        std::string bytes;
+        while (bytes.size() + line.size() <= CLang_Text::LANG_FILE_MAX - nRoom)
+            bytes += line;
+        bytes += std::string(CLang_Text::LANG_FILE_MAX - nRoom - bytes.size() - 2, 'y') + "\r\n";
+        TestWriteFile(path, bytes);
+        const int nSign = CTest_Child::Exec({tool, "language-sign", path}, out, err);
+        if (nRoom == 50)
+        {
+            EXPECT_EQ(2, nSign);
+            EXPECT_EQ("r740tool: cannot sign " + path + ": File too large\n", err);
+            EXPECT_EQ(bytes, TestReadFile(path));
+            EXPECT_EQ(1, CTest_Child::Exec({tool, "language-check", path}, out, err));
+        }
+        else
+        {
+            EXPECT_EQ(0, nSign) << err;
+            EXPECT_EQ(CLang_Text::LANG_FILE_MAX, TestReadFile(path).size());
+            EXPECT_EQ(0, CTest_Child::Exec({tool, "language-check", path}, out, err)) << err;
+        }
+    }
+    TestWriteFile(path, std::string(CLang_Text::LANG_FILE_MAX + 1, '\n'));
+    EXPECT_EQ(2, CTest_Child::Exec({tool, "language-check", path}, out, err));
+    EXPECT_EQ("r740tool: cannot read " + path + ": File too large\n", err);
+}
+
 // The signature worked out from the rule itself: MD5 over every line but the signature line, each
-// without its line end and followed by CR LF, then the salt; upper-case hexadecimal.
+// without its line end (CR LF, LF or CR) and followed by CR LF, then the salt; upper-case
+// hexadecimal.
 std::string SignatureByTheRule(const std::string& bytes)
 {
     static const char s_szSalt[] = "5F0C8A3E-A27B-4c1e-9D5F-E08B4C73";
@@ -125,11 +184,10 @@ std::string SignatureByTheRule(const std::string& bytes)
     size_t nPos = 0;
     while (nPos < bytes.size())
     {
-        size_t nEnd = bytes.find('\n', nPos);
+        const size_t nEnd = bytes.find_first_of("\r\n", nPos);
         std::string line = bytes.substr(nPos, nEnd == std::string::npos ? std::string::npos : nEnd - nPos);
-        nPos = nEnd == std::string::npos ? bytes.size() : nEnd + 1;
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
+        nPos =
+            nEnd == std::string::npos ? bytes.size() : nEnd + (bytes.compare(nEnd, 2, "\r\n") == 0 ? 2 : 1);
         if (line.compare(0, 15, "__md5Signature\t") == 0 || line.compare(0, 15, "__md5Signature ") == 0)
             continue;
         line += "\r\n";
@@ -188,21 +246,22 @@ TEST_P(ToolLanguageSignature, SignedFilePassesTheRuleAndTheCheckAndAnEditFails)
 
 INSTANTIATE_TEST_SUITE_P(
     Files, ToolLanguageSignature,
-    ::testing::Values(CSignCase{"CR LF lines", "idc\t0\tTest\r\n__resText_STRING:IDS_A\t400\tLesen\r\n",
-                                "Lesen", "Lesen!"},
-                      CSignCase{"LF lines", "idc\t0\tTest\n__resText_STRING:IDS_A\t400\tLesen\n",
-                                "IDS_A\t400", "IDS_A\t401"},
-                      CSignCase{"an idc line changed", "idc\t0\tTest\r\n__resText_STRING:IDS_A\t400\tx\r\n",
-                                "Test", "Tests"},
-                      CSignCase{"a wrong signature line in the middle",
-                                "idc\t0\tTest\r\n__md5Signature\t0\t00000000000000000000000000000000\r\n"
-                                "__resText_MENUITEM:ID_FILE_OPEN\t10\t&Open\\tCtrl+O\r\n",
-                                "&Open", "&Opem"},
-                      CSignCase{"no line end after the last line",
-                                "idc\t0\tTest\r\n__resText_STRING:IDS_A\t400\tEnde", "Ende", "Endf"},
-                      CSignCase{"code page 1252 bytes",
-                                "__resText_STRING:IDS_A\t400\tGr\xf6\xdf"
-                                "e\r\n",
-                                "\xf6", "o"}),
+    ::testing::Values(
+        CSignCase{"CR LF lines", "idc\t0\tTest\r\n__resText_STRING:IDS_A\t400\tLesen\r\n", "Lesen", "Lesen!"},
+        CSignCase{"LF lines", "idc\t0\tTest\n__resText_STRING:IDS_A\t400\tLesen\n", "IDS_A\t400",
+                  "IDS_A\t401"},
+        CSignCase{"an idc line changed", "idc\t0\tTest\r\n__resText_STRING:IDS_A\t400\tx\r\n", "Test",
+                  "Tests"},
+        CSignCase{"a wrong signature line in the middle",
+                  "idc\t0\tTest\r\n__md5Signature\t0\t00000000000000000000000000000000\r\n"
+                  "__resText_MENUITEM:ID_FILE_OPEN\t10\t&Open\\tCtrl+O\r\n",
+                  "&Open", "&Opem"},
+        CSignCase{"CR lines", "idc\t0\tTest\r__resText_STRING:IDS_A\t400\tLesen\r", "Lesen", "Lesen!"},
+        CSignCase{"no line end after the last line", "idc\t0\tTest\r\n__resText_STRING:IDS_A\t400\tEnde",
+                  "Ende", "Endf"},
+        CSignCase{"code page 1252 bytes",
+                  "__resText_STRING:IDS_A\t400\tGr\xf6\xdf"
+                  "e\r\n",
+                  "\xf6", "o"}),
     [](const ::testing::TestParamInfo<CSignCase>& row) { return "Case" + std::to_string(row.index); });
 } // namespace

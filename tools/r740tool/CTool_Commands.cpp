@@ -3,32 +3,28 @@
 #include "data/CData.h"
 #include "data/CData_FileExRam.h"
 #include "platform/CPlatform_Resource.h"
+#include "platform/CPlatform_SaveFile.h"
+#include "platform/CPlatform_System.h"
 #include "support/CLang_Text.h"
 #include "tools/r740tool/CTool_Config.h"
 
-#include <QByteArray>
-#include <QFile>
-#include <QSaveFile>
-#include <QString>
-
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <map>
 #include <utility>
 
 namespace
 {
-// Whole-file read bounded like the program's own reader; 0 when missing, unreadable or too large.
-int ReadWhole(const std::string& path, std::string& bytes)
+// Language files are read as the program reads them, under the same limit; file names are bytes,
+// as they came on the command line. 0 when missing, unreadable or too large, with the reason said.
+int ReadLanguageFile(const std::string& path, std::string& bytes)
 {
-    QFile file(QString::fromLocal8Bit(path.c_str()));
-    if (!file.open(QIODevice::ReadOnly) || file.size() > static_cast<qint64>(CLang_Text::LANG_FILE_MAX))
-        return 0;
-    const QByteArray data = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return 0;
-    bytes.assign(data.constData(), static_cast<size_t>(data.size()));
-    return 1;
+    int nError = 0;
+    if (PlatformReadFile(path.c_str(), CLang_Text::LANG_FILE_MAX, 0, bytes, nError))
+        return 1;
+    std::fprintf(stderr, "r740tool: cannot read %s: %s\n", path.c_str(), PlatformErrorText(nError).c_str());
+    return 0;
 }
 
 // Shown in diff for a key that one of the two files does not have (its phone type or role
@@ -99,20 +95,22 @@ int ToolLanguageSign(CTool_Context& context)
         return TOOL_EXIT_ERROR;
     const std::string& path = context.args[0];
     std::string bytes;
-    if (!ReadWhole(path, bytes))
+    if (!ReadLanguageFile(path, bytes))
+        return TOOL_EXIT_ERROR;
+    const std::string signedBytes = CLang_Text::SignContents(bytes);
+    // The signature line may carry a file just under the limit over it, and the program would
+    // then refuse what was signed.
+    if (signedBytes.size() > CLang_Text::LANG_FILE_MAX)
     {
-        std::fprintf(stderr, "r740tool: cannot read %s\n", path.c_str());
+        std::fprintf(stderr, "r740tool: cannot sign %s: %s\n", path.c_str(),
+                     PlatformErrorText(EFBIG).c_str());
         return TOOL_EXIT_ERROR;
     }
-    const std::string signedBytes = CLang_Text::SignContents(bytes);
-    // Written beside and renamed over the original, so a failed write leaves the old file intact.
-    QSaveFile file(QString::fromLocal8Bit(path.c_str()));
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(signedBytes.data(), static_cast<qint64>(signedBytes.size())) !=
-            static_cast<qint64>(signedBytes.size()) ||
-        !file.commit())
+    int nError = 0;
+    if (!CPlatform_SaveFile::Save(path, signedBytes.data(), signedBytes.size(), nError))
     {
-        std::fprintf(stderr, "r740tool: cannot write %s\n", path.c_str());
+        std::fprintf(stderr, "r740tool: cannot write %s: %s\n", path.c_str(),
+                     PlatformErrorText(nError).c_str());
         return TOOL_EXIT_ERROR;
     }
     std::printf("%s: signed %s\n", path.c_str(), CLang_Text::ComputeSignature(signedBytes).c_str());
@@ -125,11 +123,8 @@ int ToolLanguageCheck(CTool_Context& context)
         return TOOL_EXIT_ERROR;
     const std::string& path = context.args[0];
     std::string bytes;
-    if (!ReadWhole(path, bytes))
-    {
-        std::fprintf(stderr, "r740tool: cannot read %s\n", path.c_str());
+    if (!ReadLanguageFile(path, bytes))
         return TOOL_EXIT_ERROR;
-    }
     CLang_Text text;
     text.ReadBuffer(bytes.data(), bytes.size());
     if (text.SignatureOk())
