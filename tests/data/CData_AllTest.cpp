@@ -244,9 +244,9 @@ TEST_F(CData_AllTest, MoveFileReportsAFileThatCannotBeOpened)
 
 TEST_F(CData_AllTest, BufferHoldsExactlyWhatTheFileWould)
 {
-    Props().m_bAppCfg = true;
-    Props().m_bAppDialName = true;
-    Props().m_bKeyNames = true;
+    Props()->m_bAppCfg = true;
+    Props()->m_bAppDialName = true;
+    Props()->m_bKeyNames = true;
     CTest_TempDir dir;
     auto all = std::make_unique<CData_All>();
     all->m_Cfg.m_Key[3].m_strKeyName = "Buffer";

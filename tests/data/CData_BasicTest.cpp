@@ -232,10 +232,10 @@ INSTANTIATE_TEST_SUITE_P(
 // and one above the range, which reads as the lower end.
 TEST_F(CData_BasicTest, EveryRangedValueKeepsBothBoundsAndRefusesTheNext)
 {
-    Props().m_bHeadSetTypeSupport = true;
-    Props().m_bSmsServers = true;
-    Props().m_bAutoAnswerSupport = true;
-    Props().m_bExtendedBasic = true;
+    Props()->m_bHeadSetTypeSupport = true;
+    Props()->m_bSmsServers = true;
+    Props()->m_bAutoAnswerSupport = true;
+    Props()->m_bExtendedBasic = true;
     const std::tuple<const char*, int, int> ranges[] = {
         {"ToneKnock", 0, 2},   {"HeadSetType", 0, 9},    {"DefaultSMSServer", 0, 2},
         {"Keypad", 0, 2},      {"AutoAnswerTime", 0, 2}, {"ToneKnockIntern", 0, 2},

@@ -383,7 +383,7 @@ TEST_F(CData_KeyTest, FileRoundTrip)
 // record both ways.
 TEST_F(CData_KeyTest, FourDigitLineKeyNumberBothWays)
 {
-    Props().m_nIntNumberLen = 4;
+    Props()->m_nIntNumberLen = 4;
     CData_Key key(5);
     key.m_nKeyUse = CData_Key::KEYUSE_LINE;
     key.m_strLineKeyMsn = "1234";
@@ -574,9 +574,9 @@ TEST_F(CData_KeyTest, PresetsOfOneBrandCombine)
     CData_PropertyInput input;
     input.nVersion = 4100;
     input.nPhoneType = PHONETYPE_RV740;
-    input.szDerivat = "QUESK";
-    input.szCountry = "GER";
-    Props().Compute(input);
+    input.brand.m_szDerivat = "QUESK";
+    input.brand.m_szCountry = "GER";
+    CData_Properties::Install(input);
     auto cfg = std::make_unique<CData_AllCfg>();
     CData_AllDialName phonebook;
     cfg->SetQMailbox(&phonebook);
