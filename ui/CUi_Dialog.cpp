@@ -4,6 +4,7 @@
 #include "ui/CUi_Texts.h"
 
 #include <QDialogButtonBox>
+#include <QLayout>
 #include <QPushButton>
 #include <QShowEvent>
 
@@ -27,6 +28,16 @@ void CUi_Dialog::ApplyTexts()
     CUi_Texts::ApplyDialog(this, m_nTemplate);
     m_bTextsApplied = true;
     TextsApplied();
+    // The language's texts may be longer than the template's. While the dialog is being shown its
+    // layouts count as laid out and would keep the old sizes: lay every one out anew and let the
+    // dialog grow to its contents (before the first show, showing sizes it).
+    for (QLayout* pLayout : findChildren<QLayout*>())
+    {
+        pLayout->invalidate();
+        pLayout->activate();
+    }
+    if (isVisible())
+        resize(size().expandedTo(sizeHint()));
 }
 
 QString CUi_Dialog::String(unsigned nNumber)

@@ -4,6 +4,7 @@
 #include "shell/CApp.h"
 #include "support/CUi_Interface.h"
 #include "tools/r740tool/CTool_Commands.h"
+#include "tools/r740tool/CTool_Phonebook.h"
 #include "tools/r740tool/CTool_Print.h"
 #include "tools/r740tool/CTool_Transfer.h"
 
@@ -26,6 +27,14 @@ const CTool_Command s_commands[] = {
      NEEDS_NOTHING, ToolLanguageCheck},
     {"resource-info", "", "show the brand data and version strings of the resource bundle", NEEDS_BUNDLE,
      ToolResourceInfo},
+    {"import-text", "IN TEXTFILE OUT", "replace IN's phonebook by the names and numbers of a text file",
+     NEEDS_APP, ToolImportText},
+    {"import-vcard", "IN VCFFILE OUT", "add one phonebook entry per card of a vCard file", NEEDS_APP,
+     ToolImportVCard},
+    {"export-text", "IN TEXTFILE", "write IN's phonebook as a text file (name TAB number)", NEEDS_APP,
+     ToolExportText},
+    {"prefix", "IN OUT --mode N", "insert or remove a dialling prefix in every phonebook number", NEEDS_APP,
+     ToolPrefix},
     {"print-phonebook", "IN OUT.pdf", "print IN's phonebook list to a PDF file", NEEDS_APP_PAINT,
      ToolPrintPhonebook},
     {"print-key-labels", "IN OUT.pdf", "print the label sheet of IN's function keys to a PDF file",
@@ -119,6 +128,7 @@ std::string CTool_Main::Usage()
             "transfer succeeded, 1 it failed or the PIN was refused (the reason on standard error),\n"
             "2 bad usage or a file that cannot be read or written. read and read-phonebook write\n"
             "OUT only after a successful transfer.\n";
+    text += ToolPhonebookHelp();
     return text;
 }
 

@@ -1,0 +1,152 @@
+#include "phonebook/CImport_NameMsn.h"
+
+#include "data/CData_AllDialName.h"
+#include "data/CData_CharSet.h"
+#include "phonebook/CImport_Entry.h"
+#include "phonebook/CImport_Report.h"
+#include "platform/CPlatform_System.h"
+#include "support/Trace.h"
+
+namespace
+{
+// The imports trace under the names of their dialogs.
+const char s_szClassSimple[] = "CDlg_Import_NameMsn";
+const char s_szClassExtended[] = "CDlg_Import_NameMsn_Ex";
+
+const char s_szColumnSet[] = "\t";
+const char s_szNoTokenSep[] = "";
+const char s_szTokenSep[] = " ,";
+const char s_szLineEnd[] = "\r\n";
+
+// Index of the number in the fields; the name parts follow it.
+constexpr size_t FIELD_NUMBER = 0;
+
+const std::string s_empty;
+} // namespace
+
+CImport_NameMsnExSettings CImport_NameMsn::Extended(const CImport_NameMsnSettings& settings)
+{
+    CImport_NameMsnExSettings ex;
+    ex.prefix = settings.prefix;
+    ex.fileName = settings.fileName;
+    ex.number = {settings.nNumberColumn, 0};
+    ex.name[0] = {settings.nNameColumn, 0};
+    for (int i = 1; i < CImport_NameMsnExSettings::NAME_PARTS; ++i)
+        ex.name[i] = {-1, 0};
+    ex.nColumnsPerRecord = 0;
+    ex.nMaxEntries = settings.nMaxEntries;
+    ex.nFirstLine = settings.nFirstLine;
+    return ex;
+}
+
+CImport_NameMsn::CImport_NameMsn(const CImport_NameMsnSettings& settings)
+    : m_settings(Extended(settings)), m_pszClass(s_szClassSimple),
+      m_pParse(std::make_unique<CParse>(settings.fileName.c_str(), CData_CharSet::NameAlphabet().c_str(),
+                                        s_szColumnSet, s_szNoTokenSep, s_szLineEnd))
+{
+}
+
+CImport_NameMsn::CImport_NameMsn(const CImport_NameMsnExSettings& settings)
+    : m_settings(settings), m_pszClass(s_szClassExtended),
+      m_pParse(std::make_unique<CParse>(settings.fileName.c_str(), CData_CharSet::NameAlphabet().c_str(),
+                                        s_szColumnSet, s_szTokenSep, s_szLineEnd))
+{
+}
+
+CImport_NameMsn::CImport_NameMsn(const CImport_NameMsnExSettings& settings, const char* pData, size_t nSize,
+                                 bool bExtended)
+    : m_settings(settings), m_pszClass(bExtended ? s_szClassExtended : s_szClassSimple),
+      m_pParse(std::make_unique<CParse>(pData, nSize, CData_CharSet::NameAlphabet().c_str(), s_szColumnSet,
+                                        bExtended ? s_szTokenSep : s_szNoTokenSep, s_szLineEnd))
+{
+}
+
+CImport_NameMsn::~CImport_NameMsn() = default;
+
+void CImport_NameMsn::EndRecord(CData_AllDialName& book, CImport_Report& report)
+{
+    const std::string& number = *m_apFields[FIELD_NUMBER];
+    bool bName = false;
+    for (int i = 1; i <= CImport_NameMsnExSettings::NAME_PARTS; ++i)
+        bName = bName || !m_apFields[i]->empty();
+    // A record without any text is no row of the file (an empty line, a trailing separator); one
+    // without a name or a number cannot give an entry, whatever the conversions would make.
+    if (!bName && number.empty())
+        return;
+    if (!bName || number.empty())
+    {
+        ++report.nSkipped;
+        return;
+    }
+    m_name = *m_apFields[FIELD_NUMBER + 1];
+    for (int i = 2; i <= CImport_NameMsnExSettings::NAME_PARTS; ++i)
+    {
+        const std::string& part = *m_apFields[FIELD_NUMBER + static_cast<size_t>(i)];
+        if (!part.empty() && !m_name.empty())
+            m_name += ' ';
+        m_name += part;
+    }
+    switch (CImport_Entry::Add(book, m_name, number, m_settings.prefix, m_nEntries, report))
+    {
+    case CImport_Entry::ADDED:
+        if (++m_nEntries >= m_settings.nMaxEntries)
+            m_bStop = true;
+        break;
+    case CImport_Entry::FULL:
+        m_bStop = true;
+        break;
+    case CImport_Entry::SKIPPED:
+        break;
+    }
+}
+
+int CImport_NameMsn::Run(CData_AllDialName& book, CImport_Report& report)
+{
+    TraceLine(m_pszClass, "DoImport()");
+    if (!m_pParse->IsOpen())
+        return 0;
+    const CImport_NameMsnExSettings::CField* const fields[] = {&m_settings.number, &m_settings.name[0],
+                                                               &m_settings.name[1], &m_settings.name[2],
+                                                               &m_settings.name[3]};
+    const int nPerRecord = m_settings.nColumnsPerRecord;
+    m_nEntries = 0;
+    m_bStop = m_settings.nMaxEntries <= 0;
+    for (int nLine = 0; !m_bStop; ++nLine)
+    {
+        const int bMore = m_pParse->NextLine();
+        if (nLine >= m_settings.nFirstLine && (bMore || m_pParse->HasTokens()))
+        {
+            const int nColumns = m_pParse->ColumnCount();
+            for (int nColumn = 0; nColumn < nColumns && !m_bStop; ++nColumn)
+            {
+                const int nPosition = nPerRecord > 0 ? nColumn % nPerRecord : nColumn;
+                if (nPosition == 0)
+                    for (const std::string*& pField : m_apFields)
+                        pField = &s_empty;
+                for (size_t i = 0; i < sizeof fields / sizeof fields[0]; ++i)
+                    if (fields[i]->nColumn == nPosition)
+                        m_apFields[i] = &m_pParse->Token(nColumn, fields[i]->nToken);
+                if ((nPerRecord > 0 && nPosition == nPerRecord - 1) || nColumn == nColumns - 1)
+                    EndRecord(book, report);
+            }
+        }
+        if (!bMore)
+            break;
+    }
+    book.Sort();
+    return 1;
+}
+
+std::string CImport_NameMsn::Preview(const CImport_NameMsnExSettings& settings, int nEntries)
+{
+    CImport_NameMsn import(settings);
+    if (!import.IsOpen())
+        return CImport_Report::UnreadableText(settings.fileName, PlatformSystemMessage(import.Error()));
+    CData_AllDialName scratch;
+    CImport_Report report;
+    import.Run(scratch, report);
+    std::string text;
+    for (int i = 0; i < scratch.Count() && i < nEntries; ++i)
+        text += scratch.Entry(i)->m_strName + "\t" + scratch.Entry(i)->m_strMsnExt + "\n";
+    return text + (text.empty() ? "" : "\n") + report.Text();
+}

@@ -1,0 +1,124 @@
+#pragma once
+
+// The byte-class tokenizer of the text imports. Every byte value has a class (token character,
+// column separator, token separator, line end, or ignored); NextLine splits the next line into
+// columns, and each column into the runs of token characters between token separators.
+//
+// The file is read through a buffer of its own, not byte by byte from the system; a parser can
+// also run over bytes in memory (the fuzzer, the benchmark).
+
+#include <cstddef>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+class CParse
+{
+public:
+    // Limits of one line, those of the tables the import dialogs were built around.
+    static constexpr size_t COLUMN_MAX = 50;      // columns of a line
+    static constexpr size_t TOKEN_MAX = 50;       // tokens of a column
+    static constexpr size_t TOKEN_CHARS_MAX = 50; // characters of a token
+    // Bytes read from the file at a time.
+    static constexpr size_t READ_CHUNK = 64 * 1024;
+
+    enum ECharClass
+    {
+        CC_IGNORED = 1,   // dropped without ending a token
+        CC_TOKEN = 2,     // part of a token
+        CC_COLUMN = 3,    // ends a column
+        CC_TOKEN_SEP = 4, // ends a token inside a column
+        CC_LINE_END = 5,  // ends a line
+        CC_EOF = 6,       // the end of the input (internal)
+    };
+
+    // Opens the file read-only. A set given as nullptr takes its default: the token set the
+    // letters, digits, ".+*#", the blank and the German umlauts and sharp s; TAB separates
+    // columns; blank and comma separate tokens; CR and LF end lines.
+    explicit CParse(const char* pszFileName, const char* pszTokenSet = nullptr,
+                    const char* pszColumnSet = nullptr, const char* pszTokenSepSet = nullptr,
+                    const char* pszLineEndSet = nullptr);
+    // Over nSize bytes in memory, which must outlive the parser.
+    CParse(const char* pData, size_t nSize, const char* pszTokenSet = nullptr,
+           const char* pszColumnSet = nullptr, const char* pszTokenSepSet = nullptr,
+           const char* pszLineEndSet = nullptr);
+    ~CParse();
+    CParse(const CParse&) = delete;
+    CParse& operator=(const CParse&) = delete;
+
+    // False when the file could not be opened; Error() then holds the system's error number.
+    bool IsOpen() const { return m_bOpen; }
+    int Error() const { return m_nError; }
+
+    // Reads the next line: 1 when a line end was reached, 0 at the end of the input. The tokens
+    // read before the end are still there, so a last line without a line end is not lost.
+    // A CR directly followed by LF, both line ends, ends one line only.
+    int NextLine();
+
+    // Lines ended so far.
+    int LineCount() const { return m_nLines; }
+    // Columns of the current line (a line end or the input's end closes at least one).
+    int ColumnCount() const { return static_cast<int>(m_nColumns); }
+    int TokenCount(int nColumn) const
+    {
+        return nColumn >= 0 && static_cast<size_t>(nColumn) < m_nColumns
+                   ? static_cast<int>(m_columns[static_cast<size_t>(nColumn)].nCount)
+                   : 0;
+    }
+    // The token, or an empty text when the line has no such column or token.
+    const std::string& Token(int nColumn, int nToken) const
+    {
+        return nToken >= 0 && nToken < TokenCount(nColumn)
+                   ? m_columns[static_cast<size_t>(nColumn)].tokens[static_cast<size_t>(nToken)]
+                   : s_empty;
+    }
+    // True when the current line holds at least one token.
+    bool HasTokens() const;
+
+    // The class a byte has in this parser.
+    int CharClass(unsigned char c) const { return m_class[c]; }
+
+    // The default token set, as a text (the blanks in it are token characters unless another
+    // set claims them).
+    static const std::string& DefaultTokenSet();
+
+private:
+    struct CColumn
+    {
+        std::vector<std::string> tokens; // kept from line to line so that reading allocates nothing
+        size_t nCount = 0;
+    };
+
+    void SetClasses(const char* pszTokenSet, const char* pszColumnSet, const char* pszTokenSepSet,
+                    const char* pszLineEndSet);
+    // The next byte, or -1 at the end of the input.
+    int NextByte()
+    {
+        if (m_pNext < m_pEnd)
+            return *m_pNext++;
+        return Refill();
+    }
+    int Refill();
+    void StoreToken();
+    void CloseColumn();
+
+    static const std::string s_empty;
+
+    unsigned char m_class[256];
+    std::FILE* m_pFile = nullptr;
+    std::vector<unsigned char> m_buffer;
+    const unsigned char* m_pNext = nullptr;
+    const unsigned char* m_pEnd = nullptr;
+    bool m_bOpen = false;
+    int m_nError = 0;
+
+    int m_nClass = CC_LINE_END; // class of the bytes read last
+    bool m_bAfterCr = false;    // the last line ended with CR: an LF directly after belongs to it
+    bool m_bCharsCut = false;   // the current token has been cut (traced once)
+    bool m_bColumnsCut = false; // the current line has been cut (traced once)
+    std::string m_token;
+    std::vector<CColumn> m_columns;
+    size_t m_nCurrent = 0; // index of the column being filled
+    size_t m_nColumns = 0; // columns of the line read last
+    int m_nLines = 0;
+};

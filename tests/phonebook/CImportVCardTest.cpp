@@ -1,0 +1,226 @@
+// The vCard reader on files as different programs write them, the name proposals, the
+// localisation of numbers, and the import dialog's decisions.
+
+#include "phonebook/CImportVCard.h"
+#include "data/CData_AllCfg.h"
+#include "data/CData_DialName.h"
+#include "data/CData_Properties.h"
+#include "phonebook/CImport_VCardForm.h"
+#include "testsupport/CTest_TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace
+{
+struct CVCardCase
+{
+    const char* pszFile; // below tests/data/vcard
+    std::string formattedName;
+    std::vector<std::string> names; // family, given, additional
+    std::vector<std::string> numbers;
+    std::string proposal0;
+    std::string localised; // the first number with +49 and outside access 0
+    bool bChanged;         // characters the code page lacks were dropped
+};
+
+void PrintTo(const CVCardCase& c, std::ostream* os)
+{
+    *os << c.pszFile;
+}
+
+class VCardFiles : public ::testing::TestWithParam<CVCardCase>
+{
+};
+
+TEST_P(VCardFiles, GiveNamesAndNumbersInCodePage1252)
+{
+    const CVCardCase& c = GetParam();
+    const CImportVCard vcard(TestDataPath(std::string("vcard/") + c.pszFile));
+    ASSERT_TRUE(vcard.IsOpen());
+    EXPECT_EQ(c.formattedName, vcard.m_strFormattedName);
+    EXPECT_EQ(c.names, std::vector<std::string>(vcard.m_names, vcard.m_names + 3));
+    EXPECT_EQ(c.numbers, vcard.m_numbers);
+    EXPECT_EQ(c.proposal0, vcard.NameProposal(0));
+    EXPECT_EQ(c.localised,
+              vcard.m_numbers.empty() ? "" : CImportVCard::Localise(vcard.m_numbers[0], "+49", "0"));
+    ASSERT_FALSE(vcard.Cards().empty());
+    EXPECT_EQ(c.bChanged, vcard.Cards().back().bChanged);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, VCardFiles,
+    ::testing::Values(
+        // Quoted-printable UTF-8 with a soft line break; a note whose soft break swallows a line.
+        CVCardCase{"v21_quoted_printable.vcf",
+                   "J\xFCrgen M\xFCller",
+                   {"M\xFCller", "J\xFCrgen", ""},
+                   {"+49 30 1234567", "0170 1234567"},
+                   "M\xFCller, J\xFCrgen ",
+                   "030 1234567",
+                   false},
+        // UTF-8 with LF ends, N before VERSION, a folded number and a grouped one.
+        CVCardCase{"v30_folded.vcf",
+                   "\xC5se Marie \xD8ster",
+                   {"\xD8ster", "\xC5se", "Marie"},
+                   {"+49 89 9876543", "+491512345678"},
+                   "\xD8ster, \xC5se Marie",
+                   "089 9876543",
+                   false},
+        // Version 4.0: numbers as tel: URIs, letters the code page lacks.
+        CVCardCase{"v40_uri.vcf",
+                   "ukasz Dvo\xE1k",
+                   {"Dvo\xE1k", "ukasz", ""},
+                   {"+49-170-5551234", "+1-555-555-0100"},
+                   "Dvo\xE1k, ukasz ",
+                   "0170-5551234",
+                   true},
+        CVCardCase{"latin1.vcf",
+                   "Hans Peter M\xFCller",
+                   {"M\xFCller", "Hans", "Peter"},
+                   {"+49 30 7654321"},
+                   "M\xFCller, Hans Peter",
+                   "030 7654321",
+                   false},
+        CVCardCase{"no_tel.vcf", "Anna Nowak", {"Nowak", "Anna", ""}, {}, "Nowak, Anna ", "", false},
+        // Two cards: the names of the second, the numbers of both.
+        CVCardCase{"two_cards.vcf",
+                   "Eva Schulz",
+                   {"Schulz", "Eva", ""},
+                   {"0301111", "0302222"},
+                   "Schulz, Eva ",
+                   "0301111",
+                   false}));
+
+TEST(VCard, ProposalsOfFamilyGivenAndAdditionalName)
+{
+    const std::string text = "BEGIN:VCARD\r\nVERSION:3.0\r\nN:M\xFCller;Hans;Peter;;\r\nEND:VCARD\r\n";
+    const CImportVCard vcard(text.data(), text.size());
+    EXPECT_EQ("M\xFCller, Hans Peter", vcard.NameProposal(0));
+    EXPECT_EQ("Hans Peter M\xFCller ", vcard.NameProposal(1));
+    EXPECT_EQ("", vcard.NameProposal(2));
+}
+
+TEST(VCard, ReadsOnlyFromTheFirstCardAndKeepsEachCard)
+{
+    // A closing line before any card ends the reading; an empty middle component keeps its place.
+    const std::string text = "FN:Before\nBEGIN:VCARD\nN:A;B;;;Jr.\nTEL:1\nEND:VCARD\nTEL:2\nBEGIN:VCARD\n"
+                             "FN:Second\nEND:VCARD\n";
+    const CImportVCard vcard(text.data(), text.size());
+    EXPECT_EQ("Second", vcard.m_strFormattedName);
+    EXPECT_EQ("Jr.", vcard.m_names[4]);
+    EXPECT_EQ("B  A Jr.", vcard.NameProposal(1));
+    EXPECT_EQ((std::vector<std::string>{"1", "2"}), vcard.m_numbers);
+    ASSERT_EQ(2u, vcard.Cards().size());
+    EXPECT_EQ(std::vector<std::string>{"1"}, vcard.Cards()[0].numbers);
+    EXPECT_TRUE(vcard.Cards()[1].numbers.empty());
+
+    const std::string ended = "END:VCARD\r\nBEGIN:VCARD\r\nTEL:1\r\n";
+    EXPECT_EQ(0, CImportVCard(ended.data(), ended.size()).NumberCount());
+    const CImportVCard missing(TestDataPath("vcard/missing.vcf"));
+    EXPECT_FALSE(missing.IsOpen());
+    EXPECT_FALSE(missing.ErrorText().empty());
+}
+
+TEST(VCard, ReadsUtf16WithItsByteOrderMark)
+{
+    const std::u16string text = u"\uFEFFBEGIN:VCARD\r\nN:M\u00FCller;Hans;;;\r\nTEL:030 1\r\nEND:VCARD\r\n";
+    std::string bytes;
+    for (const char16_t u : text)
+    {
+        bytes += static_cast<char>(u & 0xFF);
+        bytes += static_cast<char>(u >> 8);
+    }
+    const CImportVCard vcard(bytes.data(), bytes.size());
+    EXPECT_EQ("M\xFCller", vcard.m_names[0]);
+    EXPECT_EQ(std::vector<std::string>{"030 1"}, vcard.m_numbers);
+}
+
+struct CLocaliseCase
+{
+    const char* pszNumber;
+    const char* pszCountry;
+    const char* pszOutside;
+    const char* pszResult;
+};
+
+class VCardLocalise : public ::testing::TestWithParam<CLocaliseCase>
+{
+};
+
+TEST_P(VCardLocalise, MakesInternationalNumbersDialable)
+{
+    const CLocaliseCase& c = GetParam();
+    EXPECT_EQ(c.pszResult, CImportVCard::Localise(c.pszNumber, c.pszCountry, c.pszOutside));
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, VCardLocalise,
+                         ::testing::Values(CLocaliseCase{"+49 30 1234567", "+49", "0", "030 1234567"},
+                                           CLocaliseCase{"+4930123", "+49", "0", "030123"},
+                                           CLocaliseCase{"+49 (0)30 123", "+49", "0", "030 123"},
+                                           CLocaliseCase{"+43 1 234", "+49", "0", "00043 1 234"},
+                                           CLocaliseCase{"+49 30 1", "+0", "", "0049 30 1"},
+                                           CLocaliseCase{"030 1", "+49", "0", "030 1"},
+                                           CLocaliseCase{"+49", "+49", "0", "0"}));
+
+// The dialog's decisions: proposals and numbers offered, refusal, info text, loudness.
+TEST(VCardForm, OffersTheFileAndStoresTheEntry)
+{
+    CData_Properties props;
+    props.m_bRisingLoudness = true;
+    props.m_bMsnGoRecord = true;
+    props.m_nMsnCount = 10;
+    props.m_nMelodyCount = 5;
+    CData_AllCfg cfg;
+    cfg.m_MsnPara[0].m_strTxt = "Office";
+    cfg.m_MsnPara[0].m_strMsn = "123";
+
+    CData_DialName entry(7);
+    entry.m_nLoud = 7;
+    entry.m_strInfotext = "First line";
+    CImport_VCardForm form;
+    form.Open(entry, props, cfg);
+    EXPECT_TRUE(form.m_bRising);
+    EXPECT_EQ(CImport_VCardForm::LOUD_DEFAULT, form.m_nLoud);
+    EXPECT_EQ(5u, form.m_melodyItems.size());
+    EXPECT_EQ(" 3", form.m_melodyItems[4].substr(form.m_melodyItems[4].size() - 2));
+    ASSERT_EQ(11u, form.m_msnGoItems.size());
+    EXPECT_EQ("Office (123)", form.m_msnGoItems[1]);
+    EXPECT_EQ("MSN-2", form.m_msnGoItems[2]);
+    EXPECT_EQ("MSN10", form.m_msnGoItems[10]);
+
+    const CImportVCard vcard(TestDataPath("vcard/v30_folded.vcf"));
+    form.Load(vcard, "+49", "0");
+    EXPECT_EQ(3u, form.m_nameItems.size()) << "the two proposals and the formatted name";
+    EXPECT_EQ("\xD8ster, \xC5se Marie", form.m_strName);
+    EXPECT_EQ("0899876543", form.m_strNumber);
+    form.SelectName(1);
+    form.SelectNumber(1);
+    EXPECT_EQ("\xC5se Marie \xD8ster ", form.m_strName) << "the blank of the empty suffix";
+    EXPECT_EQ("01512345678", form.m_strNumber);
+    form.m_strInfo2 = "Second";
+    form.m_nMsnGo = 1;
+    form.m_bRising = false;
+    form.m_nLoud = 5;
+    ASSERT_EQ(1, form.Store(entry));
+    EXPECT_EQ("\xC5se Marie \xD8ster", entry.m_strName);
+    EXPECT_EQ("01512345678", entry.m_strMsnExt);
+    EXPECT_EQ("First line" + std::string(11, ' ') + "Second", entry.m_strInfotext);
+    EXPECT_EQ(5, entry.m_nLoud);
+    EXPECT_EQ(1, entry.m_nMsnGo);
+
+    std::string line1;
+    std::string line2;
+    CImport_VCardForm::SplitInfotext(entry.m_strInfotext, line1, line2);
+    EXPECT_EQ("First line", line1);
+    EXPECT_EQ("Second", line2);
+
+    // A card without numbers offers one empty number, which cannot be confirmed.
+    form.Load(CImportVCard(TestDataPath("vcard/no_tel.vcf")), "+49", "0");
+    EXPECT_EQ(std::vector<std::string>{""}, form.m_numberItems);
+    EXPECT_EQ(0, form.Store(entry));
+}
+} // namespace
