@@ -95,7 +95,6 @@ private:
     void RestoreBarState();
     void UpdateRecentFiles();
     void OnMenuAboutToShow(QMenu* pMenu);
-    bool Available(unsigned nCommand) const;
     void SetCountPane(int nEntries);
     void SetPortPane(const std::string& text);
     void RunTransfer(unsigned nCommand);
