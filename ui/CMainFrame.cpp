@@ -15,6 +15,7 @@
 #include "ui/CUi_Beep.h"
 #include "ui/CUi_Commands.h"
 #include "ui/CUi_Icons.h"
+#include "ui/CUi_PhonebookCommands.h"
 #include "ui/CUi_Print.h"
 #include "ui/CUi_Texts.h"
 
@@ -79,6 +80,7 @@ const CCommandRow s_commands[] = {
     {ID_FILE_IMPORT_DIALNAME_EX, MENU_FILE, FOR_DIALNAME, "Import phonebook (e&xtended)...", nullptr, false},
     {ID_FILE_IMPORT_VCARD, MENU_FILE, FOR_DIALNAME, "Import &vCard...", nullptr, false},
     {ID_FILE_EXPORT_DIALNAME, MENU_FILE, FOR_DIALNAME, "&Export phonebook...", nullptr, false},
+    {ID_FILE_DEBUG_DIALNAME_FILL, MENU_FILE, FOR_DIALNAME, "Fill with test entries", nullptr, false},
     {SEPARATOR, MENU_FILE, FOR_ALL, nullptr, nullptr, false},
     {ID_FILE_PRINT, MENU_FILE, FOR_ALL, "&Print...\tCtrl+P", "Ctrl+P", true},
     {ID_FILE_PRINT_PREVIEW, MENU_FILE, FOR_ALL, "Print pre&view", nullptr, false},
@@ -106,12 +108,6 @@ const CCommandRow s_commands[] = {
     {ID_HELP, MENU_NONE, FOR_ALL, "Help", "F1", false},
 };
 const char* const s_apszMenus[] = {"&File", "&Telephone", "&View", "&Help"};
-
-// Commands whose work other parts of the program bring; until then they are shown disabled.
-const unsigned s_anNotAvailable[] = {
-    ID_FILE_IMPORT_DIALNAME, ID_FILE_IMPORT_DIALNAME_EX,  ID_FILE_IMPORT_VCARD,
-    ID_FILE_EXPORT_DIALNAME, ID_FILE_DEBUG_DIALNAME_FILL, ID_DIALNAME_PREFIX,
-};
 
 // Strings of the status bar.
 constexpr unsigned AFX_IDS_IDLEMESSAGE = 57345;
@@ -320,6 +316,9 @@ void CMainFrame::CreateActions()
     for (unsigned n : {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR})
         if (QAction* pAction = Action(n))
             pAction->setCheckable(true);
+    // Filling the phonebook with test entries is for traced runs (the developers' and the service's).
+    if (QAction* pAction = Action(ID_FILE_DEBUG_DIALNAME_FILL))
+        pAction->setVisible(TraceIsOn());
     for (int i = 0; i < CApp::RECENT_FILE_COUNT; ++i)
     {
         auto* pAction = new QAction(this);
@@ -526,14 +525,6 @@ QAction* CMainFrame::Action(unsigned nCommand) const
     return it == m_actions.end() ? nullptr : it->second;
 }
 
-bool CMainFrame::Available(unsigned nCommand) const
-{
-    for (unsigned n : s_anNotAvailable)
-        if (n == nCommand)
-            return false;
-    return true;
-}
-
 void CMainFrame::UpdateCommandUI()
 {
     CUi_CommandState state;
@@ -545,7 +536,7 @@ void CMainFrame::UpdateCommandUI()
     state.bMayUpdate = m_app.CommandLine().m_bMayUpdateFirmware;
     const CData_Properties& props = CData_Properties::Current();
     for (const auto& entry : m_actions)
-        entry.second->setEnabled(Available(entry.first) && CUi_Commands::Enabled(entry.first, state, props));
+        entry.second->setEnabled(CUi_Commands::Enabled(entry.first, state, props));
     if (QAction* pAction = Action(ID_VIEW_TOOLBAR))
         pAction->setChecked(m_pToolBar && !m_pToolBar->isHidden());
     if (QAction* pAction = Action(ID_VIEW_STATUS_BAR))
@@ -610,6 +601,25 @@ int CMainFrame::OnCommand(unsigned nCommand)
         break;
     case ID_VIEW_STATUS_BAR:
         statusBar()->setVisible(statusBar()->isHidden());
+        break;
+    case ID_FILE_IMPORT_DIALNAME:
+        CUi_PhonebookCommands::ImportText(this, m_app);
+        break;
+    case ID_FILE_IMPORT_DIALNAME_EX:
+        CUi_PhonebookCommands::ImportTextEx(this, m_app);
+        break;
+    case ID_FILE_IMPORT_VCARD:
+        CUi_PhonebookCommands::ImportVCard(this, m_app);
+        break;
+    case ID_FILE_EXPORT_DIALNAME:
+        CUi_PhonebookCommands::Export(this, m_app);
+        break;
+    case ID_FILE_DEBUG_DIALNAME_FILL:
+        CUi_PhonebookCommands::DebugFill(m_app);
+        break;
+    case ID_DIALNAME_PREFIX:
+        if (bDialName)
+            CUi_PhonebookCommands::Prefix(this, m_app);
         break;
     case ID_FILE_PRINT:
         m_app.MoveDataViewToDoc();

@@ -99,7 +99,6 @@ private:
     void RestoreBarState();
     void UpdateRecentFiles();
     void OnMenuAboutToShow(QMenu* pMenu);
-    bool Available(unsigned nCommand) const;
     void SetCountPane(int nEntries);
     void RunTransfer(unsigned nCommand);
     void OpenRecentFile(int nIndex);

@@ -4,6 +4,7 @@
 #include "data/CData_Types.h"
 #include "shell/CApp.h"
 #include "ui/CListCtrl_RepBar.h"
+#include "ui/CUi_Texts.h"
 
 #include <QVBoxLayout>
 
@@ -71,12 +72,15 @@ void CPpS_PayCounter::DocToMembers()
         nSum += entry.m_nPayCounter;
     }
     const CData_Basic& basic = data.m_Cfg.m_Basic;
-    List()->SetItemText(nMsns, 0, UiText(IDS_STR_PAYCOUNTER_SUM, "Sum"));
+    // The sum row: its caption, the amount in the currency, and the units as the counters show theirs.
+    List()->SetItemText(nMsns, 0, QStringLiteral("  ") + UiText(IDS_STR_PAYCOUNTER_SUM, "Sum"));
     List()->SetItemText(nMsns, 1,
                         QStringLiteral("  %1: %2 %3")
                             .arg(UiText(IDS_STR_PAYCOUNTER_SUMSTR, "Sum amount"),
                                  QString::fromStdString(Amount(nSum, basic.m_strPayMult)),
-                                 CellText(basic.m_strPayStr).trimmed()));
-    List()->SetItemText(nMsns, 2, CellText(std::to_string(nSum)));
+                                 CUi_Texts::FromCp1252(basic.m_strPayStr)));
+    char szSum[32];
+    std::snprintf(szSum, sizeof szSum, "% 10lld", static_cast<long long>(nSum));
+    List()->SetItemText(nMsns, 2, CellText(szSum));
     List()->SetItemData(nMsns, -1);
 }

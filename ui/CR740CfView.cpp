@@ -278,6 +278,13 @@ void CR740CfView::RefreshPages()
             pPage->ApplyProperties();
 }
 
+void CR740CfView::focusInEvent(QFocusEvent* pEvent)
+{
+    QWidget::focusInEvent(pEvent);
+    if (m_pSheet)
+        m_pSheet->setFocus();
+}
+
 CPp_Page* CR740CfView::ActivePage() const
 {
     return m_pSheet ? m_pSheet->ActivePage() : nullptr;

@@ -93,6 +93,10 @@ signals:
     void StateChanged();
     void HelpRequested(unsigned nTemplate);
 
+protected:
+    // The focus goes on to the sheet (and from there to the active page).
+    void focusInEvent(QFocusEvent* pEvent) override;
+
 private:
     int Add(CPp_Page* pPage, EPageRole role = ROLE_COUNT, const QString& caption = QString());
     void ConnectPage(CPp_Page* pPage);

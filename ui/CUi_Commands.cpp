@@ -7,8 +7,9 @@ bool CUi_Commands::Enabled(unsigned nCommand, const CUi_CommandState& state, con
     switch (nCommand)
     {
     case ID_DIALNAME_NEW:
-    case ID_FILE_IMPORT_VCARD:
         return state.bDialNamePage && state.nDialNameEntries < DIALNAME_MAX;
+    case ID_FILE_IMPORT_VCARD:
+        return state.nDialNameEntries < DIALNAME_MAX;
     case ID_DIALNAME_EDIT:
     case ID_DIALNAME_DELETE:
     case ID_DIALNAME_FIND:

@@ -79,7 +79,7 @@ std::string FileValue(const std::string& file, const std::string& section, const
 TEST_F(CMainFrameTest, PhonebookCommandsFollowTheEntriesAndTheActivePage)
 {
     ASSERT_EQ(1, Start("TALVO_pb"));
-    const unsigned anOthers[] = {ID_DIALNAME_EDIT, ID_DIALNAME_DELETE, ID_DIALNAME_FIND};
+    const unsigned anOthers[] = {ID_DIALNAME_EDIT, ID_DIALNAME_DELETE, ID_DIALNAME_FIND, ID_DIALNAME_PREFIX};
     struct CRow
     {
         int nEntries;
@@ -90,6 +90,7 @@ TEST_F(CMainFrameTest, PhonebookCommandsFollowTheEntriesAndTheActivePage)
     {
         FillPhonebook(row.nEntries);
         EXPECT_EQ(row.bNew, Enabled(ID_DIALNAME_NEW)) << row.nEntries;
+        EXPECT_EQ(row.bNew, Enabled(ID_FILE_IMPORT_VCARD)) << row.nEntries;
         for (unsigned n : anOthers)
             EXPECT_EQ(row.bOthers, Enabled(n)) << row.nEntries << " " << n;
         EXPECT_EQ(QString::number(row.nEntries), Frame().CountPaneText());

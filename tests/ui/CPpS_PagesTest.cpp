@@ -145,7 +145,7 @@ TEST_F(CPpS_PagesTest, ChargeSumInUnitsAndAsAnAmount)
     ASSERT_NE(nullptr, pPage);
     CListCtrl_RepBar* pList = pPage->List();
     ASSERT_EQ(11, pList->RowCount());
-    EXPECT_EQ("  70030", pList->ItemText(10, 2));
+    EXPECT_EQ("       70030", pList->ItemText(10, 2));
     EXPECT_TRUE(pList->ItemText(10, 1).contains(QStringLiteral("8403,60 EUR")))
         << pList->ItemText(10, 1).toStdString();
 }
