@@ -47,7 +47,7 @@ std::string CSim_Options::Parse(const std::vector<std::string>& args)
         {"--oem", &CSim_Options::oem},         {"--version", &CSim_Options::version},
         {"--country", &CSim_Options::country}, {"--serial", &CSim_Options::serial},
         {"--modules", &CSim_Options::modules}, {"--pin", &CSim_Options::pin},
-        {"--log", &CSim_Options::logPath},
+        {"--log", &CSim_Options::logPath},     {"--alter-block", &CSim_Options::alterBlock},
     };
     struct CShareOption
     {
@@ -151,6 +151,8 @@ std::string CSim_Options::Usage()
            "  --delay MS            wait MS milliseconds before each answer\n"
            "  --drop-after N        cut the line after N frames (a pseudo-terminal then ends)\n"
            "  --baud B              pace the wire at B bit/s, 10 bits a byte, both directions\n"
+           "  --alter-block ID      store the block ID (its section, e.g. MsnPara_00000000) with\n"
+           "                        another value than sent, once, and acknowledge it all the same\n"
            "  --log FILE            every frame received and sent, with its direction and block\n"
            "\n"
            "SIGTERM or SIGINT saves the state and ends; on exit a line on standard error counts the\n"

@@ -31,6 +31,7 @@ struct CSim_Options
     unsigned uDelayMs = 0;
     long long nDropAfter = -1; // -1: never
     unsigned uBaud = 0;
+    std::string alterBlock; // the block the telephone silently changes once
 
     std::string logPath;
     bool bHelp = false;
