@@ -85,7 +85,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
         return 0;
     CPhoneState& state = State(pData[0] % PHONES);
     CData_Properties::Install(state.input);
-    CData_All phone(*state.pStart);
+    // Assigned afresh rather than made anew: the strings' room is reused.
+    static CData_All s_phone;
+    CData_All& phone = s_phone;
+    phone = *state.pStart;
     CSim_Phone sim(phone);
     sim.StartSession();
 
