@@ -25,7 +25,10 @@ fi
 scripts/install-deps.sh
 
 build=${R740_BUILD_DIR:-build}
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DR740_BUILD_TESTS=OFF >/dev/null
+# A build directory that exists keeps its own configuration (a developer's sanitized one, say).
+if [ ! -f "$build/CMakeCache.txt" ]; then
+    cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DR740_BUILD_TESTS=OFF >/dev/null
+fi
 cmake --build "$build" -j2 --target R740Cf r740sim
 
 if [ -n "${R740_PHONE:-}" ]; then

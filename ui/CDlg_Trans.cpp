@@ -45,8 +45,10 @@ CDlg_Trans::CDlg_Trans(CApp& app, int nMode, int nLinkKind, QWidget* pParent)
     m_pInfo->setMinimumWidth(INFO_MIN_WIDTH_CHARS * nCharWidth);
     // Two lines of status text, so that a longer error text does not make the dialog jump.
     m_pInfo->setMinimumHeight(2 * m_pInfo->fontMetrics().lineSpacing());
-    m_pInfo2->setMinimumWidth(m_pInfo2->fontMetrics().horizontalAdvance(
-        QString(static_cast<int>(CApp_TransferDialog::TEXT_MAX / 2), '0')));
+    // Room for the whole running line from the start, so that the dialog keeps its size when it
+    // begins to run.
+    m_pInfo2->setMinimumWidth(
+        m_pInfo2->fontMetrics().horizontalAdvance(CUi_Texts::FromCp1252(m_transfer.Pattern())));
 
     auto* pButtons = new QHBoxLayout;
     pButtons->addStretch(1);
