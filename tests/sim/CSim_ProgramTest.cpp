@@ -86,7 +86,7 @@ TEST_F(CSim_Program, AReadThroughTheMenuFillsTheDocumentAndSavesTheTelephonesCon
     ASSERT_EQ(0, sim.Stop()) << sim.Err();
 }
 
-TEST_F(CSim_Program, AKntRunReadsOverTheLineLinkWithTheHandOffValues)
+TEST_F(CSim_Program, AKntRunWithHandOffFilesFillsTheDocument)
 {
     CTest_Emulator sim(Phone());
     m_program.device = sim.Device();
