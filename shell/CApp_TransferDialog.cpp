@@ -193,10 +193,15 @@ void CApp_TransferDialog::Link_Init_Trans()
     TraceLine(s_szClass, "Link_Init_Trans()");
     m_bRejected = false;
     m_reason.clear();
+    m_openError.clear();
     m_bOpenFailed = !m_pStack || !m_pStack->Open();
     if (m_bOpenFailed)
     {
         m_reason = CData_UiText(IDS_STR_TRANS_OPEN_ERR);
+        // Which device, and why: the user can act on "Permission denied" or a missing device.
+        m_openError = m_pStack ? m_pStack->OpenError() : std::string();
+        if (!m_openError.empty())
+            m_reason += " (" + m_openError + ")";
         if (m_pView)
             m_pView->Beep(true);
         return;
@@ -210,6 +215,8 @@ void CApp_TransferDialog::Link_Init_Dlg()
     TraceLine(s_szClass, "Link_Init_Dlg()");
     const int nStatus = m_pStack ? m_pStack->Data().GetStatus() : TRANS_ERROR;
     m_info = CData_UiText(StatusText(m_nMode, nStatus, m_bOpenFailed));
+    if (m_bOpenFailed && !m_openError.empty())
+        m_info += "\n" + m_openError;
     m_bAgainShown = m_bOpenFailed || nStatus == TRANS_ERROR;
     if (m_pView)
         m_pView->ShowMainWindow();

@@ -137,6 +137,7 @@ private:
     int m_nProgress = 0;
     std::string m_pattern;
     std::string m_info;
+    std::string m_openError; // the link library's reason for a failed open
     std::string m_line;
     std::string m_reason;
 };

@@ -93,6 +93,12 @@ int CTrans_Stack::Open()
     return m_bOpenFailed ? 0 : 1;
 }
 
+std::string CTrans_Stack::OpenError() const
+{
+    const auto* pAdapter = dynamic_cast<const CLayerPP_SlpV24*>(m_pLink.get());
+    return m_bOpenFailed && pAdapter ? pAdapter->OpenError() : std::string();
+}
+
 void CTrans_Stack::Close()
 {
     if (m_pData)

@@ -71,6 +71,8 @@ public:
     int Run(const Progress& progress = Progress(), int nPollMs = POLL_MS);
 
     bool OpenFailed() const { return m_bOpenFailed; }
+    // Why the link did not open (the device and the system's reason), when the link library says.
+    std::string OpenError() const;
     CLayerPP_Data& Data() { return *m_pData; }
     CLayerPP& Link() { return *m_pLink; }
 

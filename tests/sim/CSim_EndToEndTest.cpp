@@ -222,6 +222,12 @@ TEST(CSim_Faults, LinkLostMidTransferFailsAndLeavesTheOutputAlone)
     const std::string fresh = dir.File("fresh.cfg");
     EXPECT_EQ(1, RunTool(Args({"read", fresh, "--device", sim.Device()})).nExit);
     EXPECT_FALSE(Exists(fresh));
+    // A device that is not there is named with the system's reason.
+    const CTest_ToolRun missing = RunTool(Args({"read", fresh, "--device", dir.File("ttyNONE")}));
+    EXPECT_EQ(1, missing.nExit);
+    EXPECT_NE(std::string::npos,
+              missing.err.find("could not be opened: " + dir.File("ttyNONE") + ": No such file or directory"))
+        << missing.err;
 }
 
 TEST(CSim_Faults, UnreadableInputIsNotSentAndUsageIsTwo)

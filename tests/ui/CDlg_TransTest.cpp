@@ -63,6 +63,18 @@ TEST_F(CDlg_TransTest, ALinkThatDoesNotOpenOffersRetry)
     QTest::mouseClick(pCancel, Qt::LeftButton);
     EXPECT_EQ(QDialog::Rejected, dialog.result());
     EXPECT_EQ(0, dialog.Transfer().Result());
+
+    // A serial device that is not there: the text names it with the system's reason.
+    ::setenv("SLPV24_DEVICE", "/nonexistent/ttyS0", 1);
+    CDlg_Trans serial(App(), CLayerPP_Data::MODE_RX_CFG, CApp_TransferRunner::LINK_SERIAL, &Frame());
+    serial.show();
+    QApplication::processEvents();
+    pInfo = qobject_cast<QLabel*>(CUi_Texts::FindControl(&serial, CDlg_Trans::IDC_TRANS_INFO));
+    ASSERT_TRUE(pInfo);
+    EXPECT_EQ(CUi_Texts::FromCp1252(CData_UiText(420)) + "\n/nonexistent/ttyS0: No such file or directory",
+              pInfo->text());
+    SaveScreenshot(&serial, "dlg_trans_no_device");
+    serial.reject();
 }
 
 TEST_F(CDlg_TransTest, ReadFromTheEmulatorEditAPageAndSendWithThePin)
