@@ -44,15 +44,14 @@ std::string g_path;
 // program's own save. The keys to look up are taken from it in file order.
 void MakeFile()
 {
-    CData_Properties& props = CData_Properties::Current();
     CData_PropertyInput input;
     input.nVersion = 4100;
     input.nPhoneType = PHONETYPE_RV930;
-    input.szDerivat = "TALVO";
-    input.szCountry = "GER";
-    props.Compute(input);
-    props.m_bAppCfg = true;
-    props.m_bAppDialName = true;
+    input.brand.m_szDerivat = "TALVO";
+    input.brand.m_szCountry = "GER";
+    input.brand.m_bAppCfg = true;
+    input.brand.m_bAppDialName = true;
+    CData_Properties::Install(input);
 
     // Every text field that takes a long value gets one of its full length.
     auto all = std::make_unique<CData_All>();

@@ -79,6 +79,14 @@ int CData_All::MoveFile(int bToFile, int nVariant)
     if (!file.Open(bToFile ? 0 : 1))
         return 0;
     m_Version.MoveFile(bToFile, nVariant);
+    // Reading is two-phase: the version section decides the phone type, whose properties every
+    // further section is read with. The brand data, version number and switches stay as they are.
+    if (!bToFile)
+    {
+        CData_PropertyInput input = CData_Properties::CurrentInput();
+        input.nPhoneType = m_Version.m_nPhoneType;
+        CData_Properties::Install(input);
+    }
     if (props.m_bAppCfg)
         m_Cfg.MoveFile(bToFile, nVariant);
     if (props.m_bAppDialName)

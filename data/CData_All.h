@@ -43,7 +43,8 @@ public:
     bool operator!=(const CData& other) const override;
     // Reads or writes the whole file through the store, whose file name the caller has set:
     // the version block, then the configuration (configurator) and/or the phonebook (phonebook
-    // program). 0 when the file cannot be opened or, writing, not stored completely.
+    // program). Reading puts the properties of the file's phone type in force right after the
+    // version block. 0 when the file cannot be opened or, writing, not stored completely.
     int MoveFile(int bToFile, int nVariant) override;
 
     // After data came from a file or from the telephone: key functions that the phone type does

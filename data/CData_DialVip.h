@@ -2,7 +2,13 @@
 
 #include "data/CData.h"
 
+#include <climits>
 #include <string>
+
+// POSIX <limits.h> defines NAME_MAX (the longest file name) as a macro. It is included here first
+// and the macro taken back, so that the entries' limit of that name stays usable after any
+// header, Qt's included.
+#undef NAME_MAX
 
 class CData_Record;
 

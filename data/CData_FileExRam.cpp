@@ -371,6 +371,7 @@ int CData_FileExRam::Load(size_t nSize)
     m_nTextSize = nSize + 1;
     m_strSection.clear();
     m_bSectionFound = false;
+    m_bAnySectionFound = false;
     m_bOpen = true;
 
     // The extra byte ends the last line even when the file does not; zeros behind it let the scan
@@ -514,9 +515,36 @@ int CData_FileExRam::PutString(const char* pszSection, const char* pszKey, const
     WriteHeaderIfNew(pszSection ? pszSection : "");
     WriteBytes(pszKey, pszKey ? std::strlen(pszKey) : 0);
     WriteBytes("=", 1);
-    WriteBytes(pszValue, pszValue ? std::strlen(pszValue) : 0);
+    WriteValueText(pszValue ? pszValue : "");
     WriteBytes("\r\n", 2);
     return 1;
+}
+
+void CData_FileExRam::WriteValueText(const char* pszValue)
+{
+    // The file has no escaping: CR and "]" end a line, and so does an LF right before the CR LF
+    // that closes the value. Written as they stand, a name such as "Office [2]" would come back
+    // cut short with the rest as a line of its own (a key of its own when it holds "="). Such
+    // bytes are written as the nearest harmless ones instead, so the rest of the value and every
+    // key after it survive.
+    const size_t nLen = std::strlen(pszValue);
+    if (!std::strpbrk(pszValue, "\r]") && (nLen == 0 || pszValue[nLen - 1] != '\n'))
+    {
+        WriteBytes(pszValue, nLen);
+        return;
+    }
+    std::string text(pszValue, nLen);
+    for (char& c : text)
+    {
+        if (c == ']')
+            c = ')';
+        else if (c == '\r')
+            c = ' ';
+    }
+    if (text.back() == '\n')
+        text.back() = ' ';
+    TraceLine(s_szClass, "PutString() line bytes in value replaced: ", text.c_str());
+    WriteBytes(text.data(), text.size());
 }
 
 int CData_FileExRam::PutStruct(const char* pszSection, const char* pszKey, const void* pData, size_t nCount)
@@ -544,6 +572,7 @@ void CData_FileExRam::SelectSection(const char* pszSection, const char* pszOpera
     m_keyIndex.clear();
     const int nStart = m_pSections ? m_pSections->FindNext(pszSection) : -1;
     m_bSectionFound = nStart >= 0;
+    m_bAnySectionFound = m_bAnySectionFound || m_bSectionFound;
     if (!m_bSectionFound)
     {
         m_nSectionStart = m_nSectionEnd = m_nCursor = 0;

@@ -80,6 +80,12 @@ public:
     {
         return m_bOpen;
     }
+    // Reading: whether any section asked for since the file was loaded was in it; it stays so
+    // after Close. A file without one reads as defaults throughout.
+    bool AnySectionFound() const
+    {
+        return m_bAnySectionFound;
+    }
     // The system's error number of the last failure to open, write or replace; 0 if none.
     int LastError() const
     {
@@ -107,6 +113,7 @@ private:
     void WriteBytes(const void* pData, size_t nCount);
     void Flush();
     void WriteHeaderIfNew(const char* pszSection);
+    void WriteValueText(const char* pszValue);
     void SelectSection(const char* pszSection, const char* pszOperation);
     void BuildKeyIndex();
     const char* FindValue(const char* pszKey);
@@ -126,6 +133,7 @@ private:
     int m_nLastError = 0;
 
     bool m_bSectionFound = false;
+    bool m_bAnySectionFound = false;
     std::string m_strSection; // last written (write mode) or looked up (read mode); empty after Open
 
     std::string m_text;     // whole file, one byte and the padding, while reading

@@ -2,6 +2,7 @@
 
 #include <climits>
 #include <cstdint>
+#include <utility>
 
 namespace
 {
@@ -205,7 +206,7 @@ bool Matches(const CRule& rule, const CData_PropertyInput& input)
     if (rule.nTypes != ALL_TYPES && (input.nPhoneType < 0 || input.nPhoneType >= PHONETYPE_LIMIT ||
                                      !(rule.nTypes & Bit(input.nPhoneType))))
         return false;
-    return !rule.pszDerivat || input.szDerivat == rule.pszDerivat;
+    return !rule.pszDerivat || input.brand.m_szDerivat == rule.pszDerivat;
 }
 
 template <size_t N>
@@ -280,17 +281,13 @@ int CData_Properties::PhoneTypeOffered(int nPhoneType) const
     return m_abPhoneTypeOffered[nPhoneType] ? 1 : 0;
 }
 
-void CData_Properties::Compute(const CData_PropertyInput& input)
+CData_Properties CData_Properties::Computed(const CData_PropertyInput& input)
 {
-    // Step 2: defaults, keeping the brand data.
-    CData_Properties fresh;
-    fresh.m_bAppCfg = m_bAppCfg;
-    fresh.m_bAppDialName = m_bAppDialName;
-    fresh.m_szDerivat = m_szDerivat;
-    fresh.m_szCountry = m_szCountry;
-    fresh.m_szPhoneTypeDefault = m_szPhoneTypeDefault;
-    fresh.m_szDispLanDefault = m_szDispLanDefault;
-    *this = fresh;
+    // Step 2: defaults under the brand data.
+    CData_Properties props;
+    static_cast<CData_Brand&>(props) = input.brand;
+    const std::string& derivat = input.brand.m_szDerivat;
+    const std::string& country = input.brand.m_szCountry;
     uint32_t nOffered = DEFAULT_OFFERED;
 
     // Step 3: version rules.
@@ -298,20 +295,20 @@ void CData_Properties::Compute(const CData_PropertyInput& input)
         nOffered |= Bit(PHONETYPE_RV930SMS);
     if (input.nVersion > 2099 && (input.bPabxMode || input.bSettingRV730))
         nOffered |= Bit(PHONETYPE_RV730);
-    if (input.nVersion > 2019 && (input.szCountry == "ITA" || input.bSettingRV745))
+    if (input.nVersion > 2019 && (country == "ITA" || input.bSettingRV745))
         nOffered |= Bit(PHONETYPE_RV745);
-    SetOffered(*this, nOffered);
+    SetOffered(props, nOffered);
     for (int nStep = 3; nStep <= 5; ++nStep)
     {
-        ApplyStep(*this, s_baseRules, nStep, input);
-        ApplyStep(*this, s_capabilityRules, nStep, input);
-        ApplyStep(*this, s_pageFlagRules, nStep, input);
+        ApplyStep(props, s_baseRules, nStep, input);
+        ApplyStep(props, s_capabilityRules, nStep, input);
+        ApplyStep(props, s_pageFlagRules, nStep, input);
     }
 
     // Step 5: the phone types of the brand.
-    nOffered = OfferedMask(*this);
+    nOffered = OfferedMask(props);
     const uint32_t nSms = nOffered & Bit(PHONETYPE_RV930SMS);
-    if (input.szDerivat == "TALVO")
+    if (derivat == "TALVO")
     {
         nOffered &= ~Bit(PHONETYPE_R920);
         if (!input.bSettingRV920)
@@ -320,17 +317,64 @@ void CData_Properties::Compute(const CData_PropertyInput& input)
             nOffered &= ~Bit(PHONETYPE_RV930SMS);
     }
     for (const CDerivatTypes& d : s_derivatTypes)
-        if (input.szDerivat == d.pszDerivat)
+        if (derivat == d.pszDerivat)
             nOffered = d.nTypes | (d.bSmsRule ? nSms : 0);
-    SetOffered(*this, nOffered);
+    SetOffered(props, nOffered);
 
     // Step 6.
-    if (input.szCountry == "GER")
-        m_bGerVortane = input.szDerivat == "VORTANE";
+    if (country == "GER")
+        props.m_bGerVortane = derivat == "VORTANE";
+
+    // An answering-machine module in the first slot brings the answering machine and the
+    // voicemail client to any phone that reports one.
+    if (input.anModuleType[0] == MODULETYPE_AB)
+    {
+        props.m_bAnsweringMachine = true;
+        props.m_bVoiceMailClient = true;
+    }
+    return props;
 }
 
-CData_Properties& CData_Properties::Current()
+namespace
 {
-    static CData_Properties s_properties;
-    return s_properties;
+// The one value in force and its input (see Install).
+CData_Properties::CSnapshot& InForce()
+{
+    static CData_Properties::CSnapshot s_inForce;
+    return s_inForce;
+}
+} // namespace
+
+const CData_Properties& CData_Properties::Current()
+{
+    return InForce().properties;
+}
+
+const CData_PropertyInput& CData_Properties::CurrentInput()
+{
+    return InForce().input;
+}
+
+void CData_Properties::Install(const CData_PropertyInput& input)
+{
+    CSnapshot& inForce = InForce();
+    // Computed first: the input may be the one in force.
+    CData_Properties props = Computed(input);
+    inForce.input = input;
+    inForce.properties = std::move(props);
+}
+
+void CData_Properties::SetVersionNumber(int nVersion)
+{
+    InForce().input.nVersion = nVersion;
+}
+
+CData_Properties::CSnapshot CData_Properties::Snapshot()
+{
+    return InForce();
+}
+
+void CData_Properties::Restore(const CSnapshot& snapshot)
+{
+    InForce() = snapshot;
 }

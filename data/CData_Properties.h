@@ -1,26 +1,53 @@
 #pragma once
 
-// The feature properties of the current phone type and brand. The application object computes
-// them (DerivatToProperties) and every block and page reads them here instead of testing brands
-// or phone types itself. One process-wide instance, like the application object that owns it.
+// The feature properties of the phone type in force: every block, page and transfer state reads
+// them here instead of testing brands or phone types itself.
 //
-// Three groups: the brand data (set once per load of the brand data, kept by Compute), the
-// properties named by the brand rules (phone types offered, counts, link, the capabilities of
-// records and keys) and the page flags. Compute resets the last two groups to the defaults below
-// and applies the rule tables of CData_Properties.cpp: version rules, then phone-type rules, then
-// brand rules, so that a later rule overrides an earlier one.
+// They are a pure function of their input (Computed): the brand data, the version number, the
+// phone type, the module set and the user's switches. The program keeps one value in force,
+// Current(), with the input it was computed from, CurrentInput(); Install() is the one way to
+// change it (start-up, a new or opened document, a phone type chosen in the pages, the version
+// check of a transfer), Snapshot() and Restore() put back what was in force before (a cancelled
+// or failed transfer).
+//
+// Three groups: the brand data (CData_Brand, taken as they are from the input), the properties
+// named by the brand rules (phone types offered, counts, link, the capabilities of records and
+// keys) and the page flags. Computed starts from the defaults below and applies the rule tables
+// of CData_Properties.cpp: version rules, then phone-type rules, then brand rules, so that a later
+// rule overrides an earlier one.
 
 #include "data/CData_Types.h"
 
 #include <string>
 
+// The brand data of the resource module's string table, read by DerivatLoad.
+struct CData_Brand
+{
+    // Program roles: the configurator (whole configuration) and the phonebook program (phonebook
+    // only). One executable may be both.
+    bool m_bAppCfg = true;            // 150 not empty
+    bool m_bAppDialName = false;      // 151 not empty
+    std::string m_szDerivat;          // 131 brand word, also the OEM type string the phone must match
+    std::string m_szCountry;          // 132 brand country word, default of the version block
+    std::string m_szPhoneTypeDefault; // 133 default phone-type word (PhoneType fallback)
+    std::string m_szDispLanDefault;   // 134 default display-language word of the basic block
+    int m_nBrandVersion = 0;          // 130 the program's version number (VersionToNumber)
+    int m_nFrameMinDx = 0;            // 160 minimum window width
+    int m_nFrameMinDy = 0;            // 161 minimum window height
+};
+
 // What the properties are computed from.
 struct CData_PropertyInput
 {
-    int nVersion = 0;      // version number (VersionToNumber) of the brand data or of the phone
-    int nPhoneType = 0;    // EPhoneType
-    std::string szDerivat; // brand (derivative) word: "TALVO", "VORTANE", ...
-    std::string szCountry; // brand country word: "GER", "ITA", ...
+    CData_Brand brand;
+    // The version number (VersionToNumber): the brand's, an opened file's, or the telephone's
+    // after a version check.
+    int nVersion = 0;
+    int nPhoneType = 0; // EPhoneType
+    // The module set: the module type (EModuleType) in each module slot of the telephone, as its
+    // version-module blocks report it; all MODULETYPE_NON when none were received.
+    static constexpr int MODULE_SLOTS = 4;
+    int anModuleType[MODULE_SLOTS] = {};
     // The user's "Settings" switches that offer further phone types.
     bool bSettingRV730 = false;
     bool bSettingRV745 = false;
@@ -29,19 +56,9 @@ struct CData_PropertyInput
     bool bPabxMode = false; // PABX link mode or PABX line mode
 };
 
-struct CData_Properties
+// The brand data come first, as they are: props.m_szDerivat is the brand word.
+struct CData_Properties : CData_Brand
 {
-    // ---- Brand data (kept by Compute) ------------------------------------------------------------
-
-    // Program roles: the configurator (whole configuration) and the phonebook program (phonebook
-    // only). One executable may be both.
-    bool m_bAppCfg = true;
-    bool m_bAppDialName = false;
-    std::string m_szDerivat;          // brand word, also the OEM type string the phone must match
-    std::string m_szCountry;          // brand country word, default of the version block
-    std::string m_szPhoneTypeDefault; // default phone-type word (PhoneType fallback)
-    std::string m_szDispLanDefault;   // default display-language word of the basic block
-
     // ---- Brand rules ---------------------------------------------------------------------------------
 
     // Phone types that may be chosen, indexed by EPhoneType.
@@ -149,10 +166,29 @@ struct CData_Properties
     // 1 when the phone type may be chosen; 0 for every value that is no phone type.
     int PhoneTypeOffered(int nPhoneType) const;
 
-    // Steps 2 to 6 of DerivatToProperties: resets everything but the brand data and applies the
-    // rules for the input.
-    void Compute(const CData_PropertyInput& input);
+    // Steps 2 to 6 of DerivatToProperties: the defaults, then the rules for the input.
+    static CData_Properties Computed(const CData_PropertyInput& input);
 
-    // The instance in force.
-    static CData_Properties& Current();
+    // ---- The value in force ----------------------------------------------------------------------
+    // The properties in force; the defaults until the first Install.
+    static const CData_Properties& Current();
+    // The program's input: what Current() was computed from, except that SetVersionNumber may
+    // have changed the version number since.
+    static const CData_PropertyInput& CurrentInput();
+    // Computes the properties for the input and puts both in force.
+    static void Install(const CData_PropertyInput& input);
+    // The version number for the next Install, without computing anew (an opened file's version
+    // applies from the next phone-type change on, as the brand data's did before it).
+    static void SetVersionNumber(int nVersion);
+
+    // What is in force, to be put back as it was.
+    struct CSnapshot;
+    static CSnapshot Snapshot();
+    static void Restore(const CSnapshot& snapshot);
+};
+
+struct CData_Properties::CSnapshot
+{
+    CData_PropertyInput input;
+    CData_Properties properties;
 };

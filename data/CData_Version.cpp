@@ -16,40 +16,10 @@ constexpr int DBVERSION_LENGTH = 4;
 
 int s_nConfigVersion = 0;
 
-std::function<void(int)>& ApplyHook()
-{
-    static std::function<void(int)> s_apply;
-    return s_apply;
-}
-
-void ApplyPhoneType(int nPhoneType)
-{
-    if (ApplyHook())
-    {
-        ApplyHook()(nPhoneType);
-        return;
-    }
-    CData_PropertyInput input = CData_Version::PropertyInput();
-    input.nPhoneType = nPhoneType;
-    CData_Version::PropertyInput() = input;
-    CData_Properties::Current().Compute(input);
-}
-
 using B = CData_Version;
 using Row = CData_FileRow<B>;
 namespace R = CData_FileRows;
 
-// The phone type is applied before any further key is read.
-int PutPhoneType(B& b, std::string& text)
-{
-    return PhoneTypeToStr(b.m_nPhoneType, text);
-}
-int GetPhoneType(B& b, const std::string& text)
-{
-    const int n = StrToPhoneType(b.m_nPhoneType, text);
-    ApplyPhoneType(b.m_nPhoneType);
-    return n;
-}
 int PutVersion(B& b, std::string& text)
 {
     StrToStr(b.m_strVersion, text);
@@ -93,17 +63,6 @@ CData_Version::CData_Version(int nNumber)
     m_nLcrSupport = props.m_bLcrSupport ? 1 : 0;
 }
 
-void CData_Version::SetApplyPhoneType(std::function<void(int)> apply)
-{
-    ApplyHook() = std::move(apply);
-}
-
-CData_PropertyInput& CData_Version::PropertyInput()
-{
-    static CData_PropertyInput s_input;
-    return s_input;
-}
-
 int CData_Version::ConfigVersion()
 {
     return s_nConfigVersion;
@@ -128,7 +87,7 @@ int CData_Version::MoveFile(int bToFile, int)
 {
     TraceLine(s_szClass, "MoveFile()");
     static const Row s_rows[] = {
-        {"PhoneType", R::Custom<B, PutPhoneType, GetPhoneType>, nullptr},
+        {"PhoneType", R::Enum<B, &B::m_nPhoneType, PhoneTypeToStr, StrToPhoneType>, nullptr},
         {"OemType", R::Enum<B, &B::m_nOemType, OemTypeToStr, StrToOemType>, nullptr},
         {"Country", R::Enum<B, &B::m_nCountry, CountryToStr, StrToCountry>, nullptr},
         {"SerialNo", R::Str<B, &B::m_strSerialNo, StrToSerialNo>, nullptr},

@@ -4,7 +4,6 @@
 #include "data/CData_Properties.h"
 
 #include <cstdint>
-#include <functional>
 #include <string>
 
 class CData_Record;
@@ -12,9 +11,9 @@ class CData_Record;
 // The telephone's identity: phone type, brand, country, firmware. One block per telephone
 // (record 0x10).
 //
-// Reading the file applies the phone type at once: right after the key PhoneType the properties
-// of that type are computed, so that every block read after the version block (the whole
-// configuration and the phonebook) uses that type's capabilities.
+// The container reads this block first and applies its phone type before it reads any other
+// block (CData_All::MoveFile), so that the whole configuration and the phonebook are read with
+// that type's capabilities. The block itself computes nothing.
 //
 // The version number of the configuration (VersionToNumber of the Version text) decides which
 // keys older firmware knows (the phonebook's MsnGo). It is kept process-wide, like the
@@ -41,14 +40,6 @@ public:
     int MoveFile(int bToFile, int nVariant) override;
     int MoveBlock(int nMode, unsigned char* pRecord, size_t nSize, int nFlag) override;
     std::string InfoText(int nIndex) const override;
-
-    // How a phone type read from a file is applied. The application object installs its
-    // DerivatToProperties; without one the properties are recomputed from PropertyInput() with
-    // the type read.
-    static void SetApplyPhoneType(std::function<void(int)> apply);
-    // The input the properties were last computed from (version number, brand, settings); kept by
-    // whoever computes them, so that a file's phone type can be applied on the same terms.
-    static CData_PropertyInput& PropertyInput();
 
     static int ConfigVersion();
     static void SetConfigVersion(int nVersion);

@@ -96,7 +96,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
 {
     if (nSize < 2)
         return 0;
-    CData_Properties& props = CData_Properties::Current();
+    CData_Properties::CSnapshot inForce = CData_Properties::Snapshot();
+    CData_Properties& props = inForce.properties;
     const unsigned nBits = pData[0] | pData[1] << 8;
     for (size_t i = 0; i < sizeof s_flags / sizeof s_flags[0]; ++i)
         props.*s_flags[i] = (nBits >> i & 1) != 0;
@@ -106,6 +107,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
     props.m_bCallDeflectionModes = (nBits >> 1 & 1) != 0;
     props.m_szDerivat = s_derivats[pData[0] >> 6];
     props.m_nIntNumberLen = 2 + (pData[1] & 3);
+    CData_Properties::Restore(inForce);
     pData += 2;
     nSize -= 2;
 

@@ -4,14 +4,13 @@
 #include <QObject>
 
 CPlatform_NotifySink::CPlatform_NotifySink(Handler handler)
-    : m_sink{&CPlatform_NotifySink::Notify, this}, m_handler(std::move(handler)),
-      m_pReceiver(std::make_unique<QObject>())
+    : m_handler(std::move(handler)), m_pReceiver(std::make_unique<QObject>())
 {
 }
 
 CPlatform_NotifySink::~CPlatform_NotifySink() = default;
 
-void CPlatform_NotifySink::Notify(void* pContext, uint32_t uMsg, uint32_t wParam, int32_t lParam)
+void CPlatform_NotifySink::Post(void* pContext, uint32_t uMsg, uint32_t wParam, int32_t lParam)
 {
     auto* pThis = static_cast<CPlatform_NotifySink*>(pContext);
     if (!pThis)

@@ -1,11 +1,11 @@
 #pragma once
 
-// The "window handle" the link library posts its notifications to. The library calls from its own
-// reader thread; the sink queues each notification onto the thread that created it (the
-// user-interface thread, running a Qt event loop), where the handler runs. Notifications still
-// queued when the sink is destroyed are dropped. The link must be closed before the sink goes.
-
-#include "slpv24/SlpV24.h"
+// Where the link library posts its notifications: a callback it may call from any thread (Post,
+// with Context() as its context), which queues each notification onto the thread that created
+// the sink (the user-interface thread, running a Qt event loop), where the handler runs.
+// Notifications still queued when the sink is destroyed are dropped. The link must be closed
+// before the sink goes. Who opens the link hands Post and Context() over as the library's "window
+// handle" (its SlpV24_NotifySink).
 
 #include <cstdint>
 #include <functional>
@@ -24,13 +24,11 @@ public:
     CPlatform_NotifySink(const CPlatform_NotifySink&) = delete;
     CPlatform_NotifySink& operator=(const CPlatform_NotifySink&) = delete;
 
-    // What the link library gets as its window handle.
-    void* Handle() { return &m_sink; }
+    // The callback for any thread; pContext is a sink's Context().
+    static void Post(void* pContext, uint32_t uMsg, uint32_t wParam, int32_t lParam);
+    void* Context() { return this; }
 
 private:
-    static void Notify(void* pContext, uint32_t uMsg, uint32_t wParam, int32_t lParam);
-
-    SlpV24_NotifySink m_sink;
     Handler m_handler;
     std::unique_ptr<QObject> m_pReceiver;
 };

@@ -1,8 +1,5 @@
 #include "platform/CPlatform_Resource.h"
 
-#include "support/CUi_Interface.h"
-#include "support/Trace.h"
-
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
@@ -22,8 +19,6 @@ const char s_szVersion[] = ":/Res_Pb/version.txt";
 
 // The bundle's file name, kept from the library name of the original resource module.
 const char s_szBundle[] = "Res_Pb.rcc";
-// The message start-up shows when no bundle can be loaded.
-const char s_szLoadError[] = "error loading resource-dll!";
 
 // String numbers of the table are 16-bit resource identifiers.
 constexpr unsigned RESOURCE_ID_MAX = 65535;
@@ -174,8 +169,7 @@ int CPlatform_Resource::Take(const std::string& strings, const std::string& bran
     m_bVersion = bVersion;
     if (bVersion)
         nBad += ParseTable(version, m_version);
-    if (nBad)
-        TraceLine("CPlatform_Resource", "Take() Lines not understood!");
+    m_nBadLines = nBad;
     m_bLoaded = true;
     return 1;
 }
@@ -183,7 +177,6 @@ int CPlatform_Resource::Take(const std::string& strings, const std::string& bran
 int CPlatform_Resource::LoadFile(const std::string& path)
 {
     Unload();
-    TraceLine("CPlatform_Resource", "LoadFile() ", path.c_str());
     const QString file = QString::fromLocal8Bit(path.c_str());
     if (!QFileInfo(file).isFile() || !IsBundleFile(file) ||
         !QResource::registerResource(file, QString::fromLatin1(s_szRoot)))
@@ -193,7 +186,6 @@ int CPlatform_Resource::LoadFile(const std::string& path)
     std::string strings, brand, version;
     if (!ReadResource(s_szStrings, strings))
     {
-        TraceLine("CPlatform_Resource", "LoadFile() No string table!");
         Unload();
         return 0;
     }
@@ -215,6 +207,7 @@ void CPlatform_Resource::Unload()
     m_bRegistered = false;
     m_bLoaded = false;
     m_bVersion = false;
+    m_nBadLines = 0;
     m_path.clear();
     m_strings.clear();
     m_version.clear();
@@ -290,11 +283,7 @@ int CPlatform_Resource::LoadForStartup(const std::string& brand, const std::stri
     const bool bBrandOk = brand.find_first_of("/\\:") == std::string::npos && brand != "." && brand != "..";
     const std::string path = bBrandOk ? FindBundle(brand, exeDir) : std::string();
     if (path.empty() || !LoadFile(path))
-    {
-        CUi_Interface::Get().MessageBox(s_szLoadError, std::string(), CUi_Interface::ICON_STOP,
-                                        CUi_Interface::BUTTONS_OK);
         return 0;
-    }
     SetCurrent(this);
     return 1;
 }

@@ -34,6 +34,8 @@ public:
     int LoadData(const std::string& strings, const std::string& version);
     void Unload();
     bool IsLoaded() const { return m_bLoaded; }
+    // Lines of the loaded string table and version block that were not understood (skipped).
+    int BadLines() const { return m_nBadLines; }
     const std::string& Path() const { return m_path; }
 
     // 1 and the text when the string table has an entry with this number (it may be empty).
@@ -58,10 +60,11 @@ public:
     // The bundle file that the rules above choose for a brand (empty: the default bundle) and the
     // executable's directory; empty when none of the candidates exists.
     static std::string FindBundle(const std::string& brand, const std::string& exeDir);
-    // Finds and loads the bundle for start-up and makes it current. On failure shows "error
-    // loading resource-dll!" with the stop icon through the user interface and gives 0; the
-    // caller then ends with a non-zero exit code.
+    // Finds and loads the bundle for start-up and makes it current. 0 when none could be loaded:
+    // the caller tells the user LOAD_ERROR and ends with a non-zero exit code.
     int LoadForStartup(const std::string& brand, const std::string& exeDir);
+    // What the user is told when start-up finds no bundle.
+    static constexpr const char* LOAD_ERROR = "error loading resource-dll!";
 
     // Parses the text form of a string table or version block: one entry per line, a key (a
     // number for the string table, a name for the version block), blanks or tabs, and the text.
@@ -74,6 +77,7 @@ private:
     int Take(const std::string& strings, const std::string& brand, const std::string& version, bool bVersion);
 
     bool m_bLoaded = false;
+    int m_nBadLines = 0;
     bool m_bRegistered = false;
     bool m_bVersion = false;
     std::string m_path;

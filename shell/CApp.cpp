@@ -2,15 +2,20 @@
 
 #include "data/CData_All.h"
 #include "data/CData_FileExRam.h"
+#include "data/CData_Types.h"
 #include "data/CData_UiText.h"
 #include "platform/CPlatform_Path.h"
 #include "platform/CPlatform_Resource.h"
 #include "platform/CPlatform_Settings.h"
+#include "shell/CApp_PinPrompt.h"
+#include "shell/CApp_TransferRunner.h"
+#include "shell/CApp_View.h"
 #include "shell/CR740CfDoc.h"
 #include "support/CLang_Info.h"
 #include "support/CLang_Text.h"
 #include "support/CUi_Interface.h"
 #include "support/Trace.h"
+#include "transfer/CLayerPP_Data.h"
 
 #include <algorithm>
 
@@ -43,7 +48,46 @@ const char s_szRecentSection[] = "Recent File List";
 constexpr unsigned IDS_CONFIG_EXTENSION = 196;
 constexpr unsigned IDS_PHONETYPE_NOT_SUPPORTED = 422;
 
-const char s_szResourceError[] = "error loading resource-dll!";
+// The PIN dialog: its error text, and the length a PIN must have.
+constexpr unsigned IDS_STR_PIN_ERR1 = 432;
+constexpr size_t PIN_LENGTH = 4;
+
+// Transfer modes that change the telephone and ask for its PIN first.
+const int s_anPinModes[] = {CLayerPP_Data::MODE_TX_CFG,         CLayerPP_Data::MODE_TX_CFG_PABX,
+                            CLayerPP_Data::MODE_FIRMWARE,       CLayerPP_Data::MODE_PINRESET,
+                            CLayerPP_Data::MODE_PINRESET_PABX,  CLayerPP_Data::MODE_PAYCOUNTER,
+                            CLayerPP_Data::MODE_PAYCOUNTER_PABX};
+
+// The transfer commands of the menu: trace, simulated mode run first in simulation mode, mode of a
+// PABX run, mode otherwise.
+enum ETransferCommand
+{
+    CMD_RX_CFG,
+    CMD_TX_CFG,
+    CMD_RX_DIALNAME,
+    CMD_TX_DIALNAME,
+    CMD_TX_PINRESET,
+    CMD_TX_PAYCOUNTERRESET,
+};
+struct CTransferCommand
+{
+    const char* pszTrace;
+    int nSimulationMode;
+    int nPabxMode;
+    int nMode;
+};
+const CTransferCommand s_transferCommands[] = {
+    {"DoRxCfg()", CLayerPP_Data::MODE_SIMU_RX, CLayerPP_Data::MODE_RX_CFG_PABX, CLayerPP_Data::MODE_RX_CFG},
+    {"DoTxCfg()", CLayerPP_Data::MODE_SIMU_TX, CLayerPP_Data::MODE_TX_CFG_PABX, CLayerPP_Data::MODE_TX_CFG},
+    {"DoRxDialName()", CLayerPP_Data::MODE_SIMU_RX, CLayerPP_Data::MODE_RX_DIALNAME_PABX,
+     CLayerPP_Data::MODE_RX_DIALNAME},
+    {"DoTxDialName()", CLayerPP_Data::MODE_SIMU_TX, CLayerPP_Data::MODE_TX_DIALNAME_PABX,
+     CLayerPP_Data::MODE_TX_DIALNAME},
+    {"DoTxPinReset()", CLayerPP_Data::MODE_SIMU_TX, CLayerPP_Data::MODE_PINRESET_PABX,
+     CLayerPP_Data::MODE_PINRESET},
+    {"DoTxPayCounterReset()", CLayerPP_Data::MODE_SIMU_TX, CLayerPP_Data::MODE_PAYCOUNTER_PABX,
+     CLayerPP_Data::MODE_PAYCOUNTER},
+};
 
 // Phone types of a PABX port the phonebook program cannot serve.
 const char* const s_apszRefusedDialNameTypes[] = {"RV730", "RV730-U"};
@@ -69,41 +113,25 @@ CApp* CApp::Get()
 bool CApp::PabxBrand() const
 {
     return std::any_of(std::begin(s_apszPabxBrands), std::end(s_apszPabxBrands),
-                       [this](const char* psz) { return m_szDerivat == psz; });
+                       [this](const char* psz) { return Brand().m_szDerivat == psz; });
 }
 
 int CApp::DerivatLoad()
 {
-    return CApp_Profile::DerivatLoad([this](int n) { return m_pResource->String(static_cast<unsigned>(n)); },
-                                     [](int n) { return CData_UiText(static_cast<unsigned>(n)); });
+    return CApp_Profile::DerivatLoad(*m_pResource);
 }
 
 int CApp::DerivatToProperties(int nPhoneType)
 {
     if (m_pDocData)
         m_pDocData->m_Version.m_nPhoneType = nPhoneType;
-    return CApp_Profile::DerivatToProperties(nPhoneType);
-}
-
-int CApp::LoadResource(const CApp_Startup& startup)
-{
-    int nLoaded = 0;
-    if (startup.loadResource)
-    {
-        nLoaded = startup.loadResource(*m_pResource);
-        if (nLoaded)
-            CPlatform_Resource::SetCurrent(m_pResource.get());
-        else
-            CUi_Interface::Get().MessageBox(s_szResourceError, std::string(), CUi_Interface::ICON_STOP,
-                                            CUi_Interface::BUTTONS_OK);
-    }
-    else
-    {
-        const std::string exeDir =
-            startup.exeDirectory.empty() ? CPlatform_Path::ExecutableDirectory() : startup.exeDirectory;
-        nLoaded = m_pResource->LoadForStartup(startup.resourceBrand, exeDir);
-    }
-    return nLoaded;
+    CApp_Profile::DerivatToProperties(nPhoneType);
+    // Step 7: once there is a window, the pages and the port pane follow the new properties.
+    if (m_pView)
+        m_pView->RefreshPages();
+    if (CData_Properties::Current().m_bConnectionPane)
+        MainWindow().SetPortPane(StatusPaneText());
+    return 1;
 }
 
 void CApp::CreateContainers()
@@ -113,13 +141,29 @@ void CApp::CreateContainers()
     m_pSavedData = std::make_unique<CData_All>();
     m_pTransferData = std::make_unique<CData_All>();
     m_pPhoneImage = std::make_unique<CData_All>();
-    CData_Version::SetApplyPhoneType([this](int nPhoneType) { DerivatToProperties(nPhoneType); });
+}
+
+int CApp::StartDocument(const std::string& path)
+{
+    m_pDoc = std::make_unique<CR740CfDoc>(*this);
+    const int nDocument = path.empty() ? m_pDoc->OnFileNew() : m_pDoc->OpenDocumentFile(path);
+    if (!nDocument)
+    {
+        TraceLine(s_szClass, "InitInstance() No document!");
+        return 0;
+    }
+    MainWindow().AcceptDroppedFiles();
+    MoveDataViewToDoc();
+    *m_pSavedData = *m_pDocData;
+    *m_pTransferData = *m_pDocData;
+    *m_pPhoneImage = *m_pDocData;
+    return 1;
 }
 
 int CApp::InitHeadless(const CApp_Startup& startup)
 {
     TraceLine(s_szClass, "InitHeadless()");
-    if (!LoadResource(startup))
+    if (!startup.LoadResource(*m_pResource))
     {
         TraceLine(s_szClass, "InitHeadless() Resource module missing!");
         return 0;
@@ -129,13 +173,7 @@ int CApp::InitHeadless(const CApp_Startup& startup)
         startup.workingDirectory.empty() ? CPlatform_Path::CurrentDirectory() : startup.workingDirectory;
     CreateContainers();
     m_pDocData->m_Version.m_nPhoneType = SettlePhoneType();
-    m_pDoc = std::make_unique<CR740CfDoc>(*this);
-    if (!m_pDoc->OnFileNew())
-        return 0;
-    *m_pSavedData = *m_pDocData;
-    *m_pTransferData = *m_pDocData;
-    *m_pPhoneImage = *m_pDocData;
-    return 1;
+    return StartDocument(std::string());
 }
 
 int CApp::InitInstance(const CApp_Startup& startup)
@@ -143,7 +181,7 @@ int CApp::InitInstance(const CApp_Startup& startup)
     TraceLine(s_szClass, "InitInstance()");
 
     // The resource module: every default text, the brand data and the pictures.
-    if (!LoadResource(startup))
+    if (!startup.LoadResource(*m_pResource))
     {
         TraceLine(s_szClass, "InitInstance() Resource module missing!");
         return 0;
@@ -204,20 +242,8 @@ int CApp::InitInstance(const CApp_Startup& startup)
         TraceLine(s_szClass, "InitInstance() Modes:", modes.c_str());
     }
 
-    m_pDoc = std::make_unique<CR740CfDoc>(*this);
-    const std::string& documentPath = m_CmdLine.DocumentPath();
-    const int nDocument = documentPath.empty() ? m_pDoc->OnFileNew() : m_pDoc->OpenDocumentFile(documentPath);
-    if (!nDocument)
-    {
-        TraceLine(s_szClass, "InitInstance() No document!");
+    if (!StartDocument(m_CmdLine.DocumentPath()))
         return 0;
-    }
-
-    MainWindow().AcceptDroppedFiles();
-    MoveDataViewToDoc();
-    *m_pSavedData = *m_pDocData;
-    *m_pTransferData = *m_pDocData;
-    *m_pPhoneImage = *m_pDocData;
 
     if (PabxBrand() && PabxMode())
     {
@@ -238,13 +264,12 @@ int CApp::ExitInstance()
     if (m_bStarted)
     {
         TraceLine(s_szClass, "ExitInstance()");
-        if (m_nSavedConnection != 0)
+        if (m_bConnectionSaved)
             m_nConnection = m_nSavedConnection;
         SaveRecentFiles();
         nResult = ProfileSettingsSet(*m_pSettings, m_pDocData->m_Version.m_nPhoneType);
     }
     m_pDoc.reset();
-    CData_Version::SetApplyPhoneType(nullptr);
     m_pDocData.reset();
     m_pSavedData.reset();
     m_pTransferData.reset();
@@ -265,7 +290,7 @@ void CApp::ChooseRegistryKey()
     // Set for each role that is on; the phonebook program's key, set last, wins. A brand with
     // neither role still needs a key: the configurator's.
     m_szRegistryApplication = bPabxWord ? s_szPabxKeyCfg : s_szOwnKeyCfg;
-    if (m_bAppDialName)
+    if (Brand().m_bAppDialName)
         m_szRegistryApplication = bPabxWord ? s_szPabxKeyDialName : s_szOwnKeyDialName;
     m_szRegistryKey = m_szRegistryWord + "\\" + m_szRegistryApplication;
     TraceLine(s_szClass, "InitInstance() Registry key ", m_szRegistryKey.c_str());
@@ -313,14 +338,14 @@ void CApp::AddToRecentFileList(const std::string& path)
 
 void CApp::MoveDataViewToDoc()
 {
-    if (m_onMoveDataViewToDoc)
-        m_onMoveDataViewToDoc();
+    if (m_pView)
+        m_pView->MoveDataViewToDoc();
 }
 
 void CApp::MoveDataDocToView()
 {
-    if (m_onMoveDataDocToView)
-        m_onMoveDataDocToView();
+    if (m_pView)
+        m_pView->MoveDataDocToView();
 }
 
 int CApp::DoPabx()
@@ -337,8 +362,9 @@ void CApp::PrepareUnattendedRun()
     MainWindow().SetTitle(UnattendedTitle(MainWindow().Title(), m_HandOff.m_szType, m_HandOff.m_szName));
     // What the run reads from the phone is the user's starting point, not a change.
     *m_pSavedData = *m_pDocData;
-    // A connection of 0 (USB) counts as nothing saved and is not restored at the end.
+    // The user's setting comes back at the end whatever it was, USB (0) included.
     m_nSavedConnection = m_nConnection;
+    m_bConnectionSaved = true;
     m_nConnection = CONNECTION_PABX;
 }
 
@@ -347,9 +373,9 @@ void CApp::DoSystel()
     TraceLine(s_szClass, "DoSystel()");
     MainWindow().ShowMinimized();
     PrepareUnattendedRun();
-    if (m_bAppCfg && m_CmdLine.m_bMayRead)
-        DoDataTransfer(MODE_RX_CFG_PABX, false);
-    if (m_bAppDialName)
+    if (Brand().m_bAppCfg && m_CmdLine.m_bMayRead)
+        DoDataTransfer(CLayerPP_Data::MODE_RX_CFG_PABX, false);
+    if (Brand().m_bAppDialName)
     {
         const bool bRefused =
             std::any_of(std::begin(s_apszRefusedDialNameTypes), std::end(s_apszRefusedDialNameTypes),
@@ -362,7 +388,7 @@ void CApp::DoSystel()
             MainWindow().PostQuit(EXIT_CODE_UNATTENDED);
             return;
         }
-        DoDataTransfer(MODE_RX_DIALNAME_PABX, false);
+        DoDataTransfer(CLayerPP_Data::MODE_RX_DIALNAME_PABX, false);
     }
     MainWindow().ShowNormal();
 }
@@ -372,19 +398,131 @@ void CApp::DoFirmwareUpdate()
     TraceLine(s_szClass, "DoFirmwareUpdate()");
     MainWindow().ShowMinimized();
     PrepareUnattendedRun();
-    if (m_bAppCfg && FirmwareMode() && m_CmdLine.m_bMayUpdateFirmware)
-        DoDataTransfer(MODE_FIRMWARE_PABX, false);
+    if (Brand().m_bAppCfg && FirmwareMode() && m_CmdLine.m_bMayUpdateFirmware)
+        DoDataTransfer(CLayerPP_Data::MODE_FIRMWARE, false);
     // The PABX tool waits for the program to end, whatever the update's outcome.
     MainWindow().Destroy();
     MainWindow().PostQuit(EXIT_CODE_UNATTENDED);
 }
 
+int CApp::LinkKind() const
+{
+    // The dialog counts its links the other way round: serial port 0, USB 1.
+    switch (m_nConnection)
+    {
+    case 0:
+        return CApp_TransferRunner::LINK_USB;
+    case CONNECTION_PABX:
+        return CApp_TransferRunner::LINK_PABX;
+    default:
+        return CApp_TransferRunner::LINK_SERIAL;
+    }
+}
+
 int CApp::DoDataTransfer(int nMode, bool bInteractive)
 {
-    if (!m_transferRunner)
+    TraceLine(s_szClass, "DoDataTransfer()");
+    if (!m_pTransferRunner || !m_pDoc)
     {
         TraceLine(s_szClass, "DoDataTransfer() No transfer orchestration!");
         return 0;
     }
-    return m_transferRunner(nMode, bInteractive);
+    // The telephone wants the PIN for what changes it; the RV730 family has none.
+    const bool bPin =
+        std::find(std::begin(s_anPinModes), std::end(s_anPinModes), nMode) != std::end(s_anPinModes);
+    const int nPhoneType = m_pDocData->m_Version.m_nPhoneType;
+    if (bPin && nPhoneType != PHONETYPE_RV730 && nPhoneType != PHONETYPE_RV730U && !AskPin())
+        return 0;
+    const bool bRead = nMode == CLayerPP_Data::MODE_RX_CFG || nMode == CLayerPP_Data::MODE_RX_CFG_PABX ||
+                       nMode == CLayerPP_Data::MODE_RX_DIALNAME ||
+                       nMode == CLayerPP_Data::MODE_RX_DIALNAME_PABX;
+    if (bRead && bInteractive && !m_pDoc->SaveModified())
+        return 0;
+    MoveDataViewToDoc();
+    *m_pTransferData = *m_pDocData;
+    // Nothing of the old contents may survive what the telephone does not send.
+    if (nMode == CLayerPP_Data::MODE_RX_CFG || nMode == CLayerPP_Data::MODE_RX_CFG_PABX)
+        m_pTransferData->ResetCfg();
+    if (nMode == CLayerPP_Data::MODE_RX_DIALNAME || nMode == CLayerPP_Data::MODE_RX_DIALNAME_PABX)
+        m_pTransferData->ResetDialName();
+    const int nResult = m_pTransferRunner->RunTransfer(nMode, LinkKind());
+    MoveDataDocToView();
+    if (m_pView)
+        m_pView->ActivateFirstPage();
+    return nResult;
+}
+
+int CApp::AskPin()
+{
+    if (!m_pPinPrompt)
+    {
+        TraceLine(s_szClass, "DoDataTransfer() No PIN dialog!");
+        return 0;
+    }
+    const CApp_PinPrompt::Accept accept = [](const std::string& pin, const std::string& caption)
+    {
+        if (pin.size() == PIN_LENGTH)
+            return 1;
+        CUi_Interface::Get().MessageBox(CData_UiText(IDS_STR_PIN_ERR1), caption, CUi_Interface::ICON_WARNING,
+                                        CUi_Interface::BUTTONS_OK);
+        return 0;
+    };
+    std::string pin;
+    if (!m_pPinPrompt->AskPin(accept, pin) || pin.size() != PIN_LENGTH)
+        return 0;
+    // The transfer sends DocData's PIN once DocData has become TransferData.
+    m_pDocData->m_Cfg.m_Basic.m_strPin = pin;
+    return 1;
+}
+
+int CApp::RunTransferCommand(int nCommand)
+{
+    const CTransferCommand& command = s_transferCommands[nCommand];
+    TraceLine(s_szClass, command.pszTrace);
+    if (Simulation())
+        DoDataTransfer(command.nSimulationMode, true);
+    if (PabxMode())
+        return DoDataTransfer(command.nPabxMode, false);
+    return DoDataTransfer(command.nMode, true);
+}
+
+int CApp::DoRxCfg()
+{
+    return RunTransferCommand(CMD_RX_CFG);
+}
+
+int CApp::DoTxCfg()
+{
+    return RunTransferCommand(CMD_TX_CFG);
+}
+
+int CApp::DoRxDialName()
+{
+    return RunTransferCommand(CMD_RX_DIALNAME);
+}
+
+int CApp::DoTxDialName()
+{
+    return RunTransferCommand(CMD_TX_DIALNAME);
+}
+
+int CApp::DoTxPinReset()
+{
+    return RunTransferCommand(CMD_TX_PINRESET);
+}
+
+int CApp::DoTxPayCounterReset()
+{
+    return RunTransferCommand(CMD_TX_PAYCOUNTERRESET);
+}
+
+void CApp::OnHelp()
+{
+    TraceLine(s_szClass, "OnHelp()");
+}
+
+void CApp::OnHelpOwn()
+{
+    TraceLine(s_szClass, "OnHelpOwn()");
+    MainWindow().OpenHelp(m_szHelpFilePath, HELP_CONTEXT_OWN);
 }

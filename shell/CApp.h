@@ -1,24 +1,29 @@
 #pragma once
 
-// The application object: owns for the whole run the resource module, the brand data, the user
-// settings, the four configuration containers, the document and the flags of the unattended
-// modes. Headless: whatever needs the user goes through CUi_Interface, whatever needs the main
-// window through CApp_MainWindow, and a transfer through the transfer runner, so that start-up,
-// the unattended runs and the document work without a display. Traces under "App".
+// The application object: owns for the whole run the resource module, the user settings, the
+// four configuration containers, the document and the flags of the unattended modes. Headless:
+// whatever needs the user goes through CUi_Interface and CApp_PinPrompt, the view through
+// CApp_View, the main window through CApp_MainWindow, and a transfer through CApp_TransferRunner,
+// so that start-up, the unattended runs and the document work without a display. The document
+// reaches it through CApp_Interface. Traces under "App".
 //
-// The brand data, settings and feature properties are CApp_Profile's (DerivatLoad,
-// ProfileSettingsGet/Set, DerivatToProperties).
+// The settings are CApp_Profile's (DerivatLoad, ProfileSettingsGet/Set, DerivatToProperties);
+// the brand data and the feature properties are in force in CData_Properties.
 
 #include "data/CData_PabxHandOff.h"
 #include "shell/CApp_CommandLine.h"
+#include "shell/CApp_Interface.h"
 #include "shell/CApp_MainWindow.h"
 #include "shell/CApp_Profile.h"
+#include "shell/CApp_Startup.h"
 
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+class CApp_PinPrompt;
+class CApp_TransferRunner;
+class CApp_View;
 class CData_All;
 class CLang_Info;
 class CLang_Text;
@@ -26,21 +31,7 @@ class CPlatform_Resource;
 class CPlatform_Settings;
 class CR740CfDoc;
 
-// What start-up is given: the command line and where to look for things. Empty texts mean the
-// program's own (current directory, executable directory).
-struct CApp_Startup
-{
-    std::string programPath;       // argv[0]
-    std::vector<std::string> args; // the arguments after it
-    std::string workingDirectory;  // the current directory at start
-    std::string exeDirectory;      // where the resource bundle is looked for first
-    std::string resourceBrand;     // bundle choice of CPlatform_Resource::LoadForStartup
-    // Loads the resource module instead of LoadForStartup (tools and tests with the texts in
-    // memory); gives 1 on success.
-    std::function<int(CPlatform_Resource&)> loadResource;
-};
-
-class CApp : public CApp_Profile
+class CApp : public CApp_Profile, public CApp_Interface
 {
 public:
     // Exit code of an unattended firmware run and of a refused phonebook run; the PABX tool
@@ -48,16 +39,8 @@ public:
     static constexpr int EXIT_CODE_UNATTENDED = 18;
     // Entries of the list of recently used files.
     static constexpr int RECENT_FILE_COUNT = 4;
-    // The connection setting of a PABX link.
-    static constexpr int CONNECTION_PABX = 2;
-    // Transfer modes of the unattended runs.
-    static constexpr int MODE_RX_CFG_PABX = 2;
-    static constexpr int MODE_RX_DIALNAME_PABX = 6;
-    static constexpr int MODE_FIRMWARE_PABX = 8;
-
-    // A transfer (mode, interactive): the transfer orchestration plugs its DoDataTransfer in
-    // here; gives its result.
-    using TransferRunner = std::function<int(int nMode, bool bInteractive)>;
+    // Help context of the program's own help command.
+    static constexpr int HELP_CONTEXT_OWN = 1000;
 
     CApp();
     // ExitInstance, if it has not run yet.
@@ -71,10 +54,11 @@ public:
     // Start-up in its fixed order. 1 on success; 0 when the resource module is missing, the user
     // declined changed interface texts or no document could be created (the program then exits).
     int InitInstance(const CApp_Startup& startup);
-    // Start-up of a run without a window (the command-line tool): the resource module, the brand
-    // data, the containers and a new document as InitInstance makes them, but no hand-off files,
-    // no language file, no command line, and the user's settings neither read nor written (their
-    // defaults apply). 1 on success; 0 when the resource module is missing.
+    // Start-up of the application object without a window: the resource module, the brand data,
+    // the containers and a new document as InitInstance makes them, but no hand-off files, no
+    // language file, no command line, and the user's settings neither read nor written (their
+    // defaults apply). 1 on success; 0 when the resource module is missing. (The command-line
+    // tool and the emulator need less than the application object: CApp_Headless.)
     int InitHeadless(const CApp_Startup& startup);
     // The end of the run: the connection setting an unattended run saved is restored and the
     // settings are written; then the containers, the document and the language texts go.
@@ -86,29 +70,57 @@ public:
     void DoSystel();
     void DoFirmwareUpdate();
 
+    // ---- CApp_Interface ----
+    CData_All& DocData() override { return *m_pDocData; }
+    CData_All& SavedData() override { return *m_pSavedData; }
+    void SetPhoneImageValid(bool bValid) override { m_bPhoneImageValid = bValid; }
+    std::string PhoneSetting() const override { return m_szPhone; }
     // The brand data from the resource module (interface texts first for the country).
-    int DerivatLoad();
+    int DerivatLoad() override;
     using CApp_Profile::DerivatLoad;
-    // Stores the phone type in DocData's version block and recomputes the properties.
-    int DerivatToProperties(int nPhoneType);
+    // Stores the phone type in DocData's version block and puts its properties in force; the view
+    // and the status bar's port pane follow them.
+    int DerivatToProperties(int nPhoneType) override;
+    void SetVersionText(const std::string& version) override { CApp_Profile::SetVersionText(version); }
+    void MoveDataViewToDoc() override;
+    void MoveDataDocToView() override;
+    const std::string& LastFilePath() const override { return m_szLastFilePath; }
+    void SetLastFilePath(const std::string& path) override { m_szLastFilePath = path; }
+    // Recently used files, newest first (RECENT_FILE_COUNT at most), kept in the settings.
+    void AddToRecentFileList(const std::string& path) override;
+    const std::vector<std::string>& RecentFiles() const { return m_recentFiles; }
+    void InitialUpdateFrame() override { m_pMainWindow->InitialUpdateFrame(); }
 
-    // The transfer orchestration. Without a runner the transfer is not run: trace and 0.
-    int DoDataTransfer(int nMode, bool bInteractive);
-    void SetTransferRunner(TransferRunner runner) { m_transferRunner = std::move(runner); }
-
-    // The main window (not owned); nullptr: the built-in headless stand-in.
+    // ---- Seams (not owned; nullptr: none) ----
+    // The main window; nullptr: the built-in headless stand-in.
     void SetMainWindow(CApp_MainWindow* pWindow) { m_pMainWindow = pWindow ? pWindow : &m_headlessWindow; }
     CApp_MainWindow& MainWindow() { return *m_pMainWindow; }
+    void SetView(CApp_View* pView) { m_pView = pView; }
+    void SetTransferRunner(CApp_TransferRunner* pRunner) { m_pTransferRunner = pRunner; }
+    void SetPinPrompt(CApp_PinPrompt* pPrompt) { m_pPinPrompt = pPrompt; }
 
-    // The view's data exchange (MoveDataViewToDoc, MoveDataDocToView); none until a view exists.
-    std::function<void()> m_onMoveDataViewToDoc;
-    std::function<void()> m_onMoveDataDocToView;
-    void MoveDataViewToDoc();
-    void MoveDataDocToView();
+    // ---- Transfer orchestration ----
+    // One transfer in a transfer mode of the state machine (CLayerPP_Data::EMode): the PIN first for the
+    // writing modes, the question to save before an interactive read, the view's contents into DocData and
+    // DocData into TransferData (reset for a read), the transfer runner, and the view after it. Gives the
+    // runner's result; 0 when the user cancelled before it, or when there is no runner or document (traced).
+    int DoDataTransfer(int nMode, bool bInteractive);
+    // The menu's transfer commands: in simulation mode the simulated transfer first, then the
+    // PABX mode (not interactive) in a PABX run, else the direct mode (interactive). Give the
+    // last transfer's result.
+    int DoRxCfg();
+    int DoTxCfg();
+    int DoRxDialName();
+    int DoTxDialName();
+    int DoTxPinReset();
+    int DoTxPayCounterReset();
+    // The framework's help command does nothing; the program's own opens its help file.
+    void OnHelp();
+    void OnHelpOwn();
+    // The link kind of the transfer dialog for the connection setting.
+    int LinkKind() const;
 
     // ---- State ----
-    CData_All& DocData() { return *m_pDocData; }
-    CData_All& SavedData() { return *m_pSavedData; }
     CData_All& TransferData() { return *m_pTransferData; }
     CData_All& PhoneImage() { return *m_pPhoneImage; }
     bool HasContainers() const { return m_pDocData != nullptr; }
@@ -124,25 +136,26 @@ public:
     const std::string& RegistryWord() const { return m_szRegistryWord; }
     const std::string& RegistryApplication() const { return m_szRegistryApplication; }
 
-    CApp_CommandLine m_CmdLine;      // switches, flags and PABX parameters
-    CData_PabxHandOff m_HandOff;     // "pabx.ini" and "SystelConfig.ini"
-    int m_nSavedConnection = 0;      // `SavedConnection`: 0 = nothing saved
-    bool m_bPhoneImageValid = false; // `PhoneImageValid`
-    std::string m_szLastFilePath;    // `LastFilePath`: last path chosen in a file dialog
+    // Switches, flags and PABX parameters of the command line.
+    const CApp_CommandLine& CommandLine() const { return m_CmdLine; }
+    // "pabx.ini" and "SystelConfig.ini".
+    const CData_PabxHandOff& HandOff() const { return m_HandOff; }
+    // `PhoneImageValid`: PhoneImage reflects the telephone.
+    bool PhoneImageValid() const { return m_bPhoneImageValid; }
+    // `SavedConnection`: the connection setting an unattended run replaced, restored at exit
+    // when ConnectionSaved() (a separate flag: 0 is the USB setting, not "nothing saved").
+    int SavedConnection() const { return m_nSavedConnection; }
+    bool ConnectionSaved() const { return m_bConnectionSaved; }
 
     bool Simulation() const { return m_CmdLine.m_bSimulation; }
     bool FirmwareMode() const { return m_CmdLine.m_bFirmwareUpdate; }
 
-    // Recently used files, newest first (RECENT_FILE_COUNT at most), kept in the settings.
-    const std::vector<std::string>& RecentFiles() const { return m_recentFiles; }
-    void AddToRecentFileList(const std::string& path);
-
 private:
-    // The resource module of start-up, made current; 0 (the user told) when it is missing.
-    int LoadResource(const CApp_Startup& startup);
-    // The four containers; a phone type read from a file applies at once, on the application's
-    // terms.
+    // The four containers (start-up step 12).
     void CreateContainers();
+    // The first document: a new one, or the file named (start-up steps 19 and 20); then DocData
+    // is copied into the other three containers. 1 on success.
+    int StartDocument(const std::string& path);
     bool PabxBrand() const;
     // The settings store's organisation for the registry word: the word itself, unless it would
     // leave the settings directory.
@@ -152,6 +165,10 @@ private:
     void SaveRecentFiles();
     // Steps 2 to 5 of DoSystel, shared with DoFirmwareUpdate.
     void PrepareUnattendedRun();
+    // A transfer command of the menu: the row of its modes (CApp.cpp).
+    int RunTransferCommand(int nCommand);
+    // The PIN dialog for a write; 1 when a PIN of exactly four characters became DocData's.
+    int AskPin();
 
     std::unique_ptr<CPlatform_Resource> m_pResource;
     std::unique_ptr<CPlatform_Settings> m_pSettings;
@@ -164,6 +181,13 @@ private:
     std::unique_ptr<CData_All> m_pPhoneImage;
     std::unique_ptr<CR740CfDoc> m_pDoc;
 
+    CApp_CommandLine m_CmdLine;
+    CData_PabxHandOff m_HandOff;
+    int m_nSavedConnection = 0;
+    bool m_bConnectionSaved = false;
+    bool m_bPhoneImageValid = false;
+    std::string m_szLastFilePath;
+
     std::string m_szWorkingDirectory;
     std::string m_szProgramBaseName;
     std::string m_szRegistryWord;
@@ -171,9 +195,11 @@ private:
     std::string m_szRegistryKey;
     std::vector<std::string> m_recentFiles;
 
-    TransferRunner m_transferRunner;
     CApp_MainWindow m_headlessWindow;
     CApp_MainWindow* m_pMainWindow = &m_headlessWindow;
+    CApp_View* m_pView = nullptr;
+    CApp_TransferRunner* m_pTransferRunner = nullptr;
+    CApp_PinPrompt* m_pPinPrompt = nullptr;
     bool m_bStarted = false; // start-up got as far as the settings: the exit writes them
     bool m_bExited = false;
 };

@@ -1,10 +1,12 @@
 #include "shell/CApp_Profile.h"
 
-#include "data/CData_Properties.h"
 #include "data/CData_Types.h"
+#include "data/CData_UiText.h"
+#include "platform/CPlatform_Resource.h"
 #include "platform/CPlatform_Settings.h"
 #include "support/Trace.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <vector>
@@ -116,34 +118,40 @@ int CApp_Profile::DerivatLoad(const StringLookup& lookup, const StringLookup& in
     if (!lookup)
         return 0;
     m_interfaceText = interfaceText ? interfaceText : lookup;
-    m_szDerivat = lookup(IDS_DER_OEM);
-    m_szCountry = m_interfaceText(IDS_DER_COUNTRY);
-    m_nVersion = VersionToNumber(lookup(IDS_DER_VERSION));
-    m_szPhoneTypeDefault = lookup(IDS_DER_PHONETYPE_DEFAULT);
-    m_szBasicText = lookup(IDS_DER_DISPLANG);
-    m_nFrameMinDx = BrandInt(lookup(IDS_DER_FRAME_MINDX));
-    m_nFrameMinDy = BrandInt(lookup(IDS_DER_FRAME_MINDY));
-    m_bAppCfg = !lookup(IDS_DER_APPCFG).empty();
-    m_bAppDialName = !lookup(IDS_DER_APPDIALNAME).empty();
+    CData_Brand brand;
+    brand.m_szDerivat = lookup(IDS_DER_OEM);
+    brand.m_szCountry = m_interfaceText(IDS_DER_COUNTRY);
+    brand.m_nBrandVersion = VersionToNumber(lookup(IDS_DER_VERSION));
+    brand.m_szPhoneTypeDefault = lookup(IDS_DER_PHONETYPE_DEFAULT);
+    brand.m_szDispLanDefault = lookup(IDS_DER_DISPLANG);
+    brand.m_nFrameMinDx = BrandInt(lookup(IDS_DER_FRAME_MINDX));
+    brand.m_nFrameMinDy = BrandInt(lookup(IDS_DER_FRAME_MINDY));
+    brand.m_bAppCfg = !lookup(IDS_DER_APPCFG).empty();
+    brand.m_bAppDialName = !lookup(IDS_DER_APPDIALNAME).empty();
     if (m_roleOverride != ROLE_BRAND)
     {
-        m_bAppCfg = m_roleOverride != ROLE_DIALNAME;
-        m_bAppDialName = m_roleOverride != ROLE_CFG;
+        brand.m_bAppCfg = m_roleOverride != ROLE_DIALNAME;
+        brand.m_bAppDialName = m_roleOverride != ROLE_CFG;
     }
 
-    CData_Properties& props = CData_Properties::Current();
-    props.m_bAppCfg = m_bAppCfg;
-    props.m_bAppDialName = m_bAppDialName;
-    props.m_szDerivat = m_szDerivat;
-    props.m_szCountry = m_szCountry;
-    props.m_szPhoneTypeDefault = m_szPhoneTypeDefault;
-    props.m_szDispLanDefault = m_szBasicText;
+    // The brand data start over: their version number, no telephone's modules.
+    CData_PropertyInput input = CData_Properties::CurrentInput();
+    input.brand = brand;
+    input.nVersion = brand.m_nBrandVersion;
+    std::fill(std::begin(input.anModuleType), std::end(input.anModuleType), int{MODULETYPE_NON});
+    CData_Properties::Install(input);
     return 1;
+}
+
+int CApp_Profile::DerivatLoad(const CPlatform_Resource& resource)
+{
+    return DerivatLoad([&resource](int n) { return resource.String(static_cast<unsigned>(n)); },
+                       [](int n) { return CData_UiText(static_cast<unsigned>(n)); });
 }
 
 void CApp_Profile::SetVersionText(const std::string& version)
 {
-    m_nVersion = VersionToNumber(version);
+    CData_Properties::SetVersionNumber(VersionToNumber(version));
 }
 
 int CApp_Profile::ProfileSettingsGet(const CPlatform_Settings& settings)
@@ -188,10 +196,10 @@ int CApp_Profile::ProfileSettingsGet(const CPlatform_Settings& settings)
         m_nX = SCREEN_DEFAULT_POS;
         m_nY = SCREEN_DEFAULT_POS;
     }
-    if (m_nDX < m_nFrameMinDx)
-        m_nDX = m_nFrameMinDx;
-    if (m_nDY < m_nFrameMinDy)
-        m_nDY = m_nFrameMinDy;
+    if (m_nDX < Brand().m_nFrameMinDx)
+        m_nDX = Brand().m_nFrameMinDx;
+    if (m_nDY < Brand().m_nFrameMinDy)
+        m_nDY = Brand().m_nFrameMinDy;
     return 1;
 }
 
@@ -220,24 +228,19 @@ int CApp_Profile::ProfileSettingsSet(CPlatform_Settings& settings, int nDocPhone
 int CApp_Profile::DerivatToProperties(int nPhoneType)
 {
     TraceLine(s_szClass, "DerivatToProperties()");
-    m_nPhoneType = nPhoneType;
-
-    CData_PropertyInput input;
-    input.nVersion = m_nVersion;
+    CData_PropertyInput input = CData_Properties::CurrentInput();
     input.nPhoneType = nPhoneType;
-    input.szDerivat = m_szDerivat;
-    input.szCountry = m_szCountry;
     input.bSettingRV730 = m_nSetRV730 != 0;
     input.bSettingRV745 = m_nSetRV745 != 0;
     input.bSettingRV920 = m_nSetRV920 != 0;
     input.bSettingRV930Sms = m_nSetRV930Sms != 0;
     input.bPabxMode = PabxMode();
-    CData_Properties& props = CData_Properties::Current();
-    props.Compute(input);
+    CData_Properties::Install(input);
+    const CData_Properties& props = CData_Properties::Current();
 
     // HTML help from version 3.01 on. Only the extension changes: the rest of the path keeps its
     // case, which matters on file systems that tell cases apart.
-    if (m_nVersion > 3009)
+    if (input.nVersion > 3009)
     {
         const size_t nPos = Lower(m_szHelpFilePath).rfind(".hlp");
         if (nPos != std::string::npos)
@@ -247,11 +250,6 @@ int CApp_Profile::DerivatToProperties(int nPhoneType)
     // The link follows the phone type unless a PABX run chose it.
     if (!PabxMode())
         m_nConnection = props.m_bUsbCapable ? CONNECTION_USB : CONNECTION_SERIAL;
-
-    if (m_onRefreshView)
-        m_onRefreshView();
-    if (props.m_bConnectionPane && m_onStatusPane)
-        m_onStatusPane(StatusPaneText());
     return 1;
 }
 
@@ -260,11 +258,11 @@ int CApp_Profile::SettlePhoneType()
     int nPhoneType = 0;
     // A setting that names no phone type converts to the default type and is replaced by its word.
     if (!StrToPhoneType(nPhoneType, m_szPhone))
-        m_szPhone = m_szPhoneTypeDefault;
+        m_szPhone = Brand().m_szPhoneTypeDefault;
     DerivatToProperties(nPhoneType);
     if (!CData_Properties::Current().PhoneTypeOffered(nPhoneType))
     {
-        m_szPhone = m_szPhoneTypeDefault;
+        m_szPhone = Brand().m_szPhoneTypeDefault;
         StrToPhoneType(nPhoneType, m_szPhone);
         DerivatToProperties(nPhoneType);
     }
@@ -285,9 +283,10 @@ std::string CApp_Profile::StatusPaneText() const
 std::string CApp_Profile::UnattendedTitle(const std::string& current, const std::string& handOffType,
                                           const std::string& handOffName) const
 {
-    if (m_szDerivat == "VORTANE" || m_szDerivat == "BRELMONDIA")
+    const std::string& derivat = Brand().m_szDerivat;
+    if (derivat == "VORTANE" || derivat == "BRELMONDIA")
         return current + " : " + handOffName;
-    if (m_szDerivat != "TALVO")
+    if (derivat != "TALVO")
         return current;
     // The title reads "word1 - word2 word3 ..."; the dash between the first two is no word.
     std::vector<std::string> words = Words(current);
@@ -295,7 +294,7 @@ std::string CApp_Profile::UnattendedTitle(const std::string& current, const std:
         words.erase(words.begin() + 1);
     words.resize(words.size() < 4 ? 4 : words.size());
     const std::string tail = " " + handOffType + ", " + handOffName;
-    if (m_bAppCfg)
+    if (Brand().m_bAppCfg)
         return words[0] + " - " + words[1] + " " + words[2] + " Systel-" + words[3] + tail;
     return words[0] + " - " + words[1] + " Systel-" + words[2] + tail;
 }

@@ -3,14 +3,18 @@
 // The application object's brand data, user settings and feature properties: DerivatLoad,
 // ProfileSettingsGet, ProfileSettingsSet and DerivatToProperties, and the window title of an
 // unattended run. Headless; the application object owns one and wires in the resource bundle's
-// string table, the settings store and its windows. Traces under "App".
+// string table and the settings store. Traces under "App".
 //
-// The feature properties are the process-wide CData_Properties::Current(), which the value
-// conversions read as well.
+// The brand data and the version number live in the input of the feature properties
+// (CData_Properties::CurrentInput()), the properties in CData_Properties::Current(): DerivatLoad
+// and DerivatToProperties put new ones in force there. The settings are this object's.
+
+#include "data/CData_Properties.h"
 
 #include <functional>
 #include <string>
 
+class CPlatform_Resource;
 class CPlatform_Settings;
 
 class CApp_Profile
@@ -18,17 +22,6 @@ class CApp_Profile
 public:
     // A string-table lookup by number; an entry that does not exist gives the empty text.
     using StringLookup = std::function<std::string(int)>;
-
-    // ---- Brand data, read by DerivatLoad ----
-    std::string m_szDerivat;          // 131 derivative type: "TALVO", "VORTANE", ...
-    std::string m_szCountry;          // 132 country word: "GER", "ITA", ...
-    int m_nVersion = 0;               // 130 version number (VersionToNumber)
-    std::string m_szPhoneTypeDefault; // 133 default phone-type word
-    std::string m_szBasicText;        // 134 handed to the basic block (its default display language)
-    int m_nFrameMinDx = 0;            // 160 minimum window width
-    int m_nFrameMinDy = 0;            // 161 minimum window height
-    bool m_bAppCfg = false;           // 150 not empty: the configurator
-    bool m_bAppDialName = false;      // 151 not empty: the phonebook program
 
     // Roles that replace the flags 150 and 151 at every DerivatLoad: a command-line run may work
     // on configuration files with a phonebook bundle and the other way round.
@@ -40,6 +33,9 @@ public:
         ROLE_BOTH,
     };
     ERole m_roleOverride = ROLE_BRAND;
+
+    // The connection setting of a PABX link.
+    static constexpr int CONNECTION_PABX = 2;
 
     // ---- Settings: section "Transfer" ----
     int m_nComPort = 1;      // serial port number, COM1 = 1
@@ -64,21 +60,21 @@ public:
     bool m_bPabxLink = false;     // "/SYSTEL"
     bool m_bPabxLine = false;     // "/KNT" or forced by the PABX parameters
     std::string m_szHelpFilePath; // help file of the language texts; DerivatToProperties may switch it
-    // The phone type the properties were last computed for (also stored in DocData's version block
-    // by the caller).
-    int m_nPhoneType = 0;
-
-    // Step 7 of DerivatToProperties, set once the main window exists: refresh the active view's
-    // pages, and set the status bar's port pane (identifier 501).
-    std::function<void()> m_onRefreshView;
-    std::function<void(const std::string&)> m_onStatusPane;
 
     CApp_Profile();
 
+    // The brand data in force (DerivatLoad) and the version number: the brand's, or an opened
+    // file's until the next DerivatLoad.
+    const CData_Brand& Brand() const { return CData_Properties::CurrentInput().brand; }
+    int VersionNumber() const { return CData_Properties::CurrentInput().nVersion; }
+
     // Reads the brand data with the resource string table (lookup) and the interface texts
-    // (interfaceText, for the country; the string table when empty). 0 without a lookup.
+    // (interfaceText, for the country; the string table when empty) and puts them in force with
+    // the brand's version number and no modules. 0 without a lookup.
     int DerivatLoad(const StringLookup& lookup, const StringLookup& interfaceText = nullptr);
-    // The version number of an opened file lasts until the next DerivatLoad.
+    // The same from a resource module's string table, the interface texts first for the country.
+    int DerivatLoad(const CPlatform_Resource& resource);
+    // The version number of an opened file; it lasts until the next DerivatLoad.
     void SetVersionText(const std::string& version);
 
     int ProfileSettingsGet(const CPlatform_Settings& settings);
@@ -86,7 +82,9 @@ public:
     // 1 when every value was written.
     int ProfileSettingsSet(CPlatform_Settings& settings, int nDocPhoneType);
 
-    // Recomputes the feature properties for the phone type. 1.
+    // Steps 2 to 6: puts the feature properties of the phone type in force, on the brand data,
+    // version number and module set in force and this object's switches and PABX modes; then the
+    // help file and the link follow them. 1. The caller stores the type and refreshes the view.
     int DerivatToProperties(int nPhoneType);
 
     // Start-up: converts the phone-type setting and computes the properties for it; a type the

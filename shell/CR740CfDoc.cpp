@@ -2,10 +2,11 @@
 
 #include "data/CData_All.h"
 #include "data/CData_FileExRam.h"
+#include "data/CData_Properties.h"
 #include "data/CData_Types.h"
 #include "data/CData_UiText.h"
 #include "platform/CPlatform_System.h"
-#include "shell/CApp.h"
+#include "shell/CApp_Interface.h"
 #include "support/CUi_Interface.h"
 #include "support/Trace.h"
 
@@ -68,7 +69,7 @@ std::string Reason(int nError)
 }
 } // namespace
 
-CR740CfDoc::CR740CfDoc(CApp& app) : m_app(app) {}
+CR740CfDoc::CR740CfDoc(CApp_Interface& app) : m_app(app) {}
 
 std::string CR740CfDoc::FileNameOf(const std::string& path)
 {
@@ -92,7 +93,7 @@ int CR740CfDoc::OnNewDocument()
     // A fresh container takes the brand's defaults; its phone type is the current setting.
     CData_All fresh;
     int nPhoneType = 0;
-    if (StrToPhoneType(nPhoneType, m_app.m_szPhone))
+    if (StrToPhoneType(nPhoneType, m_app.PhoneSetting()))
         fresh.m_Version.m_nPhoneType = nPhoneType;
     CData_All& doc = m_app.DocData();
     doc = fresh;
@@ -104,7 +105,7 @@ int CR740CfDoc::OnNewDocument()
     m_app.DerivatLoad();
     m_app.DerivatToProperties(doc.m_Version.m_nPhoneType);
 
-    m_app.m_bPhoneImageValid = false;
+    m_app.SetPhoneImageValid(false);
     m_bSavedToChosenFile = false;
     m_bModified = false;
 
@@ -128,7 +129,8 @@ int CR740CfDoc::OnOpenDocument(const std::string& path)
     CData_FileExRam& file = CData::File();
     CData_All& doc = m_app.DocData();
     // The store reads the whole file when it opens it, before any block is touched: a file that
-    // cannot be read leaves DocData as it was.
+    // cannot be read leaves DocData as it was. The read puts the properties of the file's phone
+    // type in force for its sections; the view follows once, below.
     if (!file.SetFileName(path.c_str()) || !doc.MoveFile(0, 0))
     {
         const int nError = file.LastError() ? file.LastError() : ENAMETOOLONG;
@@ -136,7 +138,7 @@ int CR740CfDoc::OnOpenDocument(const std::string& path)
                                         CUi_Interface::ICON_WARNING, CUi_Interface::BUTTONS_OK);
         return 0;
     }
-    m_app.m_bPhoneImageValid = false;
+    m_app.SetPhoneImageValid(false);
 
     m_app.DerivatLoad();
     m_app.DerivatToProperties(doc.m_Version.m_nPhoneType);
@@ -190,7 +192,10 @@ int CR740CfDoc::OnFileNew()
 {
     if (!SaveModified())
         return 0;
-    return OnNewDocument();
+    if (!OnNewDocument())
+        return 0;
+    m_app.InitialUpdateFrame();
+    return 1;
 }
 
 int CR740CfDoc::OpenDocumentFile(const std::string& path)
@@ -200,28 +205,33 @@ int CR740CfDoc::OpenDocumentFile(const std::string& path)
     if (!OnOpenDocument(path))
         return 0;
     SetPathName(path);
+    m_app.InitialUpdateFrame();
     return 1;
 }
 
 int CR740CfDoc::OnFileOpen()
 {
     std::string path;
-    if (!CUi_Interface::Get().GetOpenFileName(CData_UiText(IDS_FILE_FILTER), m_app.m_szLastFilePath, path))
+    if (!CUi_Interface::Get().GetOpenFileName(CData_UiText(IDS_FILE_FILTER), m_app.LastFilePath(), path))
         return 0;
     const int nResult = OnOpenDocument(path);
     if (nResult)
         m_title = FileNameOf(path);
-    m_app.m_szLastFilePath = path;
+    m_app.SetLastFilePath(path);
+    if (nResult)
+        m_app.InitialUpdateFrame();
     return nResult;
 }
 
 std::string CR740CfDoc::DefaultExtension() const
 {
-    if (m_app.m_bAppCfg && m_app.m_szDerivat == s_szVortane)
+    const CData_Properties& props = CData_Properties::Current();
+    if (props.m_bAppCfg && props.m_szDerivat == s_szVortane)
     {
-        if (m_app.m_nPhoneType == PHONETYPE_RV740)
+        const int nPhoneType = m_app.DocData().m_Version.m_nPhoneType;
+        if (nPhoneType == PHONETYPE_RV740)
             return s_szExtensionRV740;
-        if (m_app.m_nPhoneType == PHONETYPE_RV920)
+        if (nPhoneType == PHONETYPE_RV920)
             return s_szExtensionRV920;
         return std::string();
     }
@@ -245,11 +255,15 @@ std::string CR740CfDoc::CleanProposedName(const std::string& name, const std::st
 int CR740CfDoc::OnFileSave()
 {
     if (m_bSavedToChosenFile)
-        return OnSaveDocument(m_app.m_szLastFilePath);
+        return OnSaveDocument(m_app.LastFilePath());
+    return OnFileSaveAs();
+}
 
+int CR740CfDoc::OnFileSaveAs()
+{
     const std::string extension = DefaultExtension();
     std::string proposed = m_title;
-    if (m_app.m_bAppCfg)
+    if (CData_Properties::Current().m_bAppCfg)
     {
         m_app.MoveDataViewToDoc();
         const std::string& unitName = m_app.DocData().m_Cfg.m_Basic.m_strUnitName;
@@ -260,7 +274,7 @@ int CR740CfDoc::OnFileSave()
 
     std::string path;
     if (!CUi_Interface::Get().GetSaveFileName(CData_UiText(IDS_FILE_FILTER), extension, proposed,
-                                              m_app.m_szLastFilePath, path))
+                                              m_app.LastFilePath(), path))
     {
         m_title = proposed;
         m_bSavedToChosenFile = false;
@@ -268,7 +282,7 @@ int CR740CfDoc::OnFileSave()
     }
     if (!OnSaveDocument(path))
         return 0;
-    m_app.m_szLastFilePath = path;
+    m_app.SetLastFilePath(path);
     SetPathName(path);
     m_bSavedToChosenFile = true;
     return 1;

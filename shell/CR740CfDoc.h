@@ -4,17 +4,17 @@
 // DocData, the last loaded or saved state its SavedData, and the document moves data between the
 // view, those two and the configuration file (through CData_All::MoveFile and the one store).
 // Whether it is modified is never tracked while editing; SaveModified computes it from
-// DocData != SavedData. The file dialogs and questions go through CUi_Interface. Traces under
-// "Doc".
+// DocData != SavedData. It reaches the application only through CApp_Interface; the file
+// dialogs and questions go through CUi_Interface. Traces under "Doc".
 
 #include <string>
 
-class CApp;
+class CApp_Interface;
 
 class CR740CfDoc
 {
 public:
-    explicit CR740CfDoc(CApp& app);
+    explicit CR740CfDoc(CApp_Interface& app);
 
     // ---- What the framework runs ----
     int OnNewDocument();
@@ -41,6 +41,8 @@ public:
     // File Save: straight to LastFilePath after a file was chosen in this document's life, else
     // the save dialog with the proposed name. 1 when saved.
     int OnFileSave();
+    // File Save As: always the save dialog with the proposed name (the second half of File Save).
+    int OnFileSaveAs();
 
     // The proposed name of the save dialog cleaned up: cut at its last ".", each of \ / : * ? " < > |
     // turned into "_", the extension appended.
@@ -59,7 +61,7 @@ public:
 private:
     static std::string FileNameOf(const std::string& path);
 
-    CApp& m_app;
+    CApp_Interface& m_app;
     std::string m_title;
     std::string m_pathName;
     bool m_bSavedToChosenFile = false; // `SavedToChosenFile`

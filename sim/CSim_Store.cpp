@@ -1,8 +1,11 @@
 #include "sim/CSim_Store.h"
 
 #include "data/CData_All.h"
-#include "shell/CApp.h"
+#include "data/CData_RecordTable.h"
+#include "shell/CApp_Headless.h"
+#include "shell/CApp_Startup.h"
 #include "shell/CR740CfDoc.h"
+#include "transfer/CLayerPP_Data.h"
 
 CSim_Store::CSim_Store() = default;
 
@@ -10,13 +13,12 @@ CSim_Store::~CSim_Store() = default;
 
 int CSim_Store::Start(const std::string& brand, const std::string& exeDir)
 {
-    m_pApp = std::make_unique<CApp>();
-    // A telephone keeps both: the state file holds its configuration and its phonebook.
-    m_pApp->m_roleOverride = CApp_Profile::ROLE_BOTH;
+    m_pApp = std::make_unique<CApp_Headless>();
     CApp_Startup startup;
     startup.exeDirectory = exeDir;
     startup.resourceBrand = brand;
-    if (m_pApp->InitHeadless(startup))
+    // A telephone keeps both: the state file holds its configuration and its phonebook.
+    if (m_pApp->Init(startup, CApp_Profile::ROLE_BOTH))
         return 1;
     m_pApp.reset();
     return 0;
@@ -29,19 +31,18 @@ CData_All& CSim_Store::Phone()
 
 int CSim_Store::Load(const std::string& path)
 {
-    CR740CfDoc* pDoc = m_pApp->Document();
-    return pDoc && pDoc->OnOpenDocument(path);
+    return m_pApp->Document().OnOpenDocument(path);
 }
 
 int CSim_Store::Save(const std::string& path)
 {
-    CR740CfDoc* pDoc = m_pApp->Document();
-    return pDoc && pDoc->OnSaveDocument(path);
+    return m_pApp->Document().OnSaveDocument(path);
 }
 
 void CSim_Store::ApplyIdentity()
 {
-    const CData_Version& version = m_pApp->DocData().m_Version;
-    m_pApp->SetVersionText(version.m_strVersion);
-    m_pApp->DerivatToProperties(version.m_nPhoneType);
+    const CData_All& phone = m_pApp->DocData();
+    // Only the types that report their modules have a module set in the program's eyes.
+    const bool bModules = CData_RecordTable::ReportsModules(phone.m_Version.m_nPhoneType);
+    CLayerPP_Data::ApplyPhoneProperties(phone.m_Version, bModules ? phone.m_Cfg.m_VersionModule : nullptr);
 }

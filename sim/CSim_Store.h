@@ -1,14 +1,14 @@
 #pragma once
 
-// The emulator's telephone as the program's document holds a configuration: the application
-// object started headless on a resource bundle (configuration and phonebook), its DocData the
-// telephone, its document reading and writing the state file (atomic saving included). The one
-// place where the emulator reaches the program's document code.
+// The emulator's telephone as the program's document holds a configuration: the headless
+// application interface started on a resource bundle (configuration and phonebook), its DocData
+// the telephone, its document reading and writing the state file (atomic saving included). The
+// one place where the emulator reaches the program's document code.
 
 #include <memory>
 #include <string>
 
-class CApp;
+class CApp_Headless;
 class CData_All;
 
 class CSim_Store
@@ -27,10 +27,10 @@ public:
     // (the reason went to standard error).
     int Load(const std::string& path);
     int Save(const std::string& path);
-    // The feature properties of the telephone itself: its phone type and firmware version under
-    // the bundle's brand, as the program computes them after its version check.
+    // The feature properties of the telephone itself: its phone type, firmware version and
+    // modules under the bundle's brand, as the program computes them after its version check.
     void ApplyIdentity();
 
 private:
-    std::unique_ptr<CApp> m_pApp;
+    std::unique_ptr<CApp_Headless> m_pApp;
 };

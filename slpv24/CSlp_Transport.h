@@ -3,15 +3,10 @@
 // The physical side of a link: which device a port number means, opening it (serial device,
 // pseudo-terminal or TCP) and moving bytes without ever blocking. POSIX only in this file pair.
 
+#include "slpv24/SlpV24.h" // the port numbers
+
 #include <cstddef>
 #include <string>
-
-// Port numbers of the transfer layers.
-constexpr int SLP_PORT_USB0 = 10;       // first USB serial device
-constexpr int SLP_PORT_USB1 = 11;       // second USB serial device (tried when the first fails)
-constexpr int SLP_PORT_PABX_SVC = 20;   // PABX service link
-constexpr int SLP_PORT_PABX_CTI = 30;   // PABX CTI link
-constexpr int SLP_PORT_PABX_TCPIP = 40; // PABX TCP/IP link
 
 // Where a PABX link connects when nothing overrides it: the PABX gateway on this machine, on a
 // TCP port derived from the link's port number.

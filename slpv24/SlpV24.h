@@ -30,6 +30,16 @@ extern "C"
         SLPNOTIFY_BADDATA = 4,    /* damaged, oversized, aborted or stalled frame dropped */
     };
 
+    /* Port numbers with a fixed meaning; the serial ports are 1 to 9. */
+    enum
+    {
+        SLP_PORT_USB0 = 10,       /* first USB serial device */
+        SLP_PORT_USB1 = 11,       /* second USB serial device (tried when the first fails) */
+        SLP_PORT_PABX_SVC = 20,   /* PABX service link */
+        SLP_PORT_PABX_CTI = 30,   /* PABX CTI link */
+        SLP_PORT_PABX_TCPIP = 40, /* PABX TCP/IP link */
+    };
+
     /* What the program hands over as its "window handle": a callback the library calls from its own
        reader thread with the message id (the value behind the message-id pointer of the open call),
        the notification code and the link handle. The caller owns the structure and must keep it alive

@@ -484,12 +484,15 @@ int CLayerPP_Data::GetProgress()
 
 // ---- Capabilities --------------------------------------------------------------------------------
 
-void CLayerPP_Data::ApplyPhoneProperties(const CData_Version& version)
+void CLayerPP_Data::ApplyPhoneProperties(const CData_Version& version, const CData_VersionModule* pModules)
 {
-    CData_PropertyInput input = m_shared.propertyInput;
+    static_assert(MODULE_SLOTS == CData_PropertyInput::MODULE_SLOTS, "one module type per slot");
+    CData_PropertyInput input = CData_Properties::CurrentInput();
     input.nVersion = VersionToNumber(version.m_strVersion);
     input.nPhoneType = version.m_nPhoneType;
-    CData_Properties::Current().Compute(input);
+    for (int i = 0; i < MODULE_SLOTS; ++i)
+        input.anModuleType[i] = pModules ? pModules[i].m_nModuleType : MODULETYPE_NON;
+    CData_Properties::Install(input);
 }
 
 bool CLayerPP_Data::Holds(const CStateRow& row) const
@@ -563,7 +566,8 @@ void CLayerPP_Data::State_Rx_Version(const CStateRow& row)
     }
     if (!MoveBlock(CData::MB_PARSE, version, 0))
         return;
-    ApplyPhoneProperties(version);
+    // The module set follows once the module version blocks have come.
+    ApplyPhoneProperties(version, nullptr);
     m_pContainer->Validate();
 
     const CData_Properties& props = CData_Properties::Current();
@@ -615,9 +619,12 @@ void CLayerPP_Data::State_Rx_VersionModule(const CStateRow& row)
         return;
     ++m_nProgressDone;
     if (++m_nCounter < MODULE_SLOTS)
+    {
         MoveBlock(CData::MB_REQUEST, m_pContainer->m_Cfg.m_VersionModule[m_nCounter], m_nCounter);
-    else
-        NextState();
+        return;
+    }
+    ApplyPhoneProperties(m_pContainer->m_Version, m_pContainer->m_Cfg.m_VersionModule);
+    NextState();
 }
 
 void CLayerPP_Data::State_Cfg_Count(const CStateRow& row)

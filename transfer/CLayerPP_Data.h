@@ -20,6 +20,7 @@
 class CData;
 class CData_All;
 class CData_Version;
+class CData_VersionModule;
 
 // Transfer status words (GetStatus).
 constexpr int TRANS_IDLE = 0x0300;
@@ -37,9 +38,6 @@ struct CLayerPP_DataShared
     bool bPabxLink = false;            // "/SYSTEL": the link opens with OpenSystel
     bool bPabxLine = false;            // "/KNT": the link opens with OpenSystelKNT
     bool bFirmwareMode = false;        // "/DOWNLOAD": the firmware update block is sent
-    // What the feature properties are computed from (brand, settings, PABX mode); the version
-    // check puts the telephone's type and firmware version into it.
-    CData_PropertyInput propertyInput;
 };
 
 class CLayerPP_Data : public CLayerPP
@@ -73,6 +71,12 @@ public:
     static constexpr int STATE_MAX = 68;
     // Frames of the module version state: one per module slot.
     static constexpr int MODULE_SLOTS = 4;
+
+    // The version check: the telephone's type and firmware decide the properties from here on,
+    // on the brand data and switches in force; its module set is what its MODULE_SLOTS module
+    // version blocks report (pModules; nullptr: none reported). The emulator computes its
+    // telephone's properties with it as well.
+    static void ApplyPhoneProperties(const CData_Version& version, const CData_VersionModule* pModules);
 
     CLayerPP_Data(CData_All* pContainer, int nTransferMode, int nOpenTimeout, int nDataTimeout,
                   unsigned uRepeatLimit, const CLayerPP_DataShared& shared = CLayerPP_DataShared());
@@ -140,8 +144,6 @@ private:
     void State_Rx_Simu(const CStateRow& row);
     void State_Tx_Simu(const CStateRow& row);
 
-    // The version check: the telephone's type and firmware decide the properties from here on.
-    void ApplyPhoneProperties(const CData_Version& version);
     // Whether a state's condition holds for the telephone at hand.
     bool Holds(const CStateRow& row) const;
     // Blocks a group state moves, and the block and MoveBlock index of its frame i.

@@ -13,9 +13,6 @@ namespace
 const char s_szClass[] = "CLayerPP_SlpV24";
 // The library's base name; QLibrary adds the platform's prefix and suffix.
 const char s_szLibrary[] = "SlpV24";
-// The USB link tries the second USB port once when the first fails.
-constexpr int PORT_USB0 = 10;
-constexpr int PORT_USB1 = 11;
 
 std::string& LibraryName()
 {
@@ -182,10 +179,10 @@ int CLayerPP_SlpV24::OpenKind(EOpenKind kind)
     Trace(op + " " + entry);
     if (CallOpen(kind, m_nPort) != 0)
     {
-        if (kind == OPEN_EX && m_nPort == PORT_USB0)
+        if (kind == OPEN_EX && m_nPort == SLP_PORT_USB0)
         {
             Trace(op + " " + entry + " USB0 fails!");
-            if (CallOpen(kind, PORT_USB1) != 0)
+            if (CallOpen(kind, SLP_PORT_USB1) != 0)
             {
                 Trace(op + " " + entry + " USB1 fails!");
                 Close();

@@ -4,6 +4,7 @@
 // time by name, and turns its notifications (passed in by the window that receives them) into
 // layer indications.
 
+#include "slpv24/SlpV24.h" // the notification codes and port numbers of the link library
 #include "transfer/CLayerPP.h"
 
 #include <cstdint>
@@ -15,15 +16,6 @@ class QLibrary;
 class CLayerPP_SlpV24 : public CLayerPP
 {
 public:
-    // Notification codes of the link library (low byte of the message's first parameter).
-    enum
-    {
-        SLPNOTIFY_CONNECT = 1,
-        SLPNOTIFY_DISCONNECT = 2,
-        SLPNOTIFY_DATA = 3,
-        SLPNOTIFY_BADDATA = 4,
-    };
-
     CLayerPP_SlpV24(int nPort, int nTransferClass, void* hWnd, uint32_t* pMsgNofity, int nReserved, int nRole,
                     const char* pszPabxSerialNo = nullptr, int nPabxPortId = 0,
                     const char* pszPabxParamA = nullptr, const char* pszPabxParamB = nullptr);

@@ -25,8 +25,9 @@ CTrans_Stack::CTrans_Stack(CData_All& container, int nTransferMode, int nPort, i
             if (m_pAdapter)
                 m_pAdapter->OnRx(static_cast<int>(wParam & NOTIFY_CODE_MASK), -1);
         });
+    m_handle = {&CPlatform_NotifySink::Post, m_pSink->Context()};
     m_pAdapter = std::make_unique<CLayerPP_SlpV24>(nPort, CLayerPP_Data::TransferClass(nTransferMode),
-                                                   m_pSink->Handle(), &m_uMsgId, 0, nRole);
+                                                   &m_handle, &m_uMsgId, 0, nRole);
     m_pData = std::make_unique<CLayerPP_Data>(&container, nTransferMode, nOpenTimeout, nDataTimeout,
                                               uRepeatLimit, shared);
     m_pAdapter->LinkUp(m_pData.get(), 0);

@@ -6,6 +6,7 @@
 // must be installed) until the transfer has ended. The link is closed before the sink goes, so
 // that no notification can reach a sink that no longer exists.
 
+#include "slpv24/SlpV24.h" // the library's window handle: the sink's callback
 #include "transfer/CLayerPP_Data.h"
 
 #include <cstdint>
@@ -49,6 +50,8 @@ private:
     // the notifications apart by its own handler).
     uint32_t m_uMsgId;
     std::unique_ptr<CPlatform_NotifySink> m_pSink;
+    // What the library gets as its window handle; lives as long as the sink.
+    SlpV24_NotifySink m_handle{};
     std::unique_ptr<CLayerPP_SlpV24> m_pAdapter;
     std::unique_ptr<CLayerPP_Data> m_pData;
     bool m_bOpenFailed = false;

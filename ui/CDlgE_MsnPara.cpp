@@ -138,7 +138,7 @@ CDlgE_MsnPara::CDlgE_MsnPara(const CData_MsnPara& entry, QWidget* pParent)
     // phones keep no charge limit at all.
     pForm->setRowVisible(m_pCallDeflection, props.m_bCallDeflectionSupport);
     pForm->setRowVisible(pTaxRow, props.m_bCallDeflectionSupport &&
-                                      !NoTaxLimit(CData_Version::PropertyInput().nPhoneType));
+                                      !NoTaxLimit(CData_Properties::CurrentInput().nPhoneType));
 
     auto* pLayout = new QVBoxLayout(this);
     pLayout->addLayout(pForm);

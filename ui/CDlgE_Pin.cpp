@@ -35,6 +35,13 @@ void CDlgE_Pin::accept()
         m_pEdit->selectAll();
         return;
     }
-    m_pin = CUi_Texts::ToCp1252(m_pEdit->text());
+    const std::string pin = CUi_Texts::ToCp1252(m_pEdit->text());
+    if (m_accept && !m_accept(pin, CUi_Texts::ToCp1252(windowTitle())))
+    {
+        m_pEdit->setFocus();
+        m_pEdit->selectAll();
+        return;
+    }
+    m_pin = pin;
     CUi_Dialog::accept();
 }

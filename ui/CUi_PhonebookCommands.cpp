@@ -53,7 +53,7 @@ int CUi_PhonebookCommands::RunImport(CApp& app, CImport_NameMsn& import, const s
     if (pDoc && !pDoc->SaveModified())
         return 0;
     CData_AllDialName& book = Phonebook(app);
-    if (app.m_bAppDialName)
+    if (app.Brand().m_bAppDialName)
         book.m_List.Clear();
     CImport_Report report;
     import.Run(book, report);
@@ -123,7 +123,7 @@ int CUi_PhonebookCommands::Export(QWidget* pParent, CApp& app)
     app.MoveDataViewToDoc();
     std::string path;
     if (!CUi_Interface::Get().GetSaveFileName(CData_UiText(CPhonebook_Export::IDS_STR_EXPORT_FILES),
-                                              s_szExportExtension, std::string(), app.m_szLastFilePath, path))
+                                              s_szExportExtension, std::string(), app.LastFilePath(), path))
         return 0;
     std::string reason;
     if (!CPhonebook_Export::Export(Phonebook(app), path, reason))

@@ -30,7 +30,7 @@ void SetDocName(QPrinter& printer)
 bool PhonebookPages(CApp& app)
 {
     app.MoveDataViewToDoc();
-    if (app.m_bAppDialName)
+    if (app.Brand().m_bAppDialName)
         return true;
     TraceLine(s_szClass, "OnPrint() no pages in the configuration role");
     return false;

@@ -2,6 +2,7 @@
 
 #include "data/CData_FileExRam.h"
 #include "data/CData_Properties.h"
+#include "testsupport/CTest_Properties.h"
 #include "testsupport/CTest_TempDir.h"
 
 #include <gtest/gtest.h>
@@ -16,12 +17,9 @@ namespace
 class CData_AllTest : public ::testing::Test
 {
 protected:
-    void SetUp() override { m_saved = CData_Properties::Current(); }
-    void TearDown() override { CData_Properties::Current() = m_saved; }
+    static CTest_Properties Props() { return CTest_Properties(); }
 
-    static CData_Properties& Props() { return CData_Properties::Current(); }
-
-    CData_Properties m_saved;
+    CTest_PropertiesGuard m_saved;
 };
 
 std::string Name(const char* kind, int n)
@@ -72,9 +70,9 @@ class CData_AllOrder : public CData_AllTest, public ::testing::WithParamInterfac
 TEST_P(CData_AllOrder, SectionOrderFollowsKeyAndMsnCountAndCallFilters)
 {
     const OrderCase& c = GetParam();
-    Props().m_nKeyCount = c.nKeys;
-    Props().m_nMsnCount = c.nMsns;
-    Props().m_bCallFilter = c.bCallFilters;
+    Props()->m_nKeyCount = c.nKeys;
+    Props()->m_nMsnCount = c.nMsns;
+    Props()->m_bCallFilter = c.bCallFilters;
     auto all = std::make_unique<CData_All>();
     std::vector<std::string> names;
     all->m_Cfg.ForEachFileBlock([&names](const CData& b) { names.push_back(b.Name()); });
@@ -115,8 +113,8 @@ TEST_F(CData_AllTest, BlockNamesAndBaseRecords)
 
 TEST_F(CData_AllTest, ComparisonIgnoresModuleKeysAndInactiveBlocks)
 {
-    Props().m_nKeyCount = 14;
-    Props().m_bCallFilter = false;
+    Props()->m_nKeyCount = 14;
+    Props()->m_bCallFilter = false;
     auto a = std::make_unique<CData_All>();
     auto b = std::make_unique<CData_All>();
     EXPECT_TRUE(*a == *b);
@@ -162,8 +160,8 @@ class CData_AllObjInd : public CData_AllTest, public ::testing::WithParamInterfa
 TEST_P(CData_AllObjInd, MapsBlockIdentifiers)
 {
     const ObjIndCase& c = GetParam();
-    Props().m_nKeyCount = 14;
-    Props().m_nMsnCount = 3;
+    Props()->m_nKeyCount = 14;
+    Props()->m_nMsnCount = 3;
     auto all = std::make_unique<CData_All>();
     for (int i = 0; i < 2; ++i)
     {
@@ -208,9 +206,9 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(CData_AllTest, ValidateReplacesKeyFunctionsTheTypeDoesNotOffer)
 {
-    Props().m_nKeyCount = 14;
-    Props().m_bKeyLine = false;
-    Props().m_bKeyAnnounce = false;
+    Props()->m_nKeyCount = 14;
+    Props()->m_bKeyLine = false;
+    Props()->m_bKeyAnnounce = false;
     auto all = std::make_unique<CData_All>();
     // {function, expected after Validate}
     const int cases[][2] = {{0, 1}, {-3, 1}, {28, 1}, {1, 1}, {4, 4},   {18, 18}, {27, 27},
@@ -226,7 +224,7 @@ TEST_F(CData_AllTest, ValidateReplacesKeyFunctionsTheTypeDoesNotOffer)
     EXPECT_EQ(99, all->m_Cfg.m_Key[20].m_nKeyUse);
 
     // The phonebook program leaves keys alone.
-    Props().m_bAppCfg = false;
+    Props()->m_bAppCfg = false;
     all->m_Cfg.m_Key[0].m_nKeyUse = 0;
     all->Validate();
     EXPECT_EQ(0, all->m_Cfg.m_Key[0].m_nKeyUse);
@@ -246,9 +244,9 @@ TEST_F(CData_AllTest, MoveFileReportsAFileThatCannotBeOpened)
 
 TEST_F(CData_AllTest, BufferHoldsExactlyWhatTheFileWould)
 {
-    Props().m_bAppCfg = true;
-    Props().m_bAppDialName = true;
-    Props().m_bKeyNames = true;
+    Props()->m_bAppCfg = true;
+    Props()->m_bAppDialName = true;
+    Props()->m_bKeyNames = true;
     CTest_TempDir dir;
     auto all = std::make_unique<CData_All>();
     all->m_Cfg.m_Key[3].m_strKeyName = "Buffer";

@@ -37,7 +37,7 @@ protected:
 
 TEST_F(CData_AnsMaschTest, AlarmCallOfFirstMarch2006)
 {
-    Props().m_bEntryInfotext = false;
+    Props()->m_bEntryInfotext = false;
     CData_AlarmCall a(1);
     a.m_nYear = 2006;
     a.m_nMonth = 3;
@@ -52,7 +52,7 @@ TEST_F(CData_AnsMaschTest, AlarmCallOfFirstMarch2006)
     EXPECT_EQ(9, Parse(parsed, rec));
     EXPECT_TRUE(parsed == a);
 
-    Props().m_bEntryInfotext = true;
+    Props()->m_bEntryInfotext = true;
     a.m_strInfotext = "T\xFC";
     const Bytes withText = {0x64, 0x01, 0x01, 0x06, 0x03, 0x01, 0x07, 0x1E, 0x03, 0x02, 'T', 0x81};
     EXPECT_EQ(withText, Build(a));
@@ -98,7 +98,7 @@ TEST_F(CData_AnsMaschTest, NewAlarmCallTakesTheClockButNoYearBefore2000)
 
 TEST_F(CData_AnsMaschTest, AlarmCallFileHoldsTheYearFrom2000)
 {
-    Props().m_bEntryInfotext = true;
+    Props()->m_bEntryInfotext = true;
     CData_AlarmCall a(2);
     a.m_nYear = 2005;
     a.m_strInfotext = std::string(42, 'x');
@@ -128,7 +128,7 @@ TEST_F(CData_AnsMaschTest, AnswerMaschineRecordAndKeys)
     m.m_nMessageOnCalldeflection = 1;
     m.m_nMessageOnFullAM = 0;
     m.m_strCallDeflectionNumber = "0301";
-    Props().m_bCallDeflectionModes = false;
+    Props()->m_bCallDeflectionModes = false;
     const Bytes rec = {0xA0, 0x01, 1, 0, 1, 1, 1, 1, 14, 1, 0, 4, '0', '3', '0', '1'};
     EXPECT_EQ(rec, Build(m)) << "13 rings are sent as 14";
     EXPECT_EQ((Bytes{0xA0, 0x00}), Build(m, CData::MB_REQUEST));
@@ -137,7 +137,7 @@ TEST_F(CData_AnsMaschTest, AnswerMaschineRecordAndKeys)
     EXPECT_EQ(16, Parse(parsed, rec));
     EXPECT_TRUE(parsed == m);
 
-    Props().m_bCallDeflectionModes = true;
+    Props()->m_bCallDeflectionModes = true;
     Bytes modes = rec;
     modes[6] = 3;
     EXPECT_EQ(modes, Build(m)) << "the mode instead of the switch";

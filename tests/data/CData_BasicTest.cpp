@@ -1,6 +1,7 @@
 #include "data/CData_Basic.h"
 
 #include "data/CTest_Blocks.h"
+#include "testsupport/CTest_Properties.h"
 #include "testsupport/CTest_TraceCapture.h"
 
 #include <functional>
@@ -35,7 +36,7 @@ TEST_P(CData_BasicFile, DefaultsRoundTripThroughTheGoldenSection)
 {
     const FileCase& c = GetParam();
     PhoneType(c.nPhoneType, c.nVersion, c.pszDerivat);
-    Props().m_szDispLanDefault = "GER";
+    Props()->m_szDispLanDefault = "GER";
     Texts("320\t0,12\n321\tEUR\n");
     CData_Basic block;
     const std::string written = WriteFile(block);
@@ -86,14 +87,14 @@ TEST_P(CData_BasicGuard, KeyFollowsItsCapability)
     const GuardCase& c = GetParam();
     const std::string file = std::string("[Basic_00000000]\r\n") + c.pszKey + "=" + c.pszFileValue + "\r\n";
 
-    Props().*c.pFlag = false;
+    (*Props()).*c.pFlag = false;
     CData_Basic without;
     const std::string before = c.value(without);
     EXPECT_EQ(std::string::npos, WriteFile(without).find(std::string(c.pszKey) + "="));
     ReadFile(without, file);
     EXPECT_EQ(before, c.value(without));
 
-    Props().*c.pFlag = true;
+    (*Props()).*c.pFlag = true;
     CData_Basic with;
     EXPECT_NE(std::string::npos, WriteFile(with).find(std::string("\r\n") + c.pszKey + "="));
     ReadFile(with, file);
@@ -209,13 +210,13 @@ INSTANTIATE_TEST_SUITE_P(
                                    {"CData_Types: StrToBool() Invalid string!"}},
                       BadValueCase{"HeadSetLevelReadUpToNine",
                                    "HeadSet=9",
-                                   [] { CData_Properties::Current().m_bHeadSetLevels = true; },
+                                   [] { CTest_Properties()->m_bHeadSetLevels = true; },
                                    [](const B& b) { return std::to_string(b.m_nHeadSetLevel); },
                                    "9",
                                    {}},
                       BadValueCase{"CallFilterUseMissing",
                                    "LoudBox=3",
-                                   [] { CData_Properties::Current().m_bCallFilterFile = true; },
+                                   [] { CTest_Properties()->m_bCallFilterFile = true; },
                                    [](const B& b) { return std::to_string(b.m_nCallFilterUse); },
                                    "0",
                                    {"CData_Types: StrToCallFilterUse() Invalid string!"}},
@@ -231,10 +232,10 @@ INSTANTIATE_TEST_SUITE_P(
 // and one above the range, which reads as the lower end.
 TEST_F(CData_BasicTest, EveryRangedValueKeepsBothBoundsAndRefusesTheNext)
 {
-    Props().m_bHeadSetTypeSupport = true;
-    Props().m_bSmsServers = true;
-    Props().m_bAutoAnswerSupport = true;
-    Props().m_bExtendedBasic = true;
+    Props()->m_bHeadSetTypeSupport = true;
+    Props()->m_bSmsServers = true;
+    Props()->m_bAutoAnswerSupport = true;
+    Props()->m_bExtendedBasic = true;
     const std::tuple<const char*, int, int> ranges[] = {
         {"ToneKnock", 0, 2},   {"HeadSetType", 0, 9},    {"DefaultSMSServer", 0, 2},
         {"Keypad", 0, 2},      {"AutoAnswerTime", 0, 2}, {"ToneKnockIntern", 0, 2},
@@ -269,7 +270,7 @@ TEST_F(CData_BasicTest, EveryRangedValueKeepsBothBoundsAndRefusesTheNext)
 // A level of 3 to 9 read from a file is written as 0, and the block takes the 0.
 TEST_F(CData_BasicTest, HeadSetLevelAboveTwoIsWrittenAsZero)
 {
-    Props().m_bHeadSetLevels = true;
+    Props()->m_bHeadSetLevels = true;
     CData_Basic block;
     ReadFile(block, "[Basic_00000000]\r\nHeadSet=5\r\n");
     EXPECT_EQ(5, block.m_nHeadSetLevel);
@@ -282,7 +283,7 @@ TEST_F(CData_BasicTest, HeadSetLevelAboveTwoIsWrittenAsZero)
               std::find(traced.begin(), traced.end(), "CData_Types: IntToStr() Invalid range!"));
 
     // Without levels the same key is the On/Off value.
-    Props().m_bHeadSetLevels = false;
+    Props()->m_bHeadSetLevels = false;
     CData_Basic onOff;
     ReadFile(onOff, "[Basic_00000000]\r\nHeadSet=On\r\n");
     EXPECT_EQ(1, onOff.m_bHeadSet);
@@ -319,9 +320,9 @@ TEST_F(CData_BasicTest, DisplayLanguageNamesAndDefault)
     EXPECT_EQ(366u, CData_Basic::DispLanTextNumber(18));
     EXPECT_EQ(364u, CData_Basic::DispLanTextNumber(22));
 
-    Props().m_szDispLanDefault = "ITA";
+    Props()->m_szDispLanDefault = "ITA";
     EXPECT_EQ(5, CData_Basic().m_nDisplayLanguage);
-    Props().m_szDispLanDefault = "";
+    Props()->m_szDispLanDefault = "";
     EXPECT_EQ(0, CData_Basic().m_nDisplayLanguage);
 }
 
@@ -347,7 +348,8 @@ struct RecordCase
 // All capabilities off, no brand: the smallest layouts.
 void NoCaps()
 {
-    CData_Properties& p = CData_Properties::Current();
+    CTest_Properties edit;
+    CData_Properties& p = *edit;
     p.m_szDerivat = "QUESK";
     p.m_bHeadSetLevels = p.m_bAutoAnswerSupport = p.m_bHeadSetTypeSupport = false;
     p.m_bCallFilterFile = p.m_bCallFilterRecord = p.m_bUusFilterSupport = false;
@@ -438,30 +440,30 @@ void Sample(CData_Basic& b)
 const RecordCase s_records[] = {
     {"Switches", nullptr, Sample, 0, {0x30, 1, 1, 0, 1, 1, 2, 5}},
     {"SwitchesCallFilter",
-     [] { CData_Properties::Current().m_bCallFilterRecord = true; },
+     [] { CTest_Properties()->m_bCallFilterRecord = true; },
      Sample,
      0,
      {0x30, 1, 1, 0, 1, 1, 2, 5, 3}},
     {"SwitchesUus",
      []
      {
-         CData_Properties::Current().m_bCallFilterRecord = true;
-         CData_Properties::Current().m_bUusFilterSupport = true;
+         CTest_Properties()->m_bCallFilterRecord = true;
+         CTest_Properties()->m_bUusFilterSupport = true;
      },
      Sample,
      0,
      {0x30, 1, 1, 0, 1, 1, 2, 5, 3, 1, 0}},
     {"Tones", nullptr, Sample, 1, {0x31, 1, 2, 1, 0, 1, 2, 6, 2, 4, 5}},
     {"TonesAlarm",
-     [] { CData_Properties::Current().m_bLoudAlarmCallRecord = true; },
+     [] { CTest_Properties()->m_bLoudAlarmCallRecord = true; },
      Sample,
      1,
      {0x31, 1, 2, 1, 0, 1, 2, 6, 2, 4, 5, 1}},
     {"TonesExtended",
      []
      {
-         CData_Properties::Current().m_bLoudAlarmCallRecord = true;
-         CData_Properties::Current().m_bExtendedBasic = true;
+         CTest_Properties()->m_bLoudAlarmCallRecord = true;
+         CTest_Properties()->m_bExtendedBasic = true;
      },
      Sample,
      1,
@@ -490,9 +492,9 @@ const RecordCase s_records[] = {
     {"MiscLevels",
      []
      {
-         CData_Properties::Current().m_bHeadSetLevels = true;
-         CData_Properties::Current().m_bHeadSetTypeSupport = true;
-         CData_Properties::Current().m_bAutoAnswerSupport = true;
+         CTest_Properties()->m_bHeadSetLevels = true;
+         CTest_Properties()->m_bHeadSetTypeSupport = true;
+         CTest_Properties()->m_bAutoAnswerSupport = true;
      },
      [](CData_Basic& b)
      {
@@ -515,7 +517,7 @@ const RecordCase s_records[] = {
      4,
      {0x34, 1, 1, 0, 3, 2, 1}},
     {"DisplayLanguage",
-     [] { CData_Properties::Current().m_bDisplayLanguageRecord = true; },
+     [] { CTest_Properties()->m_bDisplayLanguageRecord = true; },
      [](CData_Basic& b) { b.m_nDisplayLanguage = 10; },
      4,
      {0x34, 1, 1, 1, 0, 1, 1, 10}},
@@ -563,7 +565,7 @@ const RecordCase s_records[] = {
          b.m_strSmsServiceNo2 = "1";
      },
      7, Join({{0x40, 1, 7}, Chars("0193010")})},
-    {"SmsServers", [] { CData_Properties::Current().m_bSmsServers = true; },
+    {"SmsServers", [] { CTest_Properties()->m_bSmsServers = true; },
      [](CData_Basic& b)
      {
          b.m_strSmsServiceNo = "0193010";
@@ -573,7 +575,7 @@ const RecordCase s_records[] = {
      },
      7, Join({{0x40, 1, 7}, Chars("0193010"), {2, 4}, Chars("0123"), {0}})},
     {"SmsRecordA",
-     [] { CData_Properties::Current().m_bSmsRecordA = true; },
+     [] { CTest_Properties()->m_bSmsRecordA = true; },
      [](CData_Basic& b)
      {
          b.m_strSmsServiceNo = "";
@@ -593,15 +595,15 @@ const RecordCase s_records[] = {
      8,
      {0x35, 1, 2, 1}},
     {"KeypadVoiceBox",
-     [] { CData_Properties::Current().m_bVoiceBoxSupport = true; },
+     [] { CTest_Properties()->m_bVoiceBoxSupport = true; },
      [](CData_Basic& b) { b.m_strVoiceBoxNo = "44"; },
      8,
      {0x35, 1, 0, 0, 2, '4', '4'}},
     {"KeypadVoiceBoxTalvo",
      []
      {
-         CData_Properties::Current().m_bVoiceBoxSupport = true;
-         CData_Properties::Current().m_szDerivat = "TALVO";
+         CTest_Properties()->m_bVoiceBoxSupport = true;
+         CTest_Properties()->m_szDerivat = "TALVO";
      },
      [](CData_Basic& b) { b.m_strVoiceBoxNo = "44"; },
      8,
@@ -609,14 +611,14 @@ const RecordCase s_records[] = {
     {"KeypadVoiceBoxBrelmondia",
      []
      {
-         CData_Properties::Current().m_bVoiceBoxSupport = true;
-         CData_Properties::Current().m_szDerivat = "BRELMONDIA";
+         CTest_Properties()->m_bVoiceBoxSupport = true;
+         CTest_Properties()->m_szDerivat = "BRELMONDIA";
      },
      [](CData_Basic&) {},
      8,
      {0x37, 1, 0, 0, 0}},
     {"KeypadTalvoWithoutVoiceBox",
-     [] { CData_Properties::Current().m_szDerivat = "TALVO"; },
+     [] { CTest_Properties()->m_szDerivat = "TALVO"; },
      [](CData_Basic&) {},
      8,
      {0x35, 1, 0, 0}},
@@ -683,7 +685,7 @@ TEST_F(CData_BasicTest, RecordIdentifiersFollowCapabilitiesAndBrand)
     EXPECT_EQ(0x31, CData_Basic::RecordId(1));
     EXPECT_EQ(0x40, CData_Basic::RecordId(7));
     EXPECT_EQ(0x35, CData_Basic::RecordId(8));
-    Props().m_bSmsRecordA = true;
+    Props()->m_bSmsRecordA = true;
     EXPECT_EQ((Bytes{0x41, 0x00}), Build(*std::make_unique<CData_Basic>(), CData::MB_REQUEST, 7));
     PhoneType(PHONETYPE_RV930, 4000, "TALVO");
     EXPECT_EQ(0x39, CData_Basic::RecordId(1));

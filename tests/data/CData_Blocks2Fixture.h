@@ -1,7 +1,7 @@
 #pragma once
 
 // Shared set-up of the block tests: each test works on its own copy of the process-wide state
-// (properties, the input they were computed from, the configuration's version number, the
+// (properties and the input they were computed from, the configuration's version number, the
 // phonebook sort columns, the interface texts) and gets it back afterwards.
 
 #include "data/CData_AlarmCall.h"
@@ -9,6 +9,7 @@
 #include "data/CData_Properties.h"
 #include "data/CData_Version.h"
 #include "platform/CPlatform_Resource.h"
+#include "testsupport/CTest_Properties.h"
 
 #include <gtest/gtest.h>
 
@@ -20,25 +21,23 @@ class CData_Blocks2Test : public ::testing::Test
 protected:
     void SetUp() override
     {
-        m_props = CData_Properties::Current();
-        m_input = CData_Version::PropertyInput();
+        m_props = CData_Properties::Snapshot();
         m_nConfigVersion = CData_Version::ConfigVersion();
         m_pResource = CPlatform_Resource::Current();
         CData_AlarmCall::SetLocalTimeSource(FixedTime);
     }
     void TearDown() override
     {
-        CData_Properties::Current() = m_props;
-        CData_Version::PropertyInput() = m_input;
+        CData_Properties::Restore(m_props);
         CData_Version::SetConfigVersion(m_nConfigVersion);
-        CData_Version::SetApplyPhoneType(nullptr);
         CData_LstData::SetSortColumns(CData_DialName::COL_NAME, CData_DialName::COL_MSNEXT);
         CData_DialName::SetMsnSlotLookup(nullptr);
         CData_AlarmCall::SetLocalTimeSource(nullptr);
         CPlatform_Resource::SetCurrent(m_pResource);
     }
 
-    static CData_Properties& Props() { return CData_Properties::Current(); }
+    // The properties in force, to read or to set single ones by hand.
+    static CTest_Properties Props() { return CTest_Properties(); }
 
     // The properties of a phone type of a brand at a version, as the application computes them;
     // a file's phone type is applied on the same terms.
@@ -47,13 +46,10 @@ protected:
         CData_PropertyInput in;
         in.nVersion = nVersion;
         in.nPhoneType = nPhoneType;
-        in.szDerivat = pszBrand;
-        in.szCountry = "GER";
-        CData_Properties& props = Props();
-        props.m_szDerivat = pszBrand;
-        props.m_szCountry = "GER";
-        props.Compute(in);
-        CData_Version::PropertyInput() = in;
+        in.brand = CData_Properties::Current();
+        in.brand.m_szDerivat = pszBrand;
+        in.brand.m_szCountry = "GER";
+        CData_Properties::Install(in);
         CData_Version::SetConfigVersion(nVersion);
     }
 
@@ -90,8 +86,7 @@ protected:
     }
 
 private:
-    CData_Properties m_props;
-    CData_PropertyInput m_input;
+    CData_Properties::CSnapshot m_props;
     int m_nConfigVersion = 0;
     CPlatform_Resource* m_pResource = nullptr;
     CPlatform_Resource m_resource;

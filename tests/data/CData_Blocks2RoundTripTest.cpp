@@ -146,11 +146,10 @@ std::vector<PhoneCase> OfferedPhones()
     {
         CData_PropertyInput in;
         in.nVersion = 4100;
-        in.szDerivat = pszBrand;
-        in.szCountry = "GER";
+        in.brand.m_szDerivat = pszBrand;
+        in.brand.m_szCountry = "GER";
         in.bSettingRV730 = in.bSettingRV745 = in.bSettingRV920 = in.bSettingRV930Sms = true;
-        CData_Properties props;
-        props.Compute(in);
+        const CData_Properties props = CData_Properties::Computed(in);
         for (int t = 0; t < PHONETYPE_LIMIT; ++t)
             if (props.PhoneTypeOffered(t))
                 cases.push_back({pszBrand, t});
@@ -166,8 +165,8 @@ TEST_P(CData_Blocks2RoundTrip, SaveLoadSaveGivesTheSameBytesAndAnEqualContainer)
 {
     const PhoneCase& c = GetParam();
     Phone(c.brand.c_str(), c.nPhoneType, 4100);
-    Props().m_bAppCfg = true;
-    Props().m_bAppDialName = true;
+    Props()->m_bAppCfg = true;
+    Props()->m_bAppDialName = true;
     const CFill fill{c.nPhoneType};
     auto original = std::make_unique<CData_All>();
     fill.Cfg(original->m_Cfg);
@@ -184,7 +183,7 @@ TEST_P(CData_Blocks2RoundTrip, SaveLoadSaveGivesTheSameBytesAndAnEqualContainer)
     EXPECT_TRUE(*loaded == *original);
     EXPECT_TRUE(loaded->m_Version == original->m_Version);
     // Blocks that are compared only for some phone types still come back.
-    for (int i = 0; i < CData_AllCfg::CALLFILTER_MAX && Props().m_bCallFilter; ++i)
+    for (int i = 0; i < CData_AllCfg::CALLFILTER_MAX && Props()->m_bCallFilter; ++i)
         EXPECT_TRUE(loaded->m_Cfg.m_CallFilter[i] == original->m_Cfg.m_CallFilter[i]);
 
     CData::File().SetFileName(dir.File("second.721").c_str());

@@ -54,8 +54,8 @@ class CData_DialNameRecord : public CData_DialNameTest, public ::testing::WithPa
 TEST_P(CData_DialNameRecord, FieldsFollowTheCapabilities)
 {
     const EntryRecordCase& c = GetParam();
-    Props().m_bMsnGoRecord = c.bMsnGo;
-    Props().m_bEntryInfotext = c.bInfotext;
+    Props()->m_bMsnGoRecord = c.bMsnGo;
+    Props()->m_bEntryInfotext = c.bInfotext;
     CData_DialName e = Entry(4, "M\xFCller", "0301");
     e.m_nMelodyExt = 5;
     e.m_nLoud = 2;
@@ -104,8 +104,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(CData_DialNameTest, ReceivedInfotextOf60IsTakenAs42AndWrongIdentifierRefused)
 {
-    Props().m_bMsnGoRecord = false;
-    Props().m_bEntryInfotext = true;
+    Props()->m_bMsnGoRecord = false;
+    Props()->m_bEntryInfotext = true;
     Bytes rec = {0x22, 0x01, 0x00, 0x00, 0x03, 0x01, 'A', 0x01, '1', 60};
     rec.resize(rec.size() + 60, 'i');
     CData_DialName e(0);
@@ -146,8 +146,8 @@ TEST_P(CData_DialNameColumn, Texts)
             msn = nSlot == 1 ? "" : "4711";
             return true;
         });
-    Props().m_bMsnGoRecord = c.bMsnGoRecord;
-    Props().m_bEntryInfotext = c.bInfotext;
+    Props()->m_bMsnGoRecord = c.bMsnGoRecord;
+    Props()->m_bEntryInfotext = c.bInfotext;
     CData_DialName e = Entry(6, "Anna", "0301");
     e.m_nLoud = 4;
     e.m_nMelodyExt = c.nMelody;
@@ -182,9 +182,9 @@ TEST_F(CData_DialNameTest, VipEntries)
     CData_DialVip other(4);
     EXPECT_EQ(0, Parse(other, rec));
 
-    Props().m_bVipKeyLabels = false;
+    Props()->m_bVipKeyLabels = false;
     EXPECT_EQ("v3", vip.InfoText(0));
-    Props().m_bVipKeyLabels = true;
+    Props()->m_bVipKeyLabels = true;
     EXPECT_EQ("k3", vip.InfoText(0));
     EXPECT_EQ("*31#", vip.InfoText(1));
     EXPECT_EQ("\xDF", vip.InfoText(2));
@@ -262,7 +262,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(CData_DialNameTest, MsnGoIsKeptInFilesOfVersion2000On)
 {
     CTest_TempDir dir;
-    Props().m_bEntryInfotext = false;
+    Props()->m_bEntryInfotext = false;
     for (const int nVersion : {1999, 2000})
     {
         CData_Version::SetConfigVersion(nVersion);

@@ -1,5 +1,6 @@
 #include "data/CData_FileRow.h"
 #include "data/CData_FileExRam.h"
+#include "testsupport/CTest_Properties.h"
 #include "testsupport/CTest_TempDir.h"
 
 #include <gtest/gtest.h>
@@ -45,9 +46,6 @@ const CData_FileRow<B> s_rows[] = {
 class CData_FileRowTest : public ::testing::Test
 {
 protected:
-    void SetUp() override { m_props = CData_Properties::Current(); }
-    void TearDown() override { CData_Properties::Current() = m_props; }
-
     // Writes the block under its own section or pszSection and gives the mask.
     uint64_t Write(B& block, const char* pszSection = nullptr)
     {
@@ -66,7 +64,7 @@ protected:
     }
 
     CTest_TempDir m_dir;
-    CData_Properties m_props;
+    CTest_PropertiesGuard m_props;
 };
 
 struct RowCase
@@ -91,7 +89,7 @@ class CData_FileRowCases : public CData_FileRowTest, public ::testing::WithParam
 TEST_P(CData_FileRowCases, KeysThroughTheStore)
 {
     const RowCase& c = GetParam();
-    CData_Properties::Current().m_bKeyNames = c.bFlagKey;
+    CTest_Properties()->m_bKeyNames = c.bFlagKey;
     B out;
     out.m_strText = std::string(60, 'x');
     out.m_nRange = 42;

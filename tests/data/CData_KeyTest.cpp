@@ -16,8 +16,8 @@ protected:
     void SetUp() override
     {
         CTest_Blocks::SetUp();
-        Props().m_bKeyNames = false;
-        Props().m_bNovRekLine = false;
+        Props()->m_bKeyNames = false;
+        Props()->m_bNovRekLine = false;
     }
 };
 
@@ -112,7 +112,7 @@ class CData_KeyRecord : public CData_KeyTest, public ::testing::WithParamInterfa
 TEST_P(CData_KeyRecord, FunctionParameters)
 {
     const KeyRecordCase& c = GetParam();
-    Props().m_bKeyNames = c.bKeyNames;
+    Props()->m_bKeyNames = c.bKeyNames;
     CData_Key key(5, c.bModule);
     Fill(key);
     key.m_nKeyUse = c.function.nKeyUse;
@@ -161,7 +161,7 @@ INSTANTIATE_TEST_SUITE_P(Functions, CData_KeyRecord, ::testing::ValuesIn(AllFunc
 
 TEST_F(CData_KeyTest, TaxiDialKey)
 {
-    Props().m_bKeyNames = true;
+    Props()->m_bKeyNames = true;
     CData_Key key(5);
     key.m_nKeyUse = CData_Key::KEYUSE_DIAL;
     key.m_nDialKeyUse = CData_Key::DIALKEYUSE_MSN;
@@ -185,7 +185,7 @@ TEST_F(CData_KeyTest, ReceivedDialModeOutsideItsRangeBecomesMsn)
 
 TEST_F(CData_KeyTest, NovRekPortAndBChannel)
 {
-    Props().m_bNovRekLine = true;
+    Props()->m_bNovRekLine = true;
     CData_Key key(2);
     key.m_nKeyUse = CData_Key::KEYUSE_EXT;
     key.m_nNovRekPort = 12;
@@ -262,7 +262,7 @@ TEST_F(CData_KeyTest, VoiceBoxLineRecordLengths)
 // Up to 26 announced bytes: all are counted, only the area is kept, nothing else changes.
 TEST_F(CData_KeyTest, OverlongMacroAndVoiceBoxDataStayInTheirArea)
 {
-    Props().m_bKeyNames = true;
+    Props()->m_bKeyNames = true;
     Bytes data(26);
     for (size_t i = 0; i < data.size(); ++i)
         data[i] = static_cast<unsigned char>(0x11 * (i % 9 + 1));
@@ -347,10 +347,10 @@ TEST_F(CData_KeyTest, MacroStructIsTextThenLittleEndianParameters)
 
 TEST_F(CData_KeyTest, FileRoundTrip)
 {
-    Props().m_nIntNumberLen = 2;
+    Props()->m_nIntNumberLen = 2;
     for (bool bNovRek : {false, true})
     {
-        Props().m_bNovRekLine = bNovRek;
+        Props()->m_bNovRekLine = bNovRek;
         CData_Key key(61);
         Fill(key);
         key.m_nKeyUse = CData_Key::KEYUSE_MACRO;
@@ -369,7 +369,7 @@ TEST_F(CData_KeyTest, FileRoundTrip)
         EXPECT_EQ(written, WriteFile(reread));
     }
     // A fresh key of a module.
-    Props().m_bNovRekLine = false;
+    Props()->m_bNovRekLine = false;
     CData_Key module(125, true);
     const std::string written = WriteFile(module);
     ExpectGolden("keye920_125.ini", written);
@@ -383,7 +383,7 @@ TEST_F(CData_KeyTest, FileRoundTrip)
 // record both ways.
 TEST_F(CData_KeyTest, FourDigitLineKeyNumberBothWays)
 {
-    Props().m_nIntNumberLen = 4;
+    Props()->m_nIntNumberLen = 4;
     CData_Key key(5);
     key.m_nKeyUse = CData_Key::KEYUSE_LINE;
     key.m_strLineKeyMsn = "1234";
@@ -402,7 +402,7 @@ TEST_F(CData_KeyTest, FourDigitLineKeyNumberBothWays)
 
 TEST_F(CData_KeyTest, BadFileValues)
 {
-    Props().m_nIntNumberLen = 2;
+    Props()->m_nIntNumberLen = 2;
     CData_Key key(0);
     CTest_TraceCapture trace;
     ReadFile(key, "[Key_00000000]\r\nKeyUse=DIALKEY\r\nVariantKeyMsnTeam=1\r\nLineKeyMsn=123\r\n"
@@ -498,8 +498,8 @@ TEST_P(CData_KeyPreset, KeyAndPhonebookPartsFollowTheirProperties)
     {
         const bool bKeys = nParts & 1;
         const bool bPhonebook = nParts & 2;
-        Props().*c.pKeys = bKeys;
-        Props().*c.pPhonebook = bPhonebook;
+        (*Props()).*c.pKeys = bKeys;
+        (*Props()).*c.pPhonebook = bPhonebook;
         auto cfg = std::make_unique<CData_AllCfg>();
         auto fresh = std::make_unique<CData_AllCfg>();
         CData_AllDialName phonebook;
@@ -574,9 +574,9 @@ TEST_F(CData_KeyTest, PresetsOfOneBrandCombine)
     CData_PropertyInput input;
     input.nVersion = 4100;
     input.nPhoneType = PHONETYPE_RV740;
-    input.szDerivat = "QUESK";
-    input.szCountry = "GER";
-    Props().Compute(input);
+    input.brand.m_szDerivat = "QUESK";
+    input.brand.m_szCountry = "GER";
+    CData_Properties::Install(input);
     auto cfg = std::make_unique<CData_AllCfg>();
     CData_AllDialName phonebook;
     cfg->SetQMailbox(&phonebook);
@@ -610,7 +610,7 @@ TEST_F(CData_KeyTest, PresetV4)
 {
     for (bool bOn : {false, true})
     {
-        Props().m_bPresetKeyDefaultsV4 = bOn;
+        Props()->m_bPresetKeyDefaultsV4 = bOn;
         auto cfg = std::make_unique<CData_AllCfg>();
         cfg->SetKeyDefaultsV4();
         EXPECT_EQ(bOn ? CData_Key::KEYUSE_HEADSET : CData_Key::KEYUSE_DIAL, cfg->m_Key[3].m_nKeyUse);

@@ -13,9 +13,9 @@ protected:
     void SetUp() override
     {
         CTest_Blocks::SetUp();
-        Props().m_szDerivat = "QUESK";
-        Props().m_bInternRing = false;
-        Props().m_bCallDeflectionSupport = false;
+        Props()->m_szDerivat = "QUESK";
+        Props()->m_bInternRing = false;
+        Props()->m_bCallDeflectionSupport = false;
     }
 };
 
@@ -48,9 +48,9 @@ protected:
     void SetUp() override
     {
         CData_MsnParaTest::SetUp();
-        Props().m_bInternRing = GetParam().bInternRing;
-        Props().m_bCallDeflectionSupport = GetParam().bCallDeflection;
-        Props().m_szDerivat = GetParam().pszDerivat;
+        Props()->m_bInternRing = GetParam().bInternRing;
+        Props()->m_bCallDeflectionSupport = GetParam().bCallDeflection;
+        Props()->m_szDerivat = GetParam().pszDerivat;
     }
 };
 
@@ -129,7 +129,7 @@ TEST_F(CData_MsnParaTest, OverlongTextIsTakenAsEightCharacters)
 
 TEST_F(CData_MsnParaTest, FileRoundTripAndSlotNames)
 {
-    Props().m_bInternRing = true;
+    Props()->m_bInternRing = true;
     CData_MsnPara block(4);
     EXPECT_EQ("MsnPara_00000004", block.Name());
     EXPECT_EQ("5", block.InfoText(0));
@@ -142,7 +142,7 @@ TEST_F(CData_MsnParaTest, FileRoundTripAndSlotNames)
     EXPECT_EQ(written, WriteFile(reread));
 
     // Without the internal ring the two keys are neither written nor read.
-    Props().m_bInternRing = false;
+    Props()->m_bInternRing = false;
     const std::string plain = WriteFile(block);
     EXPECT_EQ(std::string::npos, plain.find("LoudIntern"));
     CData_MsnPara other(4);

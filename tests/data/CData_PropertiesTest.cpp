@@ -96,8 +96,8 @@ std::vector<CCase> AllCases()
 CData_PropertyInput Input(const CCase& c)
 {
     CData_PropertyInput in;
-    in.szDerivat = c.pszDerivat;
-    in.szCountry = "GER";
+    in.brand.m_szDerivat = c.pszDerivat;
+    in.brand.m_szCountry = "GER";
     in.nPhoneType = c.nType;
     in.nVersion = c.nVersion;
     return in;
@@ -110,8 +110,7 @@ class PropertiesMatrixTest : public ::testing::TestWithParam<CCase>
 TEST_P(PropertiesMatrixTest, CapabilitiesCountsAndLinkFollowTheRules)
 {
     const CCase& c = GetParam();
-    P p;
-    p.Compute(Input(c));
+    const P p = P::Computed(Input(c));
     const CExpected e = Expect(c.pszDerivat, c.nType, c.nVersion);
     EXPECT_EQ(e.bHeadSetLevels, p.m_bHeadSetLevels);
     EXPECT_EQ(e.bAutoAnswer, p.m_bAutoAnswerSupport);
@@ -148,10 +147,10 @@ TEST_P(PropertiesMatrixTest, NothingIsLostWithAHigherVersion)
     const CCase& c = GetParam();
     P lower;
     CData_PropertyInput in = Input(c);
-    lower.Compute(in);
+    lower = P::Computed(in);
     P higher;
     in.nVersion += 1;
-    higher.Compute(in);
+    higher = P::Computed(in);
     const bool P::*flags[] = {&P::m_bHeadSetLevels,     &P::m_bAutoAnswerSupport,
                               &P::m_bCallFilterRecord,  &P::m_bUusFilterSupport,
                               &P::m_bVoiceBoxSupport,   &P::m_bEntryInfotext,
@@ -200,9 +199,9 @@ TEST_P(OfferedTest, BrandAndVersionDecideTheTypes)
 {
     const COfferCase& c = GetParam();
     CData_PropertyInput in;
-    in.szDerivat = c.pszDerivat;
+    in.brand.m_szDerivat = c.pszDerivat;
     in.nVersion = c.nVersion;
-    in.szCountry = c.pszCountry;
+    in.brand.m_szCountry = c.pszCountry;
     in.bSettingRV730 = c.bRV730;
     in.bSettingRV745 = c.bRV745;
     in.bSettingRV920 = c.bRV920;
@@ -211,8 +210,7 @@ TEST_P(OfferedTest, BrandAndVersionDecideTheTypes)
     for (int t : s_allTypes)
     {
         in.nPhoneType = t;
-        P p;
-        p.Compute(in);
+        const P p = P::Computed(in);
         for (int u : s_allTypes)
             EXPECT_EQ(c.offered.count(u) ? 1 : 0, p.PhoneTypeOffered(u)) << "type " << u << " while on " << t;
     }
@@ -341,11 +339,10 @@ TEST_P(PageFlagTest, FlagFollowsItsRule)
 {
     const CFlagCase& c = GetParam();
     CData_PropertyInput in;
-    in.szDerivat = c.pszDerivat;
+    in.brand.m_szDerivat = c.pszDerivat;
     in.nPhoneType = c.nType;
     in.nVersion = c.nVersion;
-    P p;
-    p.Compute(in);
+    const P p = P::Computed(in);
     EXPECT_EQ(c.bExpected, p.*c.pFlag)
         << c.pszName << " " << c.pszDerivat << " " << c.nType << " " << c.nVersion;
 }
@@ -407,9 +404,10 @@ TEST(PropertiesTest, ComputeKeepsTheBrandDataAndResetsTheRest)
     p.m_bKeyLine = false;
     p.m_bHeadSetLevels = true;
     CData_PropertyInput in;
+    in.brand = p;
     in.nVersion = 1000;
     in.nPhoneType = PHONETYPE_RV740;
-    p.Compute(in);
+    p = P::Computed(in);
     EXPECT_FALSE(p.m_bAppCfg);
     EXPECT_TRUE(p.m_bAppDialName);
     EXPECT_EQ("VORTANE", p.m_szDerivat);
@@ -421,16 +419,15 @@ TEST(PropertiesTest, ComputeKeepsTheBrandDataAndResetsTheRest)
 TEST(PropertiesTest, GerVortaneOnlyWithGermanBrandData)
 {
     CData_PropertyInput in;
-    in.szDerivat = "VORTANE";
-    in.szCountry = "ITA";
-    P p;
-    p.Compute(in);
+    in.brand.m_szDerivat = "VORTANE";
+    in.brand.m_szCountry = "ITA";
+    P p = P::Computed(in);
     EXPECT_FALSE(p.m_bGerVortane);
-    in.szCountry = "GER";
-    p.Compute(in);
+    in.brand.m_szCountry = "GER";
+    p = P::Computed(in);
     EXPECT_TRUE(p.m_bGerVortane);
-    in.szDerivat = "TALVO";
-    p.Compute(in);
+    in.brand.m_szDerivat = "TALVO";
+    p = P::Computed(in);
     EXPECT_FALSE(p.m_bGerVortane);
 }
 

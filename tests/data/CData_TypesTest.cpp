@@ -1,6 +1,7 @@
 #include "data/CData_Types.h"
 
 #include "data/CData_Properties.h"
+#include "testsupport/CTest_Properties.h"
 #include "testsupport/CTest_TraceCapture.h"
 
 #include <gtest/gtest.h>
@@ -12,15 +13,7 @@ namespace
 using Lines = std::vector<std::string>;
 
 // Saves and restores the process-wide properties the conversions read.
-class CPropertiesGuard
-{
-public:
-    CPropertiesGuard() : m_saved(CData_Properties::Current()) {}
-    ~CPropertiesGuard() { CData_Properties::Current() = m_saved; }
-
-private:
-    CData_Properties m_saved;
-};
+using CPropertiesGuard = CTest_PropertiesGuard;
 
 // ---------------------------------------------------------------------------------------------
 // String types
@@ -53,7 +46,7 @@ protected:
 TEST_P(StringTypeTest, KeepsValidCharactersAndCutsToLength)
 {
     const CStringCase& c = GetParam();
-    CData_Properties::Current().m_nIntNumberLen = 3;
+    CTest_Properties()->m_nIntNumberLen = 3;
     std::string target = "previous";
     EXPECT_EQ(c.nResult, c.pfn(c.text, target));
     EXPECT_EQ(c.expected, target);
@@ -370,7 +363,7 @@ TEST(LoudTest, SevenOnlyWithTheEighthVolumeStep)
 {
     CTest_TraceCapture trace;
     CPropertiesGuard guard;
-    CData_Properties::Current().m_bLoudStep8 = false;
+    CTest_Properties()->m_bLoudStep8 = false;
     int nValue = 7;
     std::string text;
     EXPECT_EQ(0, LoudToStr(nValue, text));
@@ -382,7 +375,7 @@ TEST(LoudTest, SevenOnlyWithTheEighthVolumeStep)
     EXPECT_EQ(0, nValue);
     trace.Take();
 
-    CData_Properties::Current().m_bLoudStep8 = true;
+    CTest_Properties()->m_bLoudStep8 = true;
     nValue = 7;
     EXPECT_EQ(1, LoudToStr(nValue, text));
     EXPECT_EQ("7", text);
@@ -786,7 +779,7 @@ TEST(PhoneTypeTest, FallbackIsTheBrandsDefaultType)
 {
     CTest_TraceCapture trace;
     CPropertiesGuard guard;
-    CData_Properties::Current().m_szPhoneTypeDefault = "RV920";
+    CTest_Properties()->m_szPhoneTypeDefault = "RV920";
     int nValue = -1;
     EXPECT_EQ(0, StrToPhoneType(nValue, "RV999"));
     EXPECT_EQ(21, nValue);
@@ -797,7 +790,7 @@ TEST(PhoneTypeTest, FallbackIsTheBrandsDefaultType)
     EXPECT_EQ(Lines{"CData_Types: PhoneTypeToStr() Invalid value!"}, trace.Take());
 
     // A brand whose default word is itself no phone type still yields a real type.
-    CData_Properties::Current().m_szPhoneTypeDefault = "rv920";
+    CTest_Properties()->m_szPhoneTypeDefault = "rv920";
     EXPECT_EQ(0, StrToPhoneType(nValue, "x"));
     EXPECT_EQ(0, nValue);
     EXPECT_EQ(0, PhoneTypeToStr(99, text));

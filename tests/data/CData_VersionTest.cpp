@@ -118,7 +118,7 @@ TEST_F(CData_VersionTest, ReadingAFileAppliesItsPhoneTypeBeforeTheBlocksBehindIt
     CData::File().SetFileName(dir.File("rv930.721").c_str());
     // An RV930 at 3.30 has info texts on its phonebook entries and alarm calls; an R740 has not.
     Phone("TALVO", PHONETYPE_RV930, 3300);
-    Props().m_bAppDialName = true;
+    Props()->m_bAppDialName = true;
     auto saved = std::make_unique<CData_All>();
     saved->m_Version.m_nPhoneType = PHONETYPE_RV930;
     saved->m_Version.m_strVersion = "3.30";
@@ -131,35 +131,46 @@ TEST_F(CData_VersionTest, ReadingAFileAppliesItsPhoneTypeBeforeTheBlocksBehindIt
     ASSERT_EQ(1, saved->MoveFile(1, 0));
 
     Phone("TALVO", PHONETYPE_R740, 3300);
-    Props().m_bAppDialName = true;
-    ASSERT_FALSE(Props().m_bEntryInfotext);
+    Props()->m_bAppDialName = true;
+    ASSERT_FALSE(Props()->m_bEntryInfotext);
     auto loaded = std::make_unique<CData_All>();
     ASSERT_EQ(1, loaded->MoveFile(0, 0));
     EXPECT_EQ(PHONETYPE_RV930, loaded->m_Version.m_nPhoneType);
-    EXPECT_TRUE(Props().m_bEntryInfotext);
+    EXPECT_TRUE(Props()->m_bEntryInfotext);
     EXPECT_EQ("Wecken", loaded->m_Cfg.m_AlarmCall[1].m_strInfotext);
     ASSERT_EQ(1, loaded->m_DialName.Count());
     EXPECT_EQ("Info", loaded->m_DialName.Entry(0)->m_strInfotext);
 }
 
-TEST_F(CData_VersionTest, AnInstalledHandlerAppliesThePhoneType)
+TEST_F(CData_VersionTest, TheFilesPhoneTypeIsAppliedOnTheTermsInForce)
 {
     CTest_TempDir dir;
     CData::File().SetFileName(dir.File("v.721").c_str());
-    CData_Version v = Sample();
-    ASSERT_EQ(1, CData::File().Open(0));
-    v.MoveFile(1, 0);
-    ASSERT_EQ(1, CData::File().Close());
+    CData_All written;
+    written.m_Version = Sample();
+    ASSERT_EQ(1, written.MoveFile(1, 0));
 
-    std::vector<int> applied;
-    CData_Version::SetApplyPhoneType([&applied](int n) { applied.push_back(n); });
+    Phone("VORTANE", PHONETYPE_R740, 3000);
+    CData_PropertyInput in = CData_Properties::CurrentInput();
+    in.bSettingRV745 = true;
+    CData_Properties::Install(in);
+
+    // The version block alone computes nothing; the container applies its phone type.
     CData_Version read;
-    read.m_nPhoneType = PHONETYPE_R740;
     ASSERT_EQ(1, CData::File().Open(1));
     read.MoveFile(0, 0);
     CData::File().Close();
-    EXPECT_EQ(std::vector<int>{PHONETYPE_RV930}, applied);
-    EXPECT_TRUE(read == v);
+    EXPECT_TRUE(read == written.m_Version);
+    EXPECT_EQ(PHONETYPE_R740, CData_Properties::CurrentInput().nPhoneType);
+
+    CData_All all;
+    ASSERT_EQ(1, all.MoveFile(0, 0));
+    const CData_PropertyInput& applied = CData_Properties::CurrentInput();
+    EXPECT_EQ(PHONETYPE_RV930, applied.nPhoneType);
+    EXPECT_EQ(3000, applied.nVersion) << "the file's version text does not change the version number";
+    EXPECT_EQ("VORTANE", applied.brand.m_szDerivat);
+    EXPECT_TRUE(applied.bSettingRV745);
+    EXPECT_TRUE(CData_Properties::Current().m_bUsbCapable) << "the properties of an RV930";
 }
 
 TEST_F(CData_VersionTest, ModuleRecordBelongsToItsSlot)

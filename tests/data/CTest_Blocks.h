@@ -7,6 +7,7 @@
 #include "data/CData_FileExRam.h"
 #include "data/CData_Properties.h"
 #include "platform/CPlatform_Resource.h"
+#include "testsupport/CTest_Properties.h"
 #include "testsupport/CTest_TempDir.h"
 
 #include <gtest/gtest.h>
@@ -22,16 +23,17 @@ class CTest_Blocks : public ::testing::Test
 protected:
     void SetUp() override
     {
-        m_saved = CData_Properties::Current();
+        m_saved = CData_Properties::Snapshot();
         m_pSavedResource = CPlatform_Resource::Current();
     }
     void TearDown() override
     {
-        CData_Properties::Current() = m_saved;
+        CData_Properties::Restore(m_saved);
         CPlatform_Resource::SetCurrent(m_pSavedResource);
     }
 
-    static CData_Properties& Props() { return CData_Properties::Current(); }
+    // The properties in force, to read or to set single ones by hand.
+    static CTest_Properties Props() { return CTest_Properties(); }
 
     // The properties of a phone type, firmware version and brand, as start-up computes them.
     static void PhoneType(int nPhoneType, int nVersion, const char* pszDerivat = "TALVO")
@@ -39,10 +41,10 @@ protected:
         CData_PropertyInput input;
         input.nPhoneType = nPhoneType;
         input.nVersion = nVersion;
-        input.szDerivat = pszDerivat;
-        input.szCountry = "GER";
-        Props().m_szDerivat = pszDerivat;
-        Props().Compute(input);
+        input.brand = CData_Properties::Current();
+        input.brand.m_szDerivat = pszDerivat;
+        input.brand.m_szCountry = "GER";
+        CData_Properties::Install(input);
     }
 
     // Interface texts of a resource bundle for the defaults and column texts.
@@ -96,7 +98,7 @@ protected:
         return block.MoveBlock(CData::MB_PARSE, record.data(), record.size(), nFlag);
     }
 
-    CData_Properties m_saved;
+    CData_Properties::CSnapshot m_saved;
     CPlatform_Resource* m_pSavedResource = nullptr;
     CPlatform_Resource m_resource;
     CTest_TempDir m_dir;

@@ -106,13 +106,12 @@ TEST(CPlatform_NotifySinkTest, NotificationsFromAnotherThreadArriveOnTheSinksThr
             received.emplace_back(uMsg, wParam, lParam);
             threads.push_back(std::this_thread::get_id());
         });
-    auto* pSink = static_cast<SlpV24_NotifySink*>(sink.Handle());
-    ASSERT_NE(nullptr, pSink->pfnNotify);
+    void* pContext = sink.Context();
     std::thread library(
-        [pSink]()
+        [pContext]()
         {
             for (uint32_t code = 1; code <= 4; ++code)
-                pSink->pfnNotify(pSink->pContext, 0xC000, code, 42);
+                CPlatform_NotifySink::Post(pContext, 0xC000, code, 42);
         });
     library.join();
     EXPECT_TRUE(received.empty()) << "nothing runs on the library's thread";
@@ -128,8 +127,8 @@ TEST(CPlatform_NotifySinkTest, QueuedNotificationsDieWithTheSink)
     App();
     int nCalls = 0;
     auto pSink = std::make_unique<CPlatform_NotifySink>([&](uint32_t, uint32_t, int32_t) { ++nCalls; });
-    auto* pC = static_cast<SlpV24_NotifySink*>(pSink->Handle());
-    std::thread library([pC]() { pC->pfnNotify(pC->pContext, 1, 3, 1); });
+    void* pContext = pSink->Context();
+    std::thread library([pContext]() { CPlatform_NotifySink::Post(pContext, 1, 3, 1); });
     library.join();
     pSink.reset();
     RunUntil([]() { return false; }, 30);

@@ -137,7 +137,8 @@ class ResourceBadBundle : public ::testing::TestWithParam<CBadBundle>
 {
 };
 
-TEST_P(ResourceBadBundle, StartUpShowsTheMessageAndFails)
+// The failure is reported to the caller, which tells the user (CApp_Startup).
+TEST_P(ResourceBadBundle, StartUpFailsWithoutAMessageOfItsOwn)
 {
     CTest_TempDir dir;
     if (GetParam().pszContents)
@@ -148,9 +149,7 @@ TEST_P(ResourceBadBundle, StartUpShowsTheMessageAndFails)
     EXPECT_EQ(0, res.LoadForStartup("", R740_BINARY_DIR));
     EXPECT_FALSE(res.IsLoaded());
     EXPECT_EQ(nullptr, CPlatform_Resource::Current());
-    ASSERT_EQ(1u, ui.Shown().size());
-    EXPECT_EQ("error loading resource-dll!", ui.Shown()[0].text);
-    EXPECT_EQ(CUi_Interface::ICON_STOP, ui.Shown()[0].icon);
+    EXPECT_TRUE(ui.Shown().empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -169,7 +168,7 @@ TEST(ResourceLoad, UnknownBrandOrAPathAsBrandFails)
         CTest_ScriptedUi ui;
         CPlatform_Resource res;
         EXPECT_EQ(0, res.LoadForStartup(pszBrand, R740_BINARY_DIR)) << pszBrand;
-        EXPECT_EQ(1u, ui.Shown().size()) << pszBrand;
+        EXPECT_TRUE(ui.Shown().empty()) << pszBrand;
     }
 }
 

@@ -6,6 +6,7 @@
 #include "shell/CR740CfDoc.h"
 #include "support/CLang_Text.h"
 #include "testsupport/CTest_TraceCapture.h"
+#include "transfer/CLayerPP_Data.h"
 
 #include <algorithm>
 
@@ -73,7 +74,7 @@ TEST_F(AppStart, StepsRunInTheirFixedOrder)
     EXPECT_TRUE(App().DocData() == App().SavedData());
     EXPECT_TRUE(App().DocData() == App().TransferData());
     EXPECT_TRUE(App().DocData() == App().PhoneImage());
-    EXPECT_FALSE(App().m_bPhoneImageValid);
+    EXPECT_FALSE(App().PhoneImageValid());
     EXPECT_EQ("Configuration", App().Document()->Title());
 }
 
@@ -102,6 +103,18 @@ TEST_F(AppStart, MissingResourceModuleEndsStartUpWithItsMessage)
     EXPECT_EQ("error loading resource-dll!", m_ui.Shown()[0].text);
     EXPECT_EQ(CUi_Interface::ICON_STOP, m_ui.Shown()[0].icon);
     EXPECT_FALSE(app->HasContainers());
+}
+
+TEST_F(AppStart, ABrandWithoutABundleEndsStartUpWithTheMessageOnce)
+{
+    auto app = std::make_unique<CApp>();
+    CApp_Startup startup;
+    startup.workingDirectory = m_workDir.Path();
+    startup.exeDirectory = R740_BINARY_DIR;
+    startup.resourceBrand = "NOBRAND";
+    EXPECT_EQ(0, app->InitInstance(startup));
+    ASSERT_EQ(1u, m_ui.Shown().size());
+    EXPECT_EQ("error loading resource-dll!", m_ui.Shown()[0].text);
 }
 
 TEST_F(AppStart, ChangedInterfaceTextsDeclinedEndStartUp)
@@ -249,13 +262,15 @@ TEST_F(AppStart, UserModeTakesTheParametersAndSwitchesOnLineMode)
     WriteWorking("pabx.ini", "[System]\r\nAuthenticationMode=USER\r\n");
     ASSERT_EQ(1, Start({"alice/se\xB6"
                         "cret/512"}));
-    EXPECT_EQ(CData_PabxHandOff::AUTH_USER, App().m_HandOff.m_nAuthenticationMode);
+    EXPECT_EQ(CData_PabxHandOff::AUTH_USER, App().HandOff().m_nAuthenticationMode);
     EXPECT_TRUE(App().m_bPabxLine);
-    EXPECT_EQ("alice", App().m_CmdLine.m_szPabxParamA);
-    EXPECT_EQ("se cret", App().m_CmdLine.m_szPabxParamB);
-    EXPECT_TRUE(App().m_CmdLine.m_bMayRead);
+    EXPECT_EQ("alice", App().CommandLine().m_szPabxParamA);
+    EXPECT_EQ("se cret", App().CommandLine().m_szPabxParamB);
+    EXPECT_TRUE(App().CommandLine().m_bMayRead);
     // Line mode starts the unattended read.
-    EXPECT_EQ((std::vector<std::pair<int, bool>>{{CApp::MODE_RX_CFG_PABX, false}}), m_transfers);
+    EXPECT_EQ(
+        (std::vector<std::pair<int, int>>{{CLayerPP_Data::MODE_RX_CFG_PABX, CApp_TransferRunner::LINK_PABX}}),
+        m_transfers);
 }
 
 TEST_F(AppStart, UserModeInLowerCaseIsNotRecognised)
@@ -263,7 +278,7 @@ TEST_F(AppStart, UserModeInLowerCaseIsNotRecognised)
     WriteWorking("pabx.ini", "[System]\r\nAuthenticationMode=user\r\n");
     CTest_TraceCapture trace;
     ASSERT_EQ(1, Start({"alice/secret/512"}));
-    EXPECT_EQ(CData_PabxHandOff::AUTH_NON, App().m_HandOff.m_nAuthenticationMode);
+    EXPECT_EQ(CData_PabxHandOff::AUTH_NON, App().HandOff().m_nAuthenticationMode);
     EXPECT_FALSE(App().m_bPabxLine);
     const std::vector<std::string> lines = trace.Take();
     EXPECT_TRUE(std::any_of(lines.begin(), lines.end(),
@@ -279,7 +294,7 @@ TEST_F(AppStart, AStoredTypeTheBrandDoesNotOfferIsReplacedByItsDefault)
     SetSetting("talvo", "R740Cf", "Transfer", "Phone", "R740");
     ASSERT_EQ(1, Start());
     EXPECT_EQ("RV920", App().m_szPhone);
-    EXPECT_EQ(PHONETYPE_RV920, App().m_nPhoneType);
+    EXPECT_EQ(PHONETYPE_RV920, CData_Properties::CurrentInput().nPhoneType);
     EXPECT_EQ(PHONETYPE_RV920, App().DocData().m_Version.m_nPhoneType);
 }
 
@@ -306,20 +321,23 @@ class AppSavedConnection : public CTest_AppFixture, public ::testing::WithParamI
 {
 };
 
-TEST_P(AppSavedConnection, IsRestoredAtExitUnlessItWasUsb)
+// The user's setting comes back whatever it was: USB (0) too, although 0 once meant "nothing
+// saved" and a USB user found the PABX link set after every unattended run.
+TEST_P(AppSavedConnection, IsRestoredAtExitWhateverItWas)
 {
     const CConnectionCase& c = GetParam();
     SetSetting("talvo", "R740Cf", "Transfer", "Phone", c.pszPhone);
     ASSERT_EQ(1, Start({"/SYSTEL"}));
     EXPECT_EQ(CApp::CONNECTION_PABX, App().m_nConnection);
-    EXPECT_EQ(c.nSaved, App().m_nSavedConnection);
+    EXPECT_TRUE(App().ConnectionSaved());
+    EXPECT_EQ(c.nSaved, App().SavedConnection());
     m_pApp.reset();
     EXPECT_EQ(c.pszWritten, GetSetting("talvo", "R740Cf", "Transfer", "Connection"));
 }
 
 const CConnectionCase s_connectionCases[] = {
     {"SerialRestored", "RV740", 1, "1"},
-    {"UsbCountsAsNothingSaved", "RV930", 0, "2"},
+    {"UsbRestored", "RV930", 0, "0"},
 };
 INSTANTIATE_TEST_SUITE_P(Cases, AppSavedConnection, ::testing::ValuesIn(s_connectionCases),
                          [](const auto& i) { return std::string(i.param.pszWhat); });
@@ -334,8 +352,10 @@ TEST_F(AppStart, SystelReadsTheHandOffAndTheConfiguration)
     EXPECT_TRUE(InOrder(trace.Take(), {"App: DoSystel()", "CData_All: MoveFileSystel()"}));
     EXPECT_EQ("R740Cf : Reception desk ", m_window.Title());
     EXPECT_EQ((std::vector<std::string>{"minimised", "normal"}), m_window.m_calls);
-    EXPECT_EQ((std::vector<std::pair<int, bool>>{{CApp::MODE_RX_CFG_PABX, false}}), m_transfers);
-    EXPECT_EQ(17, App().m_HandOff.PortId());
+    EXPECT_EQ(
+        (std::vector<std::pair<int, int>>{{CLayerPP_Data::MODE_RX_CFG_PABX, CApp_TransferRunner::LINK_PABX}}),
+        m_transfers);
+    EXPECT_EQ(17, App().HandOff().PortId());
     EXPECT_FALSE(m_window.QuitPosted());
 }
 
@@ -343,8 +363,10 @@ TEST_F(AppStart, WithoutTransferOrchestrationTheRunStopsThereWithATrace)
 {
     auto app = std::make_unique<CApp>();
     CTest_TraceCapture trace;
-    EXPECT_EQ(0, app->DoDataTransfer(CApp::MODE_RX_CFG_PABX, false));
-    EXPECT_EQ((std::vector<std::string>{"App: DoDataTransfer() No transfer orchestration!"}), trace.Take());
+    EXPECT_EQ(0, app->DoDataTransfer(CLayerPP_Data::MODE_RX_CFG_PABX, false));
+    EXPECT_EQ((std::vector<std::string>{"App: DoDataTransfer()",
+                                        "App: DoDataTransfer() No transfer orchestration!"}),
+              trace.Take());
 }
 
 struct CPabxParamCase
@@ -352,7 +374,7 @@ struct CPabxParamCase
     const char* pszWhat;
     std::string arg;
     bool bFirmware;
-    std::vector<std::pair<int, bool>> transfers;
+    std::vector<std::pair<int, int>> transfers;
 };
 
 class AppPabxParams : public CTest_AppFixture, public ::testing::WithParamInterface<CPabxParamCase>
@@ -365,6 +387,7 @@ TEST_P(AppPabxParams, PermissionBitDecidesTheUnattendedTransfer)
     std::vector<std::string> args{c.arg};
     if (c.bFirmware)
         args.push_back("/DOWNLOAD");
+    m_pin.m_pins.push_back("1234"); // the firmware run asks for the PIN too
     ASSERT_EQ(1, Start(args));
     EXPECT_EQ(c.transfers, m_transfers);
     // A firmware run always ends the program with 18; a configuration run leaves it to the user.
@@ -377,9 +400,15 @@ TEST_P(AppPabxParams, PermissionBitDecidesTheUnattendedTransfer)
 }
 
 const CPabxParamCase s_pabxParamCases[] = {
-    {"ReadPermitted", "/KNT/a/c/512", false, {{CApp::MODE_RX_CFG_PABX, false}}},
+    {"ReadPermitted",
+     "/KNT/a/c/512",
+     false,
+     {{CLayerPP_Data::MODE_RX_CFG_PABX, CApp_TransferRunner::LINK_PABX}}},
     {"ReadNotPermitted", "/KNT/a/c/511", false, {}},
-    {"FirmwarePermitted", "/KNT/a/c/512", true, {{CApp::MODE_FIRMWARE_PABX, false}}},
+    {"FirmwarePermitted",
+     "/KNT/a/c/512",
+     true,
+     {{CLayerPP_Data::MODE_FIRMWARE, CApp_TransferRunner::LINK_PABX}}},
     {"FirmwareNotPermitted", "/KNT/a/c/511", true, {}},
     {"FirmwareWithoutNumber", "/KNT/a/c", true, {}},
 };
@@ -413,7 +442,9 @@ TEST_P(AppDialNameRun, RefusesTheSmallTypesWithExitCode18)
     }
     else
     {
-        EXPECT_EQ((std::vector<std::pair<int, bool>>{{CApp::MODE_RX_DIALNAME_PABX, false}}), m_transfers);
+        EXPECT_EQ((std::vector<std::pair<int, int>>{
+                      {CLayerPP_Data::MODE_RX_DIALNAME_PABX, CApp_TransferRunner::LINK_PABX}}),
+                  m_transfers);
         EXPECT_TRUE(m_ui.Shown().empty());
         EXPECT_FALSE(m_window.QuitPosted());
         EXPECT_EQ("normal", m_window.m_calls.back());

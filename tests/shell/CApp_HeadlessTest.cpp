@@ -36,7 +36,7 @@ TEST_F(AppHeadless, StartsWithANewDocumentOfTheBrandsDefaultType)
     ASSERT_EQ(1, StartHeadless());
     ASSERT_NE(nullptr, App().Document());
     EXPECT_EQ(PHONETYPE_RV930, App().DocData().m_Version.m_nPhoneType);
-    EXPECT_EQ(PHONETYPE_RV930, App().m_nPhoneType);
+    EXPECT_EQ(PHONETYPE_RV930, CData_Properties::CurrentInput().nPhoneType);
     EXPECT_TRUE(App().DocData() == App().SavedData());
     EXPECT_EQ(1, App().Document()->SaveModified()); // nothing to ask
     EXPECT_TRUE(m_ui.Shown().empty());
@@ -50,7 +50,7 @@ TEST_F(AppHeadless, NeitherReadsNorWritesTheUsersSettingsNorTheHandOffFile)
     ASSERT_EQ(1, StartHeadless());
     EXPECT_EQ(PHONETYPE_RV740, App().DocData().m_Version.m_nPhoneType); // the brand's, not RV750
     EXPECT_EQ(1, App().m_nComPort);
-    EXPECT_TRUE(App().m_HandOff.m_szRegistry.empty());
+    EXPECT_TRUE(App().HandOff().m_szRegistry.empty());
     EXPECT_EQ(1, App().ExitInstance());
     EXPECT_EQ("RV750", GetSetting("talvo", "R740Cf", "Transfer", "Phone"));
     EXPECT_EQ("<missing>", GetSetting("talvo", "R740Cf", "Transfer", "Connection"));
@@ -100,8 +100,8 @@ TEST_P(AppRole, ReplacesTheBrandsProgramFlags)
         {
             ASSERT_EQ(1, App().Document()->OnOpenDocument(path));
         }
-        EXPECT_EQ(c.bCfg, App().m_bAppCfg) << nStep;
-        EXPECT_EQ(c.bDialName, App().m_bAppDialName) << nStep;
+        EXPECT_EQ(c.bCfg, App().Brand().m_bAppCfg) << nStep;
+        EXPECT_EQ(c.bDialName, App().Brand().m_bAppDialName) << nStep;
         EXPECT_EQ(c.bCfg, CData_Properties::Current().m_bAppCfg) << nStep;
         EXPECT_EQ(c.bDialName, CData_Properties::Current().m_bAppDialName) << nStep;
     }

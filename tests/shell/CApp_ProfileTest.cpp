@@ -35,8 +35,8 @@ Table Brand(const std::string& derivat, const std::string& version = "4.10",
 class ProfileTest : public ::testing::Test
 {
 protected:
-    void SetUp() override { CData_Properties::Current() = CData_Properties(); }
-    void TearDown() override { CData_Properties::Current() = CData_Properties(); }
+    void SetUp() override { CData_Properties::Restore(CData_Properties::CSnapshot()); }
+    void TearDown() override { CData_Properties::Restore(CData_Properties::CSnapshot()); }
 
     CApp_Profile m_profile;
 };
@@ -49,15 +49,15 @@ TEST_F(ProfileTest, DerivatLoadReadsTheBrandTable)
     Table t = Brand("VORTANE", "V3.01", "ITA", "RV920");
     t[151] = "x";
     EXPECT_EQ(1, m_profile.DerivatLoad(Lookup(t)));
-    EXPECT_EQ("VORTANE", m_profile.m_szDerivat);
-    EXPECT_EQ("ITA", m_profile.m_szCountry);
-    EXPECT_EQ(3010, m_profile.m_nVersion);
-    EXPECT_EQ("RV920", m_profile.m_szPhoneTypeDefault);
-    EXPECT_EQ("GER", m_profile.m_szBasicText);
-    EXPECT_EQ(640, m_profile.m_nFrameMinDx);
-    EXPECT_EQ(480, m_profile.m_nFrameMinDy);
-    EXPECT_TRUE(m_profile.m_bAppCfg);
-    EXPECT_TRUE(m_profile.m_bAppDialName);
+    EXPECT_EQ("VORTANE", m_profile.Brand().m_szDerivat);
+    EXPECT_EQ("ITA", m_profile.Brand().m_szCountry);
+    EXPECT_EQ(3010, m_profile.VersionNumber());
+    EXPECT_EQ("RV920", m_profile.Brand().m_szPhoneTypeDefault);
+    EXPECT_EQ("GER", m_profile.Brand().m_szDispLanDefault);
+    EXPECT_EQ(640, m_profile.Brand().m_nFrameMinDx);
+    EXPECT_EQ(480, m_profile.Brand().m_nFrameMinDy);
+    EXPECT_TRUE(m_profile.Brand().m_bAppCfg);
+    EXPECT_TRUE(m_profile.Brand().m_bAppDialName);
     const CData_Properties& p = CData_Properties::Current();
     EXPECT_EQ("RV920", p.m_szPhoneTypeDefault);
     EXPECT_EQ("VORTANE", p.m_szDerivat);
@@ -68,16 +68,16 @@ TEST_F(ProfileTest, DerivatLoadReadsTheBrandTable)
 TEST_F(ProfileTest, DerivatLoadCountryComesFromTheInterfaceTexts)
 {
     EXPECT_EQ(1, m_profile.DerivatLoad(Lookup(Brand("TALVO")), Lookup({{132, "ITA"}})));
-    EXPECT_EQ("ITA", m_profile.m_szCountry);
+    EXPECT_EQ("ITA", m_profile.Brand().m_szCountry);
 }
 
 TEST_F(ProfileTest, DerivatLoadWithAnEmptyTable)
 {
     EXPECT_EQ(1, m_profile.DerivatLoad(Lookup({})));
-    EXPECT_FALSE(m_profile.m_bAppCfg);
-    EXPECT_FALSE(m_profile.m_bAppDialName);
-    EXPECT_EQ(0, m_profile.m_nVersion);
-    EXPECT_EQ(0, m_profile.m_nFrameMinDx);
+    EXPECT_FALSE(m_profile.Brand().m_bAppCfg);
+    EXPECT_FALSE(m_profile.Brand().m_bAppDialName);
+    EXPECT_EQ(0, m_profile.VersionNumber());
+    EXPECT_EQ(0, m_profile.Brand().m_nFrameMinDx);
     EXPECT_EQ(0, m_profile.DerivatLoad(nullptr));
 }
 
@@ -87,8 +87,8 @@ TEST_F(ProfileTest, BrandWindowLimitsThatAreNoNumbersReadAsZero)
     t[160] = "wide";
     t[161] = "99999999999999999999";
     m_profile.DerivatLoad(Lookup(t));
-    EXPECT_EQ(0, m_profile.m_nFrameMinDx);
-    EXPECT_GT(m_profile.m_nFrameMinDy, 0); // bounded, no overflow
+    EXPECT_EQ(0, m_profile.Brand().m_nFrameMinDx);
+    EXPECT_GT(m_profile.Brand().m_nFrameMinDy, 0); // bounded, no overflow
 }
 
 // ---- Settings ----
@@ -302,7 +302,7 @@ TEST_P(SettlePhoneTypeTest, TypeTheBrandDoesNotOfferIsReplaced)
     m_profile.DerivatLoad(Lookup(Brand(c.pszDerivat, "4.10", "GER", c.pszDefault)));
     m_profile.m_szPhone = c.pszStored;
     EXPECT_EQ(c.nExpected, m_profile.SettlePhoneType());
-    EXPECT_EQ(c.nExpected, m_profile.m_nPhoneType);
+    EXPECT_EQ(c.nExpected, CData_Properties::CurrentInput().nPhoneType);
     std::string word;
     PhoneTypeToStr(c.nExpected, word);
     if (std::string(c.pszStored) != word)
@@ -331,7 +331,7 @@ TEST_F(ProfileTest, DerivatToPropertiesUsesVersionSettingsAndModes)
     trace.Take();
     EXPECT_EQ(1, m_profile.DerivatToProperties(PHONETYPE_RV740));
     EXPECT_EQ(std::vector<std::string>{"App: DerivatToProperties()"}, trace.Take());
-    EXPECT_EQ(PHONETYPE_RV740, m_profile.m_nPhoneType);
+    EXPECT_EQ(PHONETYPE_RV740, CData_Properties::CurrentInput().nPhoneType);
     // 2.10 is above 2099, but RV730 needs the setting or a PABX mode.
     EXPECT_EQ(1, CData_Properties::Current().PhoneTypeOffered(PHONETYPE_RV730)); // a default type
     m_profile.m_nSetRV745 = 1;
@@ -411,20 +411,6 @@ INSTANTIATE_TEST_SUITE_P(All, StatusPaneTest,
                          ::testing::Values(CPaneCase{0, 1, false, " USB"}, CPaneCase{1, 3, false, " COM3"},
                                            CPaneCase{1, 12, false, " COM12"}, CPaneCase{2, 1, false, " ISDN"},
                                            CPaneCase{0, 1, true, " ISDN"}, CPaneCase{1, 4, true, " ISDN"}));
-
-TEST_F(ProfileTest, ViewAndPaneAreRefreshedWhenTheWindowExists)
-{
-    m_profile.DerivatLoad(Lookup(Brand("TALVO")));
-    int nRefresh = 0;
-    std::vector<std::string> panes;
-    m_profile.m_onRefreshView = [&] { ++nRefresh; };
-    m_profile.m_onStatusPane = [&](const std::string& text) { panes.push_back(text); };
-    m_profile.m_nComPort = 2;
-    m_profile.DerivatToProperties(PHONETYPE_RV930); // USB type: pane shown
-    m_profile.DerivatToProperties(PHONETYPE_RV740); // serial type: no pane
-    EXPECT_EQ(2, nRefresh);
-    EXPECT_EQ(std::vector<std::string>{" USB"}, panes);
-}
 
 // ---- Window title of an unattended run ----
 

@@ -161,7 +161,7 @@ TEST_F(Doc, SaveThroughTheDialogThenFileSaveWritesWithoutADialog)
     m_ui.QueueFileName(path);
     ASSERT_EQ(1, m_pDoc->OnFileSave());
     EXPECT_TRUE(m_pDoc->SavedToChosenFile());
-    EXPECT_EQ(path, App().m_szLastFilePath);
+    EXPECT_EQ(path, App().LastFilePath());
     EXPECT_EQ(path, m_pDoc->PathName());
     EXPECT_EQ("first.cfg", m_pDoc->Title());
     EXPECT_EQ(path, App().RecentFiles().front());
@@ -192,7 +192,7 @@ TEST_F(Doc, SavedFileOpensAsTheSameConfiguration)
     EXPECT_TRUE(App().DocData() == saved);
     EXPECT_TRUE(App().SavedData() == saved);
     EXPECT_EQ("round.cfg", m_pDoc->Title());
-    EXPECT_EQ(path, App().m_szLastFilePath);
+    EXPECT_EQ(path, App().LastFilePath());
     // The open command does not make the file the document's path.
     EXPECT_EQ("", m_pDoc->PathName());
     // The next open dialog starts where this one ended.
@@ -202,7 +202,7 @@ TEST_F(Doc, SavedFileOpensAsTheSameConfiguration)
 
 TEST_F(Doc, OpenDialogStartsAtTheLastPathAndCancelChangesNothing)
 {
-    App().m_szLastFilePath = "/some/where/x.cfg";
+    App().SetLastFilePath("/some/where/x.cfg");
     ChangeAKey();
     const CData_All before = App().DocData();
     EXPECT_EQ(0, m_pDoc->OnFileOpen());
@@ -248,7 +248,7 @@ class DocSaveFails : public Doc, public ::testing::WithParamInterface<CFailCase>
 TEST_P(DocSaveFails, IsReportedAndKeepsOldFileAndModifiedState)
 {
     const std::string target = GetParam().pfnPrepare(m_workDir);
-    App().m_szLastFilePath = "/earlier/choice.cfg";
+    App().SetLastFilePath("/earlier/choice.cfg");
     ChangeAKey();
     m_ui.QueueFileName(target);
     {
@@ -262,7 +262,7 @@ TEST_P(DocSaveFails, IsReportedAndKeepsOldFileAndModifiedState)
     EXPECT_NE(std::string::npos, m_ui.Shown()[0].text.find(target));
     EXPECT_EQ(CUi_Interface::ICON_STOP, m_ui.Shown()[0].icon);
     EXPECT_FALSE(m_pDoc->SavedToChosenFile());
-    EXPECT_EQ("/earlier/choice.cfg", App().m_szLastFilePath);
+    EXPECT_EQ("/earlier/choice.cfg", App().LastFilePath());
     EXPECT_EQ("", m_pDoc->PathName());
     EXPECT_TRUE(App().RecentFiles().empty());
     if (GetParam().bOldFile)
@@ -309,23 +309,35 @@ TEST_F(Doc, AFileThatCannotBeOpenedLeavesDocData)
 {
     ChangeAKey();
     const CData_All before = App().DocData();
-    App().m_bPhoneImageValid = true;
+    App().SetPhoneImageValid(true);
     EXPECT_EQ(0, m_pDoc->OnOpenDocument(m_workDir.File("absent.cfg")));
     EXPECT_TRUE(App().DocData() == before);
-    EXPECT_TRUE(App().m_bPhoneImageValid);
+    EXPECT_TRUE(App().PhoneImageValid());
     ASSERT_EQ(1u, m_ui.Shown().size());
+}
+
+// The file's phone type is in force for its sections; the view follows once, after the read.
+TEST_F(Doc, OpeningAFileRefreshesTheViewOnceAfterTheRead)
+{
+    const std::string path = m_workDir.File("rv930.cfg");
+    TestWriteFile(path, "[Version_00000000]\r\nPhoneType=RV930\r\n");
+    m_view.m_calls.clear();
+    m_window.SetPortPane("");
+    ASSERT_EQ(1, m_pDoc->OnOpenDocument(path));
+    EXPECT_EQ((std::vector<std::string>{"RefreshPages", "DocToView"}), m_view.m_calls);
+    EXPECT_EQ(" USB", m_window.PortPane()); // an RV930 has a USB link, shown in the pane
 }
 
 TEST_F(Doc, OpeningAFileClearsPhoneImageValidAndTakesItsVersion)
 {
     const std::string path = m_workDir.File("v.cfg");
     TestWriteFile(path, "[Version_00000000]\r\nPhoneType=RV750\r\nVersion=3.01\r\n");
-    App().m_bPhoneImageValid = true;
+    App().SetPhoneImageValid(true);
     ASSERT_EQ(1, m_pDoc->OpenDocumentFile(path));
-    EXPECT_FALSE(App().m_bPhoneImageValid);
+    EXPECT_FALSE(App().PhoneImageValid());
     EXPECT_EQ(PHONETYPE_RV750, App().DocData().m_Version.m_nPhoneType);
-    EXPECT_EQ(PHONETYPE_RV750, App().m_nPhoneType);
-    EXPECT_EQ(3010, App().m_nVersion);
+    EXPECT_EQ(PHONETYPE_RV750, CData_Properties::CurrentInput().nPhoneType);
+    EXPECT_EQ(3010, App().VersionNumber());
     EXPECT_EQ(path, m_pDoc->PathName());
     EXPECT_EQ(1, m_pDoc->SaveModified());
     EXPECT_FALSE(m_pDoc->IsModified());

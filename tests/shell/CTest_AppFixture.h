@@ -11,11 +11,15 @@
 #include "platform/CPlatform_Resource.h"
 #include "platform/CPlatform_Settings.h"
 #include "shell/CApp.h"
+#include "shell/CApp_PinPrompt.h"
+#include "shell/CApp_TransferRunner.h"
+#include "shell/CApp_View.h"
 #include "testsupport/CTest_ScriptedUi.h"
 #include "testsupport/CTest_TempDir.h"
 
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <map>
 #include <memory>
 #include <string>
@@ -40,8 +44,55 @@ inline std::map<int, std::string> TestBrandTable(const std::string& derivat, boo
             {195, "Configuration files (*.cfg)|*.cfg||"},
             {196, ".cfg"},
             {422, "This telephone type is not supported here."},
+            {432, "The PIN must have exactly 4 digits."},
             {501, " PABX"}};
 }
+
+// A transfer runner that records the transfers asked for and reports them done.
+class CTest_TransferRunner : public CApp_TransferRunner
+{
+public:
+    int RunTransfer(int nMode, int nLinkKind) override
+    {
+        m_runs.emplace_back(nMode, nLinkKind);
+        return 1;
+    }
+    std::vector<std::pair<int, int>> m_runs; // mode, link kind
+};
+
+// A user at the PIN dialog who types the PINs queued, one per OK, and cancels when none is left.
+class CTest_PinPrompt : public CApp_PinPrompt
+{
+public:
+    int AskPin(const Accept& accept, std::string& pin) override
+    {
+        ++m_nShown;
+        while (!m_pins.empty())
+        {
+            const std::string typed = m_pins.front();
+            m_pins.pop_front();
+            if (accept(typed, "PIN"))
+            {
+                pin = typed;
+                return 1;
+            }
+        }
+        return 0;
+    }
+    std::deque<std::string> m_pins;
+    int m_nShown = 0;
+};
+
+// A view that only records.
+class CTest_View : public CApp_View
+{
+public:
+    void MoveDataDocToView() override { m_calls.push_back("DocToView"); }
+    void MoveDataViewToDoc() override { m_calls.push_back("ViewToDoc"); }
+    void RefreshPages() override { m_calls.push_back("RefreshPages"); }
+    void ActivateFirstPage() override { m_calls.push_back("ActivateFirstPage"); }
+    std::vector<std::string> m_calls;
+};
 
 // A main window that only records.
 class CTest_MainWindow : public CApp_MainWindow
@@ -74,7 +125,7 @@ protected:
 
     static void ResetGlobals()
     {
-        CData_Properties::Current() = CData_Properties();
+        CData_Properties::Restore(CData_Properties::CSnapshot());
         CData_Version::SetConfigVersion(0);
         CData::File().SetFileName("");
     }
@@ -106,12 +157,9 @@ protected:
     {
         m_pApp = std::make_unique<CApp>();
         m_pApp->SetMainWindow(&m_window);
-        m_pApp->SetTransferRunner(
-            [this](int nMode, bool bInteractive)
-            {
-                m_transfers.emplace_back(nMode, bInteractive);
-                return 1;
-            });
+        m_pApp->SetTransferRunner(&m_runner);
+        m_pApp->SetView(&m_view);
+        m_pApp->SetPinPrompt(&m_pin);
         CApp_Startup startup;
         startup.programPath = "/opt/r740/R740Cf";
         startup.args = args;
@@ -132,7 +180,10 @@ protected:
     CTest_TempDir m_workDir;
     CTest_ScriptedUi m_ui;
     CTest_MainWindow m_window;
+    CTest_View m_view;
+    CTest_PinPrompt m_pin;
     std::map<int, std::string> m_table;
-    std::vector<std::pair<int, bool>> m_transfers;
+    CTest_TransferRunner m_runner;
+    std::vector<std::pair<int, int>>& m_transfers = m_runner.m_runs;
     std::unique_ptr<CApp> m_pApp;
 };

@@ -10,6 +10,7 @@
 #include "data/CData_RecordTable.h"
 #include "data/CData_Version.h"
 #include "testsupport/CTest_ManualClock.h"
+#include "testsupport/CTest_Properties.h"
 
 #include <gtest/gtest.h>
 
@@ -46,7 +47,6 @@ class CLayerPP_DataTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        m_props = CData_Properties::Current();
         m_nConfigVersion = CData_Version::ConfigVersion();
         CData_AlarmCall::SetLocalTimeSource(FixedTime);
     }
@@ -54,7 +54,6 @@ protected:
     {
         m_pData.reset();
         m_pLower.reset();
-        CData_Properties::Current() = m_props;
         CData_Version::SetConfigVersion(m_nConfigVersion);
         CData_FirmwareUpdate::UpdateFileName().clear();
         CData_AlarmCall::SetLocalTimeSource(nullptr);
@@ -75,17 +74,14 @@ protected:
     // telephone with recognisable values in every kind of block.
     void MakePhone(const CPhoneCase& c)
     {
-        CData_Properties& props = CData_Properties::Current();
-        props.m_szDerivat = c.pszBrand;
-        props.m_szCountry = "GER";
-        props.m_bAppCfg = true;
-        props.m_bAppDialName = true;
-        m_shared.propertyInput = CData_PropertyInput();
-        m_shared.propertyInput.szDerivat = c.pszBrand;
-        m_shared.propertyInput.szCountry = "GER";
-        m_shared.propertyInput.nVersion = VersionToNumber(c.pszVersion);
-        m_shared.propertyInput.nPhoneType = c.nPhoneType;
-        props.Compute(m_shared.propertyInput);
+        CData_PropertyInput input;
+        input.brand.m_szDerivat = c.pszBrand;
+        input.brand.m_szCountry = "GER";
+        input.brand.m_bAppCfg = true;
+        input.brand.m_bAppDialName = true;
+        input.nVersion = VersionToNumber(c.pszVersion);
+        input.nPhoneType = c.nPhoneType;
+        CData_Properties::Install(input);
 
         m_phone = CData_All();
         m_phone.m_Version.m_nPhoneType = c.nPhoneType;
@@ -173,7 +169,7 @@ protected:
     int m_nProgressAtStart = -1;
 
 private:
-    CData_Properties m_props;
+    CTest_PropertiesGuard m_propsGuard;
     int m_nConfigVersion = 0;
 };
 

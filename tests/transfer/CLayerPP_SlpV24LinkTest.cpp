@@ -84,7 +84,8 @@ protected:
                     m_pAdapter->OnRx(static_cast<int>(wParam & 0xFF), -1);
                 }
             });
-        m_pAdapter = std::make_unique<CLayerPP_SlpV24>(4, 1, m_pSink->Handle(), &m_uMsg, 0, 1);
+        m_handle = {&CPlatform_NotifySink::Post, m_pSink->Context()};
+        m_pAdapter = std::make_unique<CLayerPP_SlpV24>(4, 1, &m_handle, &m_uMsg, 0, 1);
         m_pAdapter->LinkUp(&m_upper, 0);
     }
     void TearDown() override
@@ -111,6 +112,7 @@ protected:
     std::atomic<bool> m_bPhoneLost{false};
     std::unique_ptr<CSlp_Link> m_pPhone;
     std::unique_ptr<CPlatform_NotifySink> m_pSink;
+    SlpV24_NotifySink m_handle{}; // the link library's window handle: the sink's callback
     std::unique_ptr<CLayerPP_SlpV24> m_pAdapter;
     CTest_RecordingLayer m_upper;
     std::vector<std::thread::id> m_threads;

@@ -223,7 +223,7 @@ TEST_F(CLayerPP_SlpV24Test, OpenOnAnOpenAdapterFailsAndChangesNothing)
     EXPECT_EQ(nCalls, m_pState->m_calls.size());
     EXPECT_EQ(1, adapter.IsOpen());
     // The adapter still works.
-    adapter.OnRx(CLayerPP_SlpV24::SLPNOTIFY_CONNECT, -1);
+    adapter.OnRx(SLPNOTIFY_CONNECT, -1);
     const unsigned char frame[] = {16, 0, 0};
     EXPECT_EQ(3, adapter.Write(frame, 3));
 }
@@ -280,7 +280,7 @@ TEST_F(CLayerPP_SlpV24Test, CloseReleasesTheLinkOnceAndAllowsANewOpen)
     EXPECT_EQ(0u, m_pState->Count("Close"));
 
     ASSERT_EQ(1, adapter.Open());
-    adapter.OnRx(CLayerPP_SlpV24::SLPNOTIFY_CONNECT, -1);
+    adapter.OnRx(SLPNOTIFY_CONNECT, -1);
     EXPECT_EQ(1, adapter.Close());
     ASSERT_EQ(1u, m_pState->Count("Close"));
     EXPECT_EQ(m_pState->m_hLink, m_pState->m_calls.back().m_hLink);
@@ -313,7 +313,7 @@ TEST_F(CLayerPP_SlpV24Test, ReadAndWriteAfterConnectAreDumped)
 {
     CLayerPP_SlpV24& adapter = Make(3);
     ASSERT_EQ(1, adapter.Open());
-    adapter.OnRx(CLayerPP_SlpV24::SLPNOTIFY_CONNECT, -1);
+    adapter.OnRx(SLPNOTIFY_CONNECT, -1);
     m_pState->m_frames.push_back({0x10, 0x01, 0xff});
     unsigned char buffer[LAYER_BUFFER_SIZE] = {};
     EXPECT_EQ(3, adapter.Read(buffer, sizeof buffer));
@@ -335,7 +335,7 @@ TEST_F(CLayerPP_SlpV24Test, ReadCountNeverLeavesTheCallersBuffer)
 {
     CLayerPP_SlpV24& adapter = Make(3);
     ASSERT_EQ(1, adapter.Open());
-    adapter.OnRx(CLayerPP_SlpV24::SLPNOTIFY_CONNECT, -1);
+    adapter.OnRx(SLPNOTIFY_CONNECT, -1);
     unsigned char buffer[8];
     m_pState->m_bReadCountOverride = true;
     for (const auto& [nLibrary, nExpected] :
@@ -366,7 +366,7 @@ TEST_P(CLayerPP_SlpV24NotifyTest, BecomesAnIndication)
     const CNotifyCase& c = GetParam();
     CLayerPP_SlpV24& adapter = Make(3);
     ASSERT_EQ(1, adapter.Open());
-    adapter.OnRx(CLayerPP_SlpV24::SLPNOTIFY_CONNECT, -1);
+    adapter.OnRx(SLPNOTIFY_CONNECT, -1);
     m_upper.m_indications.clear();
     // The layer above must hear of a loss while the link is still open below it.
     m_upper.m_fnMark = [this]() { return m_pState->Count("Close"); };
@@ -404,11 +404,11 @@ TEST_F(CLayerPP_SlpV24Test, BadDataChangesNoState)
         if (nStep == 1)
             adapter.Open();
         if (nStep == 2)
-            adapter.OnRx(CLayerPP_SlpV24::SLPNOTIFY_CONNECT, -1);
+            adapter.OnRx(SLPNOTIFY_CONNECT, -1);
         const int nStatus = adapter.GetStatus();
         const size_t nCalls = m_pState->m_calls.size();
         m_upper.m_indications.clear();
-        adapter.OnRx(CLayerPP_SlpV24::SLPNOTIFY_BADDATA, -1);
+        adapter.OnRx(SLPNOTIFY_BADDATA, -1);
         EXPECT_EQ(nStatus, adapter.GetStatus());
         EXPECT_EQ(nCalls, m_pState->m_calls.size());
         EXPECT_TRUE(m_upper.m_indications.empty());
@@ -423,13 +423,13 @@ TEST_F(CLayerPP_SlpV24Test, StackOpensReadsAndClosesThroughTheAdapter)
     adapter.LinkUp(&top, 0);
     ASSERT_EQ(1, top.Open());
     EXPECT_EQ(1u, m_pState->Count("OpenEx"));
-    adapter.OnRx(CLayerPP_SlpV24::SLPNOTIFY_CONNECT, -1);
+    adapter.OnRx(SLPNOTIFY_CONNECT, -1);
     EXPECT_EQ(1, top.IsConnected());
     m_pState->m_frames.push_back({0x00, 0x01});
     unsigned char buffer[LAYER_BUFFER_SIZE];
     EXPECT_EQ(2, top.Read(buffer, sizeof buffer));
     // A lost link closes both layers, the adapter's link once.
-    adapter.OnRx(CLayerPP_SlpV24::SLPNOTIFY_DISCONNECT, -1);
+    adapter.OnRx(SLPNOTIFY_DISCONNECT, -1);
     EXPECT_EQ(0, top.IsOpen());
     EXPECT_EQ(0, adapter.IsOpen());
     EXPECT_EQ(1u, m_pState->Count("Close"));

@@ -6,6 +6,7 @@
 #include "data/CData_All.h"
 #include "data/CData_Properties.h"
 #include "data/CData_UiText.h"
+#include "testsupport/CTest_Properties.h"
 #include "testsupport/CTest_ScriptedUi.h"
 #include "ui/CDlgE_AnsMaschPerMsn.h"
 #include "ui/CDlgE_CallFilter.h"
@@ -38,11 +39,9 @@ void RichPhone()
     CData_PropertyInput input;
     input.nPhoneType = PHONETYPE_RV930;
     input.nVersion = 4000;
-    input.szDerivat = "TALVO";
-    input.szCountry = "GER";
-    CData_Properties::Current().m_szDerivat = "TALVO";
-    CData_Properties::Current().Compute(input);
-    CData_Version::PropertyInput() = input;
+    input.brand.m_szDerivat = "TALVO";
+    input.brand.m_szCountry = "GER";
+    CData_Properties::Install(input);
 }
 
 class CDlgE_Test : public ::testing::Test
@@ -50,18 +49,11 @@ class CDlgE_Test : public ::testing::Test
 protected:
     void SetUp() override
     {
-        m_savedProps = CData_Properties::Current();
-        m_savedInput = CData_Version::PropertyInput();
         RichPhone();
         m_data.m_Version.m_nPhoneType = PHONETYPE_RV930;
         m_data.m_Version.m_strVersion = "4.0";
         m_data.m_Cfg.m_MsnPara[0].m_strMsn = "0301234";
         m_data.m_Cfg.m_MsnPara[0].m_strTxt = "Privat";
-    }
-    void TearDown() override
-    {
-        CData_Properties::Current() = m_savedProps;
-        CData_Version::PropertyInput() = m_savedInput;
     }
     template <class T> static T* Control(const QWidget& dlg, unsigned nControl)
     {
@@ -71,8 +63,7 @@ protected:
     CTest_Bundle m_bundle{"UK"};
     CTest_ScriptedUi m_ui;
     CData_All m_data;
-    CData_Properties m_savedProps;
-    CData_PropertyInput m_savedInput;
+    CTest_PropertiesGuard m_savedProps;
 };
 
 // One edit field of one dialog: the text typed into it and what the entry holds after OK.
@@ -274,8 +265,11 @@ TEST_F(CDlgE_Test, KeyFieldsFollowFunctionAndProperties)
     EXPECT_EQ("0800", dlg.Entry().m_strDialKeyMsn);
 
     // A NovRek line addresses port and B-channel; without key labels there is no label.
-    CData_Properties::Current().m_bNovRekLine = true;
-    CData_Properties::Current().m_bKeyNames = false;
+    {
+        CTest_Properties props;
+        props->m_bNovRekLine = true;
+        props->m_bKeyNames = false;
+    }
     key.m_nKeyUse = CData_Key::KEYUSE_EXT;
     CDlgE_Key novRek(key, m_data);
     EXPECT_FALSE(visible(novRek, CDlgE_Key::IDC_EXTCHANNEL));
@@ -293,7 +287,7 @@ TEST_F(CDlgE_Test, MacroPictureFollowsTheKeysPlace)
 
 TEST_F(CDlgE_Test, VipCaptionAndVersionDialog)
 {
-    CData_Properties::Current().m_bDialVipDialInd = true;
+    CTest_Properties()->m_bDialVipDialInd = true;
     CDlgE_DialVip vip(CData_DialVip(3));
     vip.show();
     EXPECT_EQ(CUi_Texts::FromCp1252(CData_UiText(CDlgE_DialVip::TEXT_DIALIND_CAPTION)), vip.windowTitle());

@@ -7,6 +7,7 @@
 #include "shell/CApp.h"
 #include "shell/CTest_AppFixture.h"
 #include "support/CLang_Text.h"
+#include "testsupport/CTest_Properties.h"
 #include "ui/CDlg_Import_NameMsn.h"
 #include "ui/CDlg_Import_NameMsn_Ex.h"
 #include "ui/CDlg_Import_vCard.h"
@@ -26,6 +27,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -135,7 +137,7 @@ protected:
         CTest_AppFixture::SetUp();
         m_table = TestBrandTable("TALVO", true, true);
         ASSERT_EQ(1, Start());
-        App().m_onMoveDataDocToView = [this]() { ++m_nRefreshed; };
+        App().SetView(&m_view);
     }
 
     CData_AllDialName& Book() { return App().DocData().m_DialName; }
@@ -148,7 +150,9 @@ protected:
     }
 
     CTest_TempDir m_files;
-    int m_nRefreshed = 0;
+    CTest_View m_view;
+    // How often the view was shown DocData anew.
+    long Refreshed() const { return std::count(m_view.m_calls.begin(), m_view.m_calls.end(), "DocToView"); }
 };
 
 TEST_F(PhonebookCommands, TextImportReplacesThePhonebookAndReports)
@@ -166,7 +170,7 @@ TEST_F(PhonebookCommands, TextImportReplacesThePhonebookAndReports)
         });
     ASSERT_EQ(1, CUi_PhonebookCommands::ImportText(nullptr, App()));
     EXPECT_EQ((std::vector<std::string>{"Adam=9089", "Meier=90301234"}), Entries(Book()));
-    EXPECT_EQ(1, m_nRefreshed);
+    EXPECT_EQ(1, Refreshed());
     ASSERT_EQ(1u, m_ui.Shown().size()) << "no question to save, one report";
     EXPECT_NE(std::string::npos, m_ui.Shown()[0].text.find("2")) << m_ui.Shown()[0].text;
 
@@ -197,8 +201,11 @@ TEST_F(PhonebookCommands, TextImportReplacesThePhonebookAndReports)
 TEST_F(PhonebookCommands, VCardImportAddsTheConfirmedEntry)
 {
     CGermanTexts german;
-    CData_Properties::Current().m_bMsnGoRecord = true;
-    CData_Properties::Current().m_bEntryInfotext = true;
+    {
+        CTest_Properties props;
+        props->m_bMsnGoRecord = true;
+        props->m_bEntryInfotext = true;
+    }
     Add("Zoe", "5");
     m_ui.QueueFileName(TestDataPath("vcard/v21_quoted_printable.vcf"));
     WhenModal(
@@ -231,7 +238,7 @@ TEST_F(PhonebookCommands, VCardImportAddsTheConfirmedEntry)
     EXPECT_EQ((std::vector<std::string>{"M\xFCller, J\xFCrgen=01701234567", "Zoe=5"}), Entries(Book()));
     EXPECT_EQ("Handy", Book().Entry(0)->m_strInfotext);
     EXPECT_EQ(0, Book().Entry(0)->Number());
-    EXPECT_EQ(1, m_nRefreshed);
+    EXPECT_EQ(1, Refreshed());
 }
 
 TEST_F(PhonebookCommands, PrefixExportAndDebugFill)

@@ -1,11 +1,12 @@
 #include "tools/r740tool/CTool_Commands.h"
 
+#include "data/CData.h"
+#include "data/CData_FileExRam.h"
 #include "platform/CPlatform_Resource.h"
 #include "platform/CPlatform_SaveFile.h"
 #include "platform/CPlatform_System.h"
 #include "support/CLang_Text.h"
 #include "tools/r740tool/CTool_Config.h"
-#include "tools/r740tool/CTool_Main.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -45,13 +46,21 @@ bool ArgumentCount(const CTool_Context& context, size_t nCount, const char* pszU
     return false;
 }
 
-// Opens a configuration file as the program does; the store's reason has gone to stderr.
+// Opens a configuration file as the program does; the store's reason has gone to stderr. A file
+// in which no section of a configuration was found reads as a new document's defaults, as in the
+// program, but a script is told.
 bool OpenConfig(CTool_Config& config, const std::string& path)
 {
-    if (config.Open(path))
-        return true;
-    std::fprintf(stderr, "r740tool: cannot read %s\n", path.c_str());
-    return false;
+    if (!config.Open(path))
+    {
+        std::fprintf(stderr, "r740tool: cannot read %s\n", path.c_str());
+        return false;
+    }
+    if (!CData::File().AnySectionFound())
+        std::fprintf(stderr,
+                     "r740tool: warning: nothing of a configuration was found in %s; it reads as defaults\n",
+                     path.c_str());
+    return true;
 }
 
 namespace

@@ -4,9 +4,30 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
+class CApp_Headless;
+class CPlatform_Resource;
 class CTool_Config;
-struct CTool_Context;
+
+// What a subcommand gets: its own arguments and, when its row asks for it, the loaded bundle or
+// the started application interface (which owns its bundle).
+struct CTool_Context
+{
+    std::vector<std::string> args;
+    CPlatform_Resource* pResource = nullptr;
+    CApp_Headless* pApp = nullptr;
+    // The tool's whole usage text, for a subcommand that shows it after a mistake.
+    std::string (*pfnUsage)() = nullptr;
+};
+
+// Exit codes shared by all subcommands.
+enum ETool_Exit
+{
+    TOOL_EXIT_OK = 0,
+    TOOL_EXIT_FAILED = 1, // the subcommand ran and the answer is "no" (for example a wrong signature)
+    TOOL_EXIT_ERROR = 2,  // bad usage, unreadable input, missing resource bundle
+};
 
 // Helpers of the subcommands. True when the subcommand got nCount arguments and its application
 // object; else the usage line goes to stderr.

@@ -2,7 +2,7 @@
 
 #include "data/CData_All.h"
 #include "data/CData_RecordTable.h"
-#include "shell/CApp.h"
+#include "shell/CApp_Headless.h"
 #include "shell/CR740CfDoc.h"
 
 #include <QDir>
@@ -23,24 +23,21 @@ const char s_szModulePrefix[] = "KeyE920_";
 const char s_szScratchName[] = "scratch.cfg";
 } // namespace
 
-CTool_Config::CTool_Config(CApp& app) : m_app(app) {}
+CTool_Config::CTool_Config(CApp_Headless& app) : m_app(app) {}
 
 int CTool_Config::Open(const std::string& path)
 {
-    CR740CfDoc* pDoc = m_app.Document();
-    return pDoc && pDoc->OnOpenDocument(path);
+    return m_app.Document().OnOpenDocument(path);
 }
 
 int CTool_Config::Save(const std::string& path)
 {
-    CR740CfDoc* pDoc = m_app.Document();
-    return pDoc && pDoc->OnSaveDocument(path);
+    return m_app.Document().OnSaveDocument(path);
 }
 
 int CTool_Config::New()
 {
-    CR740CfDoc* pDoc = m_app.Document();
-    return pDoc && pDoc->OnNewDocument();
+    return m_app.Document().OnNewDocument();
 }
 
 int CTool_Config::SaveToBytes(std::string& bytes)

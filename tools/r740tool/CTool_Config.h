@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-class CApp;
+class CApp_Headless;
 
 // One data record of a block, as the transfer would send it.
 struct CTool_Record
@@ -29,7 +29,7 @@ struct CTool_Key
 class CTool_Config
 {
 public:
-    explicit CTool_Config(CApp& app);
+    explicit CTool_Config(CApp_Headless& app);
 
     // The program's File Open; 0 when the file cannot be read (the reason went to stderr).
     int Open(const std::string& path);
@@ -56,5 +56,5 @@ public:
     static bool IsModuleSection(const std::string& section);
 
 private:
-    CApp& m_app;
+    CApp_Headless& m_app;
 };

@@ -1,7 +1,8 @@
 #include "tools/r740tool/CTool_Main.h"
 
 #include "platform/CPlatform_Resource.h"
-#include "shell/CApp.h"
+#include "shell/CApp_Headless.h"
+#include "shell/CApp_Startup.h"
 #include "support/CUi_Interface.h"
 #include "tools/r740tool/CTool_Commands.h"
 #include "tools/r740tool/CTool_Phonebook.h"
@@ -9,6 +10,7 @@
 #include "tools/r740tool/CTool_Transfer.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <iterator>
@@ -147,6 +149,29 @@ const CTool_Command* CTool_Main::FindCommand(const std::vector<std::string>& arg
 
 int CTool_Main::Run(const std::vector<std::string>& args, const std::string& exeDir)
 {
+    const int nExit = RunCommand(args, exeDir);
+    // Output that never arrived (a full disk, a closed pipe) must not pass for an answer.
+    errno = 0;
+    const bool bFlushed = std::fflush(stdout) == 0;
+    int nError = errno;
+    if (bFlushed && !std::ferror(stdout))
+        return nExit;
+    if (!nError)
+    {
+        // The write failed while the command printed more than the buffer holds, and its reason
+        // went with the buffer: one more byte tells why (what was printed is lost anyway).
+        std::clearerr(stdout);
+        errno = 0;
+        if (std::fputc('\n', stdout) == EOF || std::fflush(stdout) != 0)
+            nError = errno;
+    }
+    std::fprintf(stderr, "r740tool: cannot write standard output: %s\n",
+                 nError ? std::strerror(nError) : "write error");
+    return TOOL_EXIT_ERROR;
+}
+
+int CTool_Main::RunCommand(const std::vector<std::string>& args, const std::string& exeDir)
+{
     std::string brand;
     CApp_Profile::ERole role = CApp_Profile::ROLE_BRAND;
     size_t i = 0;
@@ -194,18 +219,18 @@ int CTool_Main::Run(const std::vector<std::string>& args, const std::string& exe
     }
     CTool_Context context;
     context.args.assign(args.begin() + static_cast<std::ptrdiff_t>(i) + 1, args.end());
+    context.pfnUsage = &CTool_Main::Usage;
     CTool_ConsoleUi ui;
     CUi_Interface::Set(&ui);
+    CApp_Startup startup;
+    startup.exeDirectory = exeDir;
+    startup.resourceBrand = brand;
     int nExit = TOOL_EXIT_ERROR;
     if (pCommand->needs == NEEDS_APP || pCommand->needs == NEEDS_APP_PAINT)
     {
-        // The application object owns its bundle; it goes before the console user it talks to.
-        auto pApp = std::make_unique<CApp>();
-        pApp->m_roleOverride = role;
-        CApp_Startup startup;
-        startup.exeDirectory = exeDir;
-        startup.resourceBrand = brand;
-        if (pApp->InitHeadless(startup))
+        // The application interface owns its bundle; it goes before the console user it talks to.
+        auto pApp = std::make_unique<CApp_Headless>();
+        if (pApp->Init(startup, role))
         {
             context.pApp = pApp.get();
             nExit = pCommand->pRun(context);
@@ -215,7 +240,7 @@ int CTool_Main::Run(const std::vector<std::string>& args, const std::string& exe
     else
     {
         CPlatform_Resource resource;
-        if (pCommand->needs == NEEDS_NOTHING || resource.LoadForStartup(brand, exeDir))
+        if (pCommand->needs == NEEDS_NOTHING || startup.LoadResource(resource))
         {
             context.pResource = pCommand->needs == NEEDS_BUNDLE ? &resource : nullptr;
             nExit = pCommand->pRun(context);

@@ -9,9 +9,9 @@
 #include "phonebook/CPhonebook_Prefix.h"
 #include "platform/CPlatform_System.h"
 #include "platform/CPlatform_Telephony.h"
-#include "shell/CApp.h"
+#include "shell/CApp_Headless.h"
+#include "tools/r740tool/CTool_Commands.h"
 #include "tools/r740tool/CTool_Config.h"
-#include "tools/r740tool/CTool_Main.h"
 
 #include <cstdio>
 #include <functional>
@@ -138,8 +138,8 @@ bool PrefixOption(const CArgs& args, std::string& prefix)
 int OnPhonebook(CTool_Context& context, const std::string& in, const std::string* pOut,
                 const std::function<int(CData_AllDialName&)>& work)
 {
-    CApp& app = *context.pApp;
-    if (!app.m_bAppDialName)
+    CApp_Headless& app = *context.pApp;
+    if (!app.Profile().Brand().m_bAppDialName)
     {
         std::fprintf(stderr,
                      "r740tool: the files of this role hold no phonebook (use --role phonebook or both, "

@@ -2,10 +2,9 @@
 
 #include "data/CData_All.h"
 #include "print/CPrint_Pdf.h"
-#include "shell/CApp.h"
+#include "shell/CApp_Headless.h"
 #include "tools/r740tool/CTool_Commands.h"
 #include "tools/r740tool/CTool_Config.h"
-#include "tools/r740tool/CTool_Main.h"
 
 #include <cstdio>
 
@@ -22,13 +21,15 @@ enum EPart
 // are read, so that a phonebook can be printed with a configurator's bundle and the other way
 // round. A role chosen with --role is kept: its print has no pages, and the tool says so (exit 1).
 // Gives TOOL_EXIT_OK when the print can go on.
-int OpenForPrint(CApp& app, EPart part, const std::string& path, const char* pszCommand)
+int OpenForPrint(CApp_Headless& app, EPart part, const std::string& path, const char* pszCommand)
 {
-    auto hasPart = [&app, part]() { return part == PART_PHONEBOOK ? app.m_bAppDialName : app.m_bAppCfg; };
-    if (!hasPart() && app.m_roleOverride == CApp_Profile::ROLE_BRAND)
+    CApp_Profile& profile = app.Profile();
+    auto hasPart = [&profile, part]()
+    { return part == PART_PHONEBOOK ? profile.Brand().m_bAppDialName : profile.Brand().m_bAppCfg; };
+    if (!hasPart() && profile.m_roleOverride == CApp_Profile::ROLE_BRAND)
     {
         // The role decides which sections the file is read with: in force before reading.
-        app.m_roleOverride = CApp_Profile::ROLE_BOTH;
+        profile.m_roleOverride = CApp_Profile::ROLE_BOTH;
         app.DerivatLoad();
     }
     CTool_Config config(app);
@@ -55,7 +56,7 @@ int ToolPrintPhonebook(CTool_Context& context)
 {
     if (!ArgumentCount(context, 2, "print-phonebook IN OUT.pdf"))
         return TOOL_EXIT_ERROR;
-    CApp& app = *context.pApp;
+    CApp_Headless& app = *context.pApp;
     if (const int nExit = OpenForPrint(app, PART_PHONEBOOK, context.args[0], "print-phonebook"))
         return nExit;
     std::string error;
@@ -66,7 +67,7 @@ int ToolPrintKeyLabels(CTool_Context& context)
 {
     if (!ArgumentCount(context, 2, "print-key-labels IN OUT.pdf"))
         return TOOL_EXIT_ERROR;
-    CApp& app = *context.pApp;
+    CApp_Headless& app = *context.pApp;
     if (const int nExit = OpenForPrint(app, PART_CONFIGURATION, context.args[0], "print-key-labels"))
         return nExit;
     CData_All& data = app.DocData();
@@ -85,7 +86,7 @@ int ToolPrintModuleLabels(CTool_Context& context)
         std::fprintf(stderr, "r740tool: print-module-labels: SLOT is 1, 2 or 3, not %s\n", slot.c_str());
         return TOOL_EXIT_ERROR;
     }
-    CApp& app = *context.pApp;
+    CApp_Headless& app = *context.pApp;
     if (const int nExit = OpenForPrint(app, PART_CONFIGURATION, context.args[0], "print-module-labels"))
         return nExit;
     std::string error;

@@ -7,9 +7,9 @@
 
 #include "data/CData_All.h"
 #include "data/CData_FirmwareUpdate.h"
-#include "shell/CApp.h"
+#include "shell/CApp_Headless.h"
+#include "tools/r740tool/CTool_Commands.h"
 #include "tools/r740tool/CTool_Config.h"
-#include "tools/r740tool/CTool_Main.h"
 #include "transfer/CTrans_Stack.h"
 
 #include <QByteArray>
@@ -17,19 +17,15 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <unistd.h>
 
 namespace
 {
 const char s_szTool[] = "r740tool";
-// Link ports of the connection setting: USB (the first USB port), serial (the COM port), PABX.
-constexpr int PORT_USB = 10;
-constexpr int PORT_PABX = 20;
 // The configuration PIN is four characters (the PIN dialog's limit).
 constexpr size_t PIN_LENGTH = 4;
-// Highest link port number the link library knows (PABX TCP/IP).
-constexpr long PORT_MAX = 40;
 // Longest time-out and repeat count a command line may ask for.
 constexpr long TIMEOUT_MAX_MS = 600000;
 constexpr long REPEATS_MAX = 100;
@@ -97,7 +93,7 @@ std::string ParseOptions(const CTransferCommand& command, const std::vector<std:
         long nMax;
     };
     static const CNumberOption s_numbers[] = {
-        {"--port", &CTransferOptions::nPort, 1, PORT_MAX},
+        {"--port", &CTransferOptions::nPort, 1, SLP_PORT_PABX_TCPIP},
         {"--open-timeout", &CTransferOptions::nOpenTimeout, 1, TIMEOUT_MAX_MS},
         {"--data-timeout", &CTransferOptions::nDataTimeout, 1, TIMEOUT_MAX_MS},
         {"--repeats", &CTransferOptions::nRepeats, 0, REPEATS_MAX},
@@ -153,50 +149,34 @@ std::string ParseOptions(const CTransferCommand& command, const std::vector<std:
 
 // Phonebook commands need the phonebook in the files, configuration commands the configuration:
 // without --role the command takes the part it needs; a --role without it is a mistake.
-bool ChooseRole(CApp& app, EPart part)
+bool ChooseRole(CApp_Headless& app, EPart part)
 {
     if (part == PART_NONE)
         return true;
     const bool bNeedsDialName = part == PART_DIALNAME;
-    if (app.m_roleOverride == CApp_Profile::ROLE_BRAND)
+    CApp_Profile& profile = app.Profile();
+    if (profile.m_roleOverride == CApp_Profile::ROLE_BRAND)
     {
-        if ((bNeedsDialName ? app.m_bAppDialName : app.m_bAppCfg))
+        if ((bNeedsDialName ? profile.Brand().m_bAppDialName : profile.Brand().m_bAppCfg))
             return true;
-        app.m_roleOverride = bNeedsDialName ? CApp_Profile::ROLE_DIALNAME : CApp_Profile::ROLE_CFG;
+        profile.m_roleOverride = bNeedsDialName ? CApp_Profile::ROLE_DIALNAME : CApp_Profile::ROLE_CFG;
         return CTool_Config(app).New() != 0;
     }
-    return bNeedsDialName ? app.m_roleOverride != CApp_Profile::ROLE_CFG
-                          : app.m_roleOverride != CApp_Profile::ROLE_DIALNAME;
-}
-
-// What the properties are computed from, as the application computes them; the version check
-// puts the telephone's type and version into it.
-CData_PropertyInput PropertyInputOf(const CApp& app)
-{
-    CData_PropertyInput input;
-    input.nVersion = app.m_nVersion;
-    input.nPhoneType = app.m_nPhoneType;
-    input.szDerivat = app.m_szDerivat;
-    input.szCountry = app.m_szCountry;
-    input.bSettingRV730 = app.m_nSetRV730 != 0;
-    input.bSettingRV745 = app.m_nSetRV745 != 0;
-    input.bSettingRV920 = app.m_nSetRV920 != 0;
-    input.bSettingRV930Sms = app.m_nSetRV930Sms != 0;
-    input.bPabxMode = app.PabxMode();
-    return input;
+    return bNeedsDialName ? profile.m_roleOverride != CApp_Profile::ROLE_CFG
+                          : profile.m_roleOverride != CApp_Profile::ROLE_DIALNAME;
 }
 
 // The port of the connection setting, as the transfer dialog chooses it.
-int PortOf(const CApp& app)
+int PortOf(const CApp_Profile& profile)
 {
-    switch (app.m_nConnection)
+    switch (profile.m_nConnection)
     {
     case 0:
-        return PORT_USB;
-    case CApp::CONNECTION_PABX:
-        return PORT_PABX;
+        return SLP_PORT_USB0;
+    case CApp_Profile::CONNECTION_PABX:
+        return SLP_PORT_PABX_SVC;
     default:
-        return app.m_nComPort;
+        return profile.m_nComPort;
     }
 }
 
@@ -232,12 +212,14 @@ private:
 
 int RunTransfer(const CTransferCommand& command, CTool_Context& context)
 {
-    CApp& app = *context.pApp;
+    CApp_Headless& app = *context.pApp;
+    const CApp_Profile& profile = app.Profile();
     CTransferOptions options;
     const std::string error = ParseOptions(command, context.args, options);
     if (!error.empty())
     {
-        std::fprintf(stderr, "%s: %s\n\n%s", s_szTool, error.c_str(), CTool_Main::Usage().c_str());
+        std::fprintf(stderr, "%s: %s\n\n%s", s_szTool, error.c_str(),
+                     context.pfnUsage ? context.pfnUsage().c_str() : "");
         return TOOL_EXIT_ERROR;
     }
     if (!ChooseRole(app, command.part))
@@ -268,9 +250,12 @@ int RunTransfer(const CTransferCommand& command, CTool_Context& context)
     if (command.nMode == CLayerPP_Data::MODE_FIRMWARE)
         CData_FirmwareUpdate::UpdateFileName() = options.file;
 
-    // What DoDataTransfer prepares.
-    CData_All& transfer = app.TransferData();
-    transfer = doc;
+    // What DoDataTransfer prepares. The application's other two containers last one run here:
+    // nothing was exchanged with a telephone before it, so the phone image stands for none.
+    auto pTransfer = std::make_unique<CData_All>(doc);
+    CData_All& transfer = *pTransfer;
+    auto pPhoneImage = std::make_unique<CData_All>();
+    bool bPhoneImageValid = false;
     if (command.nMode == CLayerPP_Data::MODE_RX_CFG)
         transfer.ResetCfg();
     if (command.nMode == CLayerPP_Data::MODE_RX_DIALNAME)
@@ -278,13 +263,12 @@ int RunTransfer(const CTransferCommand& command, CTool_Context& context)
 
     if (!options.device.empty())
         qputenv("SLPV24_DEVICE", QByteArray(options.device.c_str()));
-    const int nPort = options.nPort > 0 ? static_cast<int>(options.nPort) : PortOf(app);
+    const int nPort = options.nPort > 0 ? static_cast<int>(options.nPort) : PortOf(profile);
     CLayerPP_DataShared shared;
     shared.pDocData = &doc;
-    shared.pPhoneImage = &app.PhoneImage();
-    shared.pbPhoneImageValid = &app.m_bPhoneImageValid;
+    shared.pPhoneImage = pPhoneImage.get();
+    shared.pbPhoneImageValid = &bPhoneImageValid;
     shared.bFirmwareMode = command.nMode == CLayerPP_Data::MODE_FIRMWARE;
-    shared.propertyInput = PropertyInputOf(app);
 
     int nStatus = TRANS_ERROR;
     std::string reason;
@@ -293,9 +277,9 @@ int RunTransfer(const CTransferCommand& command, CTool_Context& context)
         CProgressLine line;
         CTrans_Stack stack(
             transfer, command.nMode, nPort,
-            options.nOpenTimeout > 0 ? static_cast<int>(options.nOpenTimeout) : app.m_nTimerOpen,
-            options.nDataTimeout > 0 ? static_cast<int>(options.nDataTimeout) : app.m_nTimerData,
-            static_cast<unsigned>(options.nRepeats >= 0 ? options.nRepeats : app.m_nRepeatData), shared);
+            options.nOpenTimeout > 0 ? static_cast<int>(options.nOpenTimeout) : profile.m_nTimerOpen,
+            options.nDataTimeout > 0 ? static_cast<int>(options.nDataTimeout) : profile.m_nTimerData,
+            static_cast<unsigned>(options.nRepeats >= 0 ? options.nRepeats : profile.m_nRepeatData), shared);
         nStatus = stack.Run([&line](int nPercent, const std::string& block) { line.Show(nPercent, block); });
         bOpenFailed = stack.OpenFailed();
         reason = stack.Data().ErrorText();
@@ -311,13 +295,12 @@ int RunTransfer(const CTransferCommand& command, CTool_Context& context)
         return TOOL_EXIT_FAILED;
     }
 
-    // What the transfer dialog does after success; a charge-counter reset leaves the document.
+    // What the transfer dialog does after success (the phone image ends with this run); a
+    // charge-counter reset leaves the document.
     if (command.nMode != CLayerPP_Data::MODE_PAYCOUNTER)
     {
         doc = transfer;
         doc.Validate();
-        app.PhoneImage() = transfer;
-        app.m_bPhoneImageValid = true;
     }
     if (command.bRead && !config.Save(options.file))
     {
