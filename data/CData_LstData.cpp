@@ -31,8 +31,12 @@ std::string Lower(std::string text)
 
 int CompareColumn(const CData_DialName& a, const CData_DialName& b, int nColumn)
 {
-    const std::string ta = Lower(a.InfoText(nColumn));
-    const std::string tb = Lower(b.InfoText(nColumn));
+    return CData_LstData::CompareKeys(Lower(a.InfoText(nColumn)), Lower(b.InfoText(nColumn)));
+}
+} // namespace
+
+int CData_LstData::CompareKeys(const std::string& ta, const std::string& tb)
+{
     const int n = CData_CharSet::CompareNames(ta, tb);
     if (n == 0)
         return 0;
@@ -44,7 +48,11 @@ int CompareColumn(const CData_DialName& a, const CData_DialName& b, int nColumn)
         return ta < tb ? -1 : 1;
     return n;
 }
-} // namespace
+
+std::string CData_LstData::SortKey(const CData_DialName& entry, int nWhich)
+{
+    return Lower(entry.InfoText(SortColumn(nWhich)));
+}
 
 CData_LstData::CData_LstData(size_t nCapacity) : m_nCapacity(nCapacity)
 {
