@@ -29,21 +29,6 @@ constexpr size_t SECTION_BYTES_TYPICAL = 64;
 // Buffer of the writer; the file is written in a few large pieces instead of four writes a key.
 constexpr size_t WRITE_BUFFER = 64 * 1024;
 
-// Word-at-a-time test for a byte value: nonzero when any byte of x is zero, or equals the byte
-// in n.
-constexpr uint64_t ONES = 0x0101010101010101ULL;
-constexpr uint64_t HIGHS = 0x8080808080808080ULL;
-inline uint64_t ZeroByte(uint64_t x)
-{
-    return (x - ONES) & ~x & HIGHS;
-}
-#if !defined(__SSE2__)
-inline uint64_t HasByte(uint64_t x, uint64_t n)
-{
-    return ZeroByte(x ^ n);
-}
-#endif
-
 // Hash of n bytes, a word at a time: keys are short, and this runs for every key line of a section
 // and every lookup.
 inline uint32_t HashBytes(const char* p, size_t n)
