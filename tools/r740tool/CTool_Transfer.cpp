@@ -290,10 +290,12 @@ int RunTransfer(const CTransferCommand& command, CTool_Context& context)
             static_cast<unsigned>(options.nRepeats >= 0 ? options.nRepeats : profile.m_nRepeatData), shared);
         const int nStatus =
             stack.Run([&line](int nPercent, const std::string& block) { line.Show(nPercent, block); });
-        reason = stack.OpenFailed()
-                     ? "the link on port " + std::to_string(nPort) + " could not be opened" +
-                           (options.device.empty() ? std::string() : " (" + options.device + ")")
-                     : stack.Data().ErrorText();
+        const std::string openError = stack.OpenError();
+        reason = stack.OpenFailed() ? "the link on port " + std::to_string(nPort) + " could not be opened" +
+                                          (!openError.empty()       ? ": " + openError
+                                           : options.device.empty() ? std::string()
+                                                                    : " (" + options.device + ")")
+                                    : stack.Data().ErrorText();
         if (nStatus != TRANS_DONE && reason.empty())
             reason = "the transfer did not end";
         return nStatus;
