@@ -18,7 +18,7 @@ cmake --build "$build" -j2 --target fuzz_all
 only=${1:-all}
 seconds=${2:-60}
 jobs=${R740_FUZZ_JOBS:-1}
-large_inputs=" file_store language_file text_import vcard key_map "
+large_inputs=" file_store language_file vcard key_map "
 large_max=1048576
 # A smaller quarantine than ASan's default, so that the memory limit measures the parser.
 export ASAN_OPTIONS=${ASAN_OPTIONS:-quarantine_size_mb=32}
