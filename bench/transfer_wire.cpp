@@ -41,18 +41,16 @@ struct CResult
 };
 std::map<int, CResult> s_results;
 
-// The phone's properties, as after the version check (TALVO brand data, RV930 at 4.10).
+// The program's properties before the version check (TALVO brand data); the check puts the
+// RV930's in force.
 void Properties()
 {
     CData_PropertyInput input;
-    input.nVersion = 4100;
-    input.nPhoneType = PHONETYPE_RV930;
-    input.szDerivat = "TALVO";
-    input.szCountry = "GER";
-    CData_Properties& props = CData_Properties::Current();
-    props.m_szDerivat = input.szDerivat;
-    props.m_szCountry = input.szCountry;
-    props.Compute(input);
+    input.brand.m_szDerivat = "TALVO";
+    input.brand.m_szCountry = "GER";
+    input.brand.m_bAppCfg = true;
+    input.brand.m_bAppDialName = true;
+    CData_Properties::Install(input);
 }
 
 unsigned long long Counted(const std::string& err, const char* pszWhat)
@@ -86,9 +84,6 @@ void BM_TransferAtRate(benchmark::State& state)
     CData_All doc;
     CData_All transfer;
     CLayerPP_DataShared shared;
-    shared.propertyInput.nVersion = 4100;
-    shared.propertyInput.szDerivat = "TALVO";
-    shared.propertyInput.szCountry = "GER";
 
     double dSeconds = 0;
     for (auto _ : state)

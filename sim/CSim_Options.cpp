@@ -47,7 +47,7 @@ std::string CSim_Options::Parse(const std::vector<std::string>& args)
         {"--oem", &CSim_Options::oem},         {"--version", &CSim_Options::version},
         {"--country", &CSim_Options::country}, {"--serial", &CSim_Options::serial},
         {"--modules", &CSim_Options::modules}, {"--pin", &CSim_Options::pin},
-        {"--log", &CSim_Options::logPath},
+        {"--log", &CSim_Options::logPath},     {"--alter-block", &CSim_Options::alterBlock},
     };
     struct CShareOption
     {
@@ -58,6 +58,11 @@ std::string CSim_Options::Parse(const std::vector<std::string>& args)
         {"--loss", &CSim_Options::dLoss},
         {"--corrupt", &CSim_Options::dCorrupt},
         {"--nak", &CSim_Options::dNak},
+        {"--bit-errors", &CSim_Options::dBitErrors},
+        {"--duplicate", &CSim_Options::dDuplicate},
+        {"--truncate", &CSim_Options::dTruncate},
+        {"--garbage", &CSim_Options::dGarbage},
+        {"--late", &CSim_Options::dLate},
     };
 
     for (size_t i = 0; i < args.size(); ++i)
@@ -148,9 +153,16 @@ std::string CSim_Options::Usage()
            "  --loss P              lose each frame in either direction with probability P\n"
            "  --corrupt P           damage each frame on the wire with probability P\n"
            "  --nak P               refuse each frame with probability P (never the PIN)\n"
+           "  --bit-errors R        flip each bit on the wire with probability R (e.g. 1e-4)\n"
+           "  --duplicate P         send each answer twice with probability P\n"
+           "  --truncate P          cut each frame on the wire short with probability P\n"
+           "  --garbage P           follow each frame on the wire by random bytes with probability P\n"
            "  --delay MS            wait MS milliseconds before each answer\n"
+           "  --late P              wait --delay before an answer with probability P only\n"
            "  --drop-after N        cut the line after N frames (a pseudo-terminal then ends)\n"
            "  --baud B              pace the wire at B bit/s, 10 bits a byte, both directions\n"
+           "  --alter-block ID      store the block ID (its section, e.g. MsnPara_00000000) with\n"
+           "                        another value than sent, once, and acknowledge it all the same\n"
            "  --log FILE            every frame received and sent, with its direction and block\n"
            "\n"
            "SIGTERM or SIGINT saves the state and ends; on exit a line on standard error counts the\n"

@@ -28,9 +28,15 @@ struct CSim_Options
     double dLoss = 0.0;
     double dCorrupt = 0.0;
     double dNak = 0.0;
+    double dBitErrors = 0.0;
+    double dDuplicate = 0.0;
+    double dTruncate = 0.0;
+    double dGarbage = 0.0;
+    double dLate = 0.0; // share of answers that wait --delay; 0: every answer waits
     unsigned uDelayMs = 0;
     long long nDropAfter = -1; // -1: never
     unsigned uBaud = 0;
+    std::string alterBlock; // the block the telephone silently changes once
 
     std::string logPath;
     bool bHelp = false;

@@ -4,6 +4,8 @@
 #include "data/CData_RecordTable.h"
 #include "support/Trace.h"
 
+#include <algorithm>
+
 namespace
 {
 const char s_szClass[] = "CSim_Phone";
@@ -121,6 +123,36 @@ CSim_Phone::Frame CSim_Phone::Request(const unsigned char* pFrame, size_t nLengt
     return answer;
 }
 
+int CSim_Phone::Store(CData& block, std::vector<unsigned char>& record, int nFlag)
+{
+    // A parser may write into the record it is given.
+    const std::vector<unsigned char> sent = record;
+    const int nLength = block.MoveBlock(CData::MB_PARSE, record.data(), record.size(), nFlag);
+    if (nLength != static_cast<int>(record.size()) || m_bAltered || block.Name() != m_alterBlock)
+        return nLength;
+    // The first byte behind the identifier, flag and index whose lowest bit, flipped, still gives
+    // a valid record of another content (a digit, a level, a switch).
+    Frame original(CData::RECORD_MAX);
+    const int nOriginal = block.MoveBlock(CData::MB_DATA, original.data(), original.size(), nFlag);
+    for (size_t i = sent.size(); i-- > 3;)
+    {
+        std::vector<unsigned char> changed = sent;
+        changed[i] ^= 1;
+        Frame built(CData::RECORD_MAX);
+        if (block.MoveBlock(CData::MB_PARSE, changed.data(), changed.size(), nFlag) == nLength &&
+            block.MoveBlock(CData::MB_DATA, built.data(), built.size(), nFlag) == nOriginal &&
+            !std::equal(original.begin(), original.begin() + std::max(nOriginal, 0), built.begin()))
+        {
+            m_bAltered = true;
+            TraceLine(s_szClass, "Store() block altered!");
+            return nLength;
+        }
+    }
+    // Nothing to change in it: the record as sent.
+    record = sent;
+    return block.MoveBlock(CData::MB_PARSE, record.data(), record.size(), nFlag);
+}
+
 CSim_Phone::Frame CSim_Phone::Data(const unsigned char* pFrame, size_t nLength)
 {
     const T::CRow* pRow = T::Find(pFrame, nLength);
@@ -193,8 +225,7 @@ CSim_Phone::Frame CSim_Phone::Data(const unsigned char* pFrame, size_t nLength)
         const int nIndex = IndexOf(*pRow, pFrame, nLength);
         CData_DialName entry(nIndex);
         m_lastBlock = entry.Name();
-        if (nIndex >= CData_AllDialName::ENTRY_MAX ||
-            entry.MoveBlock(CData::MB_PARSE, record.data(), record.size(), 0) != static_cast<int>(nLength))
+        if (nIndex >= CData_AllDialName::ENTRY_MAX || Store(entry, record, 0) != static_cast<int>(nLength))
             return Acknowledge(false);
         m_phone.m_DialName.m_List.Insert(entry);
         m_bChanged = true;
@@ -211,7 +242,7 @@ CSim_Phone::Frame CSim_Phone::Data(const unsigned char* pFrame, size_t nLength)
     if (!pBlock)
         return Acknowledge(false);
     m_lastBlock = pBlock->Name();
-    if (pBlock->MoveBlock(CData::MB_PARSE, record.data(), record.size(), nFlag) != static_cast<int>(nLength))
+    if (Store(*pBlock, record, nFlag) != static_cast<int>(nLength))
         return Acknowledge(false);
     m_bChanged = true;
     return Acknowledge(true);

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+class CData;
 class CData_All;
 
 class CSim_Phone
@@ -40,12 +41,21 @@ public:
     // The firmware file named by the last firmware update ("" before any).
     const std::string& FirmwareFile() const { return m_firmwareFile; }
 
+    // The block (by its section name, e.g. "MsnPara_00000000") that the telephone silently changes
+    // the first time it is sent one: it acknowledges the record but keeps another value.
+    void SetAlterBlock(const std::string& name) { m_alterBlock = name; }
+    // The block was changed so.
+    bool Altered() const { return m_bAltered; }
+
     // The frame carries the configuration PIN (a refusal there is a rejection, not a lost frame).
     static bool IsPinFrame(const unsigned char* pFrame, size_t nLength);
 
     static Frame Acknowledge(bool bPositive);
 
 private:
+    // Stores a record into a block; the altered block keeps a value of its own instead.
+    int Store(CData& block, std::vector<unsigned char>& record, int nFlag);
+
     Frame Request(const unsigned char* pFrame, size_t nLength);
     Frame Data(const unsigned char* pFrame, size_t nLength);
 
@@ -55,4 +65,6 @@ private:
     bool m_bChanged = false;
     std::string m_lastBlock;
     std::string m_firmwareFile;
+    std::string m_alterBlock;
+    bool m_bAltered = false;
 };

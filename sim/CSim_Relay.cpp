@@ -14,6 +14,9 @@ constexpr size_t READ_CHUNK = 4 * SLP_MAX_WIRE;
 // never turns the byte into a flag or an escape.
 constexpr unsigned char DAMAGE_BIT = 0x01;
 constexpr unsigned char FLAG = 0x7E;
+// Noise between frames: up to this many bytes. A truncated frame keeps up to this many bytes.
+constexpr int GARBAGE_MAX = 16;
+constexpr long TRUNCATE_KEEP_MAX = 8;
 } // namespace
 
 CSim_Relay::CSim_Relay(const CSim_WireConfig& config) : m_config(config), m_random(config.uSeed) {}
@@ -58,32 +61,77 @@ void CSim_Relay::Stop()
     SlpCloseWakeup(m_wakeup);
 }
 
+bool CSim_Relay::Chance(double dShare)
+{
+    return dShare > 0.0 && std::uniform_real_distribution<double>(0.0, 1.0)(m_random) < dShare;
+}
+
+void CSim_Relay::FlipBits(std::vector<unsigned char>& bytes)
+{
+    if (m_config.dBitError <= 0.0)
+        return;
+    // The distance between flipped bits is geometric: one draw per error, not one per bit.
+    std::geometric_distribution<uint64_t> distance(m_config.dBitError);
+    const uint64_t nBits = static_cast<uint64_t>(bytes.size()) * 8;
+    uint64_t nAt = m_nBitsToError;
+    while (nAt < nBits)
+    {
+        bytes[nAt / 8] ^= static_cast<unsigned char>(1u << (nAt % 8));
+        nAt += 1 + distance(m_random);
+    }
+    m_nBitsToError = nAt - nBits;
+}
+
 void CSim_Relay::Take(EDirection direction, unsigned char* pData, size_t nCount)
 {
     CDirection& d = m_directions[direction];
+    std::vector<unsigned char> out;
+    out.reserve(nCount + GARBAGE_MAX);
     for (size_t i = 0; i < nCount; ++i)
     {
-        if (pData[i] == FLAG)
+        unsigned char c = pData[i];
+        if (c == FLAG)
         {
+            const bool bEnded = d.bInFrame;
             d.bInFrame = false;
+            d.nKeep = -1;
+            out.push_back(c);
+            if (bEnded && Chance(m_config.dGarbage))
+            {
+                // Noise on an idle line: bytes that are no flag, ended by the next frame's flag.
+                const int nGarbage = std::uniform_int_distribution<int>(1, GARBAGE_MAX)(m_random);
+                for (int k = 0; k < nGarbage; ++k)
+                    out.push_back(
+                        static_cast<unsigned char>(std::uniform_int_distribution<int>(0, 0x7D)(m_random)));
+            }
             continue;
         }
         if (!d.bInFrame)
         {
             d.bInFrame = true;
-            if (m_config.dCorrupt > 0.0 &&
-                std::uniform_real_distribution<double>(0.0, 1.0)(m_random) < m_config.dCorrupt)
+            if (Chance(m_config.dCorrupt))
             {
-                pData[i] ^= DAMAGE_BIT;
+                c ^= DAMAGE_BIT;
+                ++m_nDamaged;
+            }
+            if (Chance(m_config.dTruncate))
+            {
+                d.nKeep = std::uniform_int_distribution<long>(1, TRUNCATE_KEEP_MAX)(m_random);
                 ++m_nDamaged;
             }
         }
+        if (d.nKeep == 0)
+            continue; // the rest of a truncated frame is lost
+        if (d.nKeep > 0)
+            --d.nKeep;
+        out.push_back(c);
     }
+    FlipBits(out);
     m_anBytes[direction] += nCount;
 
     const Clock::time_point now = Clock::now();
     CChunk chunk;
-    chunk.bytes.assign(pData, pData + nCount);
+    chunk.bytes = std::move(out);
     chunk.due = now;
     if (m_config.uBaud > 0)
     {

@@ -20,9 +20,12 @@
 
 struct CSim_WireConfig
 {
-    unsigned uBaud = 0;    // line rate in bit/s; 0: as fast as the device goes
-    double dCorrupt = 0.0; // share of frames damaged (either direction)
-    uint32_t uSeed = 1;    // of the damage's random choice
+    unsigned uBaud = 0;     // line rate in bit/s; 0: as fast as the device goes
+    double dCorrupt = 0.0;  // share of frames damaged (either direction)
+    uint32_t uSeed = 1;     // of the damage's random choice
+    double dBitError = 0.0; // share of bits flipped on the wire, flags and escapes included
+    double dTruncate = 0.0; // share of frames cut short (the rest up to the closing flag is lost)
+    double dGarbage = 0.0;  // share of frames followed by a few random bytes before the next
 };
 
 class CSim_Relay
@@ -68,11 +71,16 @@ private:
         std::deque<CChunk> pending;
         Clock::time_point free; // when the wire of this direction has sent all it was given
         bool bInFrame = false;  // between a frame's first byte and its closing flag
+        long nKeep = -1;        // bytes of a truncated frame still sent; -1: not truncated
     };
 
     void Run();
-    // Bytes read from one side: damaged when the dice say so, scheduled at the line rate.
+    // Bytes read from one side: damaged, cut or padded when the dice say so, scheduled at the line
+    // rate.
     void Take(EDirection direction, unsigned char* pData, size_t nCount);
+    bool Chance(double dShare);
+    // Flips the bits the bit error rate hits in the bytes.
+    void FlipBits(std::vector<unsigned char>& bytes);
     // Writes what is due; 0 when the destination is gone.
     int Deliver(EDirection direction, const CSlp_Device& to, Clock::time_point now);
 
@@ -89,4 +97,5 @@ private:
     CDirection m_directions[2];
     std::atomic<uint64_t> m_anBytes[2] = {{0}, {0}};
     std::atomic<uint64_t> m_nDamaged{0};
+    uint64_t m_nBitsToError = 0; // bits on the wire until the next flipped one
 };

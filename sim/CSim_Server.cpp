@@ -68,6 +68,18 @@ void CSim_Server::Log(const char* pszWhat, const std::string& block, const Frame
     std::fflush(m_pLog);
 }
 
+CSim_WireConfig CSim_Server::WireConfig() const
+{
+    CSim_WireConfig config;
+    config.uBaud = m_options.uBaud;
+    config.dCorrupt = m_options.dCorrupt;
+    config.uSeed = m_options.uSeed;
+    config.dBitError = m_options.dBitErrors;
+    config.dTruncate = m_options.dTruncate;
+    config.dGarbage = m_options.dGarbage;
+    return config;
+}
+
 int CSim_Server::OpenLine()
 {
     if (!m_options.logPath.empty())
@@ -94,8 +106,7 @@ int CSim_Server::OpenLine()
     }
     std::printf("%s\n", path.c_str());
     std::fflush(stdout);
-    m_pRelay =
-        std::make_unique<CSim_Relay>(CSim_WireConfig{m_options.uBaud, m_options.dCorrupt, m_options.uSeed});
+    m_pRelay = std::make_unique<CSim_Relay>(WireConfig());
     return m_pRelay->Start(m_master) && StartLink();
 }
 
@@ -204,13 +215,20 @@ void CSim_Server::Send(const Frame& frame)
         Log("tx-lost", m_phone.LastBlock(), frame);
         return;
     }
-    if (m_options.uDelayMs)
+    if (m_options.uDelayMs && (m_options.dLate <= 0.0 || Chance(m_options.dLate)))
         std::this_thread::sleep_for(std::chrono::milliseconds(m_options.uDelayMs));
     if (m_pLink && m_pLink->Write(frame.data(), frame.size()) > 0)
     {
         ++m_nFramesOut;
         m_nPayload += frame.size();
         Log("tx", m_phone.LastBlock(), frame);
+        // The same answer once more, as a telephone that repeats itself would send it.
+        if (Chance(m_options.dDuplicate) && m_pLink->Write(frame.data(), frame.size()) > 0)
+        {
+            ++m_nFramesOut;
+            m_nPayload += frame.size();
+            Log("tx-dup", m_phone.LastBlock(), frame);
+        }
     }
     else
         Log("tx-fail", m_phone.LastBlock(), frame);
@@ -275,8 +293,7 @@ int CSim_Server::Run()
             if (SlpAcceptTcp(m_nListen, device))
             {
                 m_bCut = false;
-                m_pRelay = std::make_unique<CSim_Relay>(
-                    CSim_WireConfig{m_options.uBaud, m_options.dCorrupt, m_options.uSeed});
+                m_pRelay = std::make_unique<CSim_Relay>(WireConfig());
                 if (!m_pRelay->Start(device) || !StartLink())
                     m_pRelay.reset();
             }

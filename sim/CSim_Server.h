@@ -44,6 +44,7 @@ public:
 private:
     using Frame = std::vector<unsigned char>;
 
+    CSim_WireConfig WireConfig() const;
     int OpenLine();
     int StartLink();
     // A notification of the link, on its reader thread.

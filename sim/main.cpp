@@ -128,6 +128,7 @@ int main(int argc, char** argv)
         CSim_Phone phone(store.Phone());
         if (!options.pin.empty())
             phone.SetPin(options.pin);
+        phone.SetAlterBlock(options.alterBlock);
         CSim_Server server(options, phone, [&store, &options]() { return store.Save(options.statePath); });
         nExit = server.Run();
     }

@@ -331,6 +331,8 @@ int CLayerPP_Data::MoveBlock(int nDirection, CData& block, int nIndex)
     m_nTxLength = nLength > 0 && static_cast<size_t>(nLength) <= m_TxBuffer.size() ? nLength : 0;
     if (m_nTxLength > 0 && Write(m_TxBuffer.data(), m_nTxLength) == m_nTxLength)
     {
+        if (m_shared.pSentRecords && nDirection == CData::MB_DATA)
+            m_shared.pSentRecords->emplace_back(m_TxBuffer.begin(), m_TxBuffer.begin() + m_nTxLength);
         TimerStart(static_cast<unsigned>(m_nDataTimeout));
         return m_nTxLength;
     }

@@ -16,6 +16,7 @@
 #include "transfer/CLayerPP.h"
 
 #include <string>
+#include <vector>
 
 class CData;
 class CData_All;
@@ -38,6 +39,9 @@ struct CLayerPP_DataShared
     bool bPabxLink = false;            // "/SYSTEL": the link opens with OpenSystel
     bool bPabxLine = false;            // "/KNT": the link opens with OpenSystelKNT
     bool bFirmwareMode = false;        // "/DOWNLOAD": the firmware update block is sent
+    // When given, every data record sent is appended (repeats are not): what a verified write
+    // compares with what the telephone reports afterwards.
+    std::vector<std::vector<unsigned char>>* pSentRecords = nullptr;
 };
 
 class CLayerPP_Data : public CLayerPP

@@ -245,7 +245,79 @@ TEST(CSim_Faults, UnreadableInputIsNotSentAndUsageIsTwo)
     EXPECT_EQ(1, refused.nExit);
     EXPECT_NE(std::string::npos, refused.err.find("refused the PIN")) << refused.err;
     ASSERT_EQ(0, sim.Stop());
-    // Only the refused write reached the telephone: version, count request, PIN.
-    EXPECT_NE(std::string::npos, sim.Err().find(": 3 frames received")) << sim.Err();
+    // Only the backup's read and the refused write reached the telephone: the read's frames, then
+    // version, count request, PIN.
+    CTest_Emulator reader({"--phone-type", "RV740"});
+    ASSERT_EQ(0, RunTool(Args({"read", dir.File("held.cfg"), "--device", reader.Device()})).nExit);
+    ASSERT_EQ(0, reader.Stop());
+    const size_t nAt = reader.Err().find(": ");
+    ASSERT_NE(std::string::npos, nAt) << reader.Err();
+    const long nRead = std::strtol(reader.Err().c_str() + nAt + 2, nullptr, 10);
+    EXPECT_NE(std::string::npos, sim.Err().find(": " + std::to_string(nRead + 3) + " frames received"))
+        << sim.Err();
 }
+// ---- Verified writes -----------------------------------------------------------------------------
+
+struct CAlterCase
+{
+    const char* pszCommand;
+    const char* pszRead;
+    const char* pszRole;
+    const char* pszBlock; // the block the telephone changes
+};
+
+class CSim_VerifiedWrite : public ::testing::TestWithParam<CAlterCase>
+{
+};
+
+// A telephone that silently keeps another value of a block: the write reports the block and exit
+// 1, the backup holds what the telephone held before, and sending the backup puts it back.
+TEST_P(CSim_VerifiedWrite, CatchesAnAlteredBlockAndTheBackupRestores)
+{
+    const CAlterCase& c = GetParam();
+    CTest_TempDir dir;
+    CTest_Emulator sim({"--phone-type", "RV930", "--modules", "AB,E920,NON,NON", "--version", "4.10",
+                        "--alter-block", c.pszBlock});
+    auto tool = [&](const std::vector<std::string>& args)
+    {
+        std::vector<std::string> all = {"--role", c.pszRole};
+        all.insert(all.end(), args.begin(), args.end());
+        return RunTool(Args(all, {"--device", sim.Device(), "--data-timeout", "300"}));
+    };
+    const std::string before = dir.File("before.cfg");
+    ASSERT_EQ(0, tool({c.pszRead, before}).nExit);
+    std::string text = TestReadFile(before);
+    if (std::string(c.pszRole) == "phonebook")
+        text = "\r\n[Version_00000000]\r\nPhoneType=RV930\r\nVersion=4.10\r\n\r\n[DialNameBasic_00000000]\r\n"
+               "Count=2\r\n\r\n[DialName_00000000]\r\nMelodyExt=2\r\nLoud=4\r\nName=Anna\r\nMsnExt=0301\r\n"
+               "\r\n[DialName_00000001]\r\nMelodyExt=0\r\nLoud=3\r\nName=Bert\r\nMsnExt=0402\r\n";
+    else
+        SetKey(text, "MsnPara_00000000", "Msn", "301234");
+    const std::string in = dir.File("in.cfg");
+    TestWriteFile(in, text);
+
+    const CTest_ToolRun write = tool({c.pszCommand, in});
+    EXPECT_EQ(1, write.nExit) << write.err;
+    EXPECT_NE(std::string::npos, write.err.find(std::string("\n  ") + c.pszBlock + "\n")) << write.err;
+    const std::string backup = in + ".phone-backup.cfg";
+    EXPECT_EQ(TestReadFile(before), TestReadFile(backup));
+
+    const CTest_ToolRun restore = tool({c.pszCommand, backup});
+    EXPECT_EQ(0, restore.nExit) << restore.err;
+    EXPECT_NE(std::string::npos, restore.err.find("verified")) << restore.err;
+    const std::string after = dir.File("after.cfg");
+    ASSERT_EQ(0, tool({c.pszRead, after}).nExit);
+    EXPECT_EQ(TestReadFile(before), TestReadFile(after));
+    // Without the read-back the telephone's word is taken.
+    const CTest_ToolRun unverified = tool({c.pszCommand, in, "--no-verify"});
+    EXPECT_EQ(0, unverified.nExit) << unverified.err;
+    EXPECT_EQ(std::string::npos, unverified.err.find("verified")) << unverified.err;
+}
+
+INSTANTIATE_TEST_SUITE_P(Blocks, CSim_VerifiedWrite,
+                         ::testing::Values(CAlterCase{"write", "read", "configurator", "MsnPara_00000000"},
+                                           CAlterCase{"write-phonebook", "read-phonebook", "phonebook",
+                                                      "DialName_00000001"}),
+                         [](const ::testing::TestParamInfo<CAlterCase>& param)
+                         { return std::string(param.param.pszRole); });
 } // namespace

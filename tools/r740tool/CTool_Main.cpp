@@ -129,7 +129,11 @@ std::string CTool_Main::Usage()
             "A progress line (percentage and block) goes to standard error. Exit codes: 0 the\n"
             "transfer succeeded, 1 it failed or the PIN was refused (the reason on standard error),\n"
             "2 bad usage or a file that cannot be read or written. read and read-phonebook write\n"
-            "OUT only after a successful transfer.\n";
+            "OUT only after a successful transfer.\n"
+            "write and write-phonebook first read what the telephone holds into IN.phone-backup.cfg\n"
+            "(sending that file undoes the write), and after the send read the telephone back and\n"
+            "compare every record sent: differing blocks are listed, exit 1 (--no-verify: no\n"
+            "read-back).\n";
     text += ToolPhonebookHelp();
     return text;
 }

@@ -1,7 +1,9 @@
 // The transfer commands of r740tool: the program's own transfer (state machine over the link
 // library) on a configuration the program's document holds, without a window. What the transfer
 // dialog does after a successful transfer is done here too; a configuration read from the
-// telephone is saved only after the transfer succeeded, atomically, as the program saves.
+// telephone is saved only after the transfer succeeded, atomically, as the program saves. A write
+// first reads what the telephone holds into a backup file beside IN, and afterwards reads the
+// telephone back and compares every record sent (unless --no-verify).
 
 #include "tools/r740tool/CTool_Transfer.h"
 
@@ -11,6 +13,7 @@
 #include "tools/r740tool/CTool_Commands.h"
 #include "tools/r740tool/CTool_Config.h"
 #include "transfer/CTrans_Stack.h"
+#include "transfer/CTrans_Verify.h"
 
 #include <QByteArray>
 #include <QtGlobal>
@@ -43,21 +46,23 @@ struct CTransferCommand
     const char* pszName;
     int nMode;
     EPart part;
-    bool bRead;  // the telephone's data are saved to OUT
-    bool bWrite; // IN is sent
+    bool bRead;    // the telephone's data are saved to OUT
+    bool bWrite;   // IN is sent
+    int nReadMode; // the read of the same part (backup and verification of a write)
 };
 
-const CTransferCommand s_read{"read", CLayerPP_Data::MODE_RX_CFG, PART_CFG, true, false};
-const CTransferCommand s_write{"write", CLayerPP_Data::MODE_TX_CFG, PART_CFG, false, true};
-const CTransferCommand s_readDialName{"read-phonebook", CLayerPP_Data::MODE_RX_DIALNAME, PART_DIALNAME, true,
-                                      false};
-const CTransferCommand s_writeDialName{"write-phonebook", CLayerPP_Data::MODE_TX_DIALNAME, PART_DIALNAME,
-                                       false, true};
-const CTransferCommand s_pinReset{"pin-reset", CLayerPP_Data::MODE_PINRESET, PART_NONE, false, false};
-const CTransferCommand s_payCounterReset{"paycounter-reset", CLayerPP_Data::MODE_PAYCOUNTER, PART_NONE, false,
-                                         false};
-const CTransferCommand s_firmwareUpdate{"firmware-update", CLayerPP_Data::MODE_FIRMWARE, PART_NONE, false,
-                                        false};
+constexpr int RX_CFG = CLayerPP_Data::MODE_RX_CFG;
+constexpr int RX_DIALNAME = CLayerPP_Data::MODE_RX_DIALNAME;
+const CTransferCommand s_read{"read", RX_CFG, PART_CFG, true, false, RX_CFG};
+const CTransferCommand s_write{"write", CLayerPP_Data::MODE_TX_CFG, PART_CFG, false, true, RX_CFG};
+const CTransferCommand s_readDialName{"read-phonebook", RX_DIALNAME, PART_DIALNAME, true, false, RX_DIALNAME};
+const CTransferCommand s_writeDialName{
+    "write-phonebook", CLayerPP_Data::MODE_TX_DIALNAME, PART_DIALNAME, false, true, RX_DIALNAME};
+const CTransferCommand s_pinReset{"pin-reset", CLayerPP_Data::MODE_PINRESET, PART_NONE, false, false, -1};
+const CTransferCommand s_payCounterReset{
+    "paycounter-reset", CLayerPP_Data::MODE_PAYCOUNTER, PART_NONE, false, false, -1};
+const CTransferCommand s_firmwareUpdate{
+    "firmware-update", CLayerPP_Data::MODE_FIRMWARE, PART_NONE, false, false, -1};
 
 // The options of every transfer command.
 struct CTransferOptions
@@ -69,6 +74,7 @@ struct CTransferOptions
     long nDataTimeout = -1;
     long nRepeats = -1;
     std::string pin;
+    bool bVerify = true; // a write reads the telephone back and compares
 };
 
 bool Number(const std::string& text, long nMin, long nMax, long& nValue)
@@ -103,6 +109,11 @@ std::string ParseOptions(const CTransferCommand& command, const std::vector<std:
     for (size_t i = 0; i < args.size(); ++i)
     {
         const std::string& arg = args[i];
+        if (arg == "--no-verify" && command.bWrite)
+        {
+            options.bVerify = false;
+            continue;
+        }
         if (arg.compare(0, 2, "--") != 0)
         {
             if (!bFile || bFileGiven)
@@ -250,53 +261,106 @@ int RunTransfer(const CTransferCommand& command, CTool_Context& context)
     if (command.nMode == CLayerPP_Data::MODE_FIRMWARE)
         CData_FirmwareUpdate::UpdateFileName() = options.file;
 
-    // What DoDataTransfer prepares. The application's other two containers last one run here:
-    // nothing was exchanged with a telephone before it, so the phone image stands for none.
-    auto pTransfer = std::make_unique<CData_All>(doc);
-    CData_All& transfer = *pTransfer;
-    auto pPhoneImage = std::make_unique<CData_All>();
-    bool bPhoneImageValid = false;
-    if (command.nMode == CLayerPP_Data::MODE_RX_CFG)
-        transfer.ResetCfg();
-    if (command.nMode == CLayerPP_Data::MODE_RX_DIALNAME)
-        transfer.ResetDialName();
-
     if (!options.device.empty())
         qputenv("SLPV24_DEVICE", QByteArray(options.device.c_str()));
     const int nPort = options.nPort > 0 ? static_cast<int>(options.nPort) : PortOf(profile);
-    CLayerPP_DataShared shared;
-    shared.pDocData = &doc;
-    shared.pPhoneImage = pPhoneImage.get();
-    shared.pbPhoneImageValid = &bPhoneImageValid;
-    shared.bFirmwareMode = command.nMode == CLayerPP_Data::MODE_FIRMWARE;
-
-    int nStatus = TRANS_ERROR;
+    // One transfer of a mode on a container, as DoDataTransfer prepares it. The application's
+    // other two containers last one run here: nothing was exchanged with a telephone before it,
+    // so the phone image stands for none.
     std::string reason;
-    bool bOpenFailed = false;
-    std::string openError;
+    auto exchange = [&](int nMode, CData_All& transfer, std::vector<CTrans_Verify::Record>* pSent)
     {
+        auto pPhoneImage = std::make_unique<CData_All>();
+        bool bPhoneImageValid = false;
+        if (nMode == CLayerPP_Data::MODE_RX_CFG)
+            transfer.ResetCfg();
+        if (nMode == CLayerPP_Data::MODE_RX_DIALNAME)
+            transfer.ResetDialName();
+        CLayerPP_DataShared shared;
+        shared.pDocData = &doc;
+        shared.pPhoneImage = pPhoneImage.get();
+        shared.pbPhoneImageValid = &bPhoneImageValid;
+        shared.bFirmwareMode = nMode == CLayerPP_Data::MODE_FIRMWARE;
+        shared.pSentRecords = pSent;
         CProgressLine line;
         CTrans_Stack stack(
-            transfer, command.nMode, nPort,
+            transfer, nMode, nPort,
             options.nOpenTimeout > 0 ? static_cast<int>(options.nOpenTimeout) : profile.m_nTimerOpen,
             options.nDataTimeout > 0 ? static_cast<int>(options.nDataTimeout) : profile.m_nTimerData,
             static_cast<unsigned>(options.nRepeats >= 0 ? options.nRepeats : profile.m_nRepeatData), shared);
-        nStatus = stack.Run([&line](int nPercent, const std::string& block) { line.Show(nPercent, block); });
-        bOpenFailed = stack.OpenFailed();
-        reason = stack.Data().ErrorText();
-        openError = stack.OpenError();
+        const int nStatus =
+            stack.Run([&line](int nPercent, const std::string& block) { line.Show(nPercent, block); });
+        const std::string openError = stack.OpenError();
+        reason = stack.OpenFailed() ? "the link on port " + std::to_string(nPort) + " could not be opened" +
+                                          (!openError.empty()       ? ": " + openError
+                                           : options.device.empty() ? std::string()
+                                                                    : " (" + options.device + ")")
+                                    : stack.Data().ErrorText();
+        if (nStatus != TRANS_DONE && reason.empty())
+            reason = "the transfer did not end";
+        return nStatus;
+    };
+
+    // Before a write: what the telephone holds goes to the backup beside IN, saved as the
+    // program saves (the document is the backup for that moment).
+    const std::string backup = command.bWrite ? CTrans_Verify::BackupPath(options.file) : std::string();
+    if (command.bWrite)
+    {
+        std::fprintf(stderr, "%s: reading the telephone for the backup %s\n", s_szTool, backup.c_str());
+        auto pHeld = std::make_unique<CData_All>(doc);
+        const int nStatus = exchange(command.nReadMode, *pHeld, nullptr);
+        if (nStatus != TRANS_DONE)
+        {
+            std::fprintf(stderr, "%s: %s failed: the telephone could not be read for the backup: %s\n",
+                         s_szTool, command.pszName, reason.c_str());
+            return TOOL_EXIT_FAILED;
+        }
+        auto pDoc = std::make_unique<CData_All>(doc);
+        doc = *pHeld;
+        const int bSaved = config.Save(backup);
+        doc = *pDoc;
+        if (!bSaved)
+        {
+            std::fprintf(stderr, "%s: %s: cannot write the backup %s; nothing was sent\n", s_szTool,
+                         command.pszName, backup.c_str());
+            return TOOL_EXIT_ERROR;
+        }
     }
+
+    auto pTransfer = std::make_unique<CData_All>(doc);
+    CData_All& transfer = *pTransfer;
+    std::vector<CTrans_Verify::Record> sent;
+    const int nStatus = exchange(command.nMode, transfer, command.bWrite ? &sent : nullptr);
     if (nStatus != TRANS_DONE)
     {
-        if (bOpenFailed)
-            reason = "the link on port " + std::to_string(nPort) + " could not be opened" +
-                     (!openError.empty()       ? ": " + openError
-                      : options.device.empty() ? std::string()
-                                               : " (" + options.device + ")");
         std::fprintf(stderr, "%s: %s %s: %s\n", s_szTool, command.pszName,
-                     nStatus == TRANS_REJECTED ? "refused" : "failed",
-                     reason.empty() ? "the transfer did not end" : reason.c_str());
+                     nStatus == TRANS_REJECTED ? "refused" : "failed", reason.c_str());
         return TOOL_EXIT_FAILED;
+    }
+
+    // After a write: the telephone read back, every record sent compared with what it holds now.
+    if (command.bWrite && options.bVerify)
+    {
+        auto pReadBack = std::make_unique<CData_All>(doc);
+        if (exchange(command.nReadMode, *pReadBack, nullptr) != TRANS_DONE)
+        {
+            std::fprintf(stderr, "%s: %s not verified: the telephone could not be read back: %s\n", s_szTool,
+                         command.pszName, reason.c_str());
+            return TOOL_EXIT_FAILED;
+        }
+        const std::vector<std::string> differing = CTrans_Verify::Differences(sent, *pReadBack);
+        if (!differing.empty())
+        {
+            std::fprintf(stderr, "%s: %s verify failed: the telephone holds %zu block(s) other than sent:\n",
+                         s_szTool, command.pszName, differing.size());
+            for (const std::string& name : differing)
+                std::fprintf(stderr, "  %s\n", name.c_str());
+            std::fprintf(stderr, "%s: what the telephone held before is in %s (%s %s %s puts it back)\n",
+                         s_szTool, backup.c_str(), s_szTool, command.pszName, backup.c_str());
+            return TOOL_EXIT_FAILED;
+        }
+        std::fprintf(stderr, "%s: %s verified: %zu records as sent\n", s_szTool, command.pszName,
+                     sent.size());
     }
 
     // What the transfer dialog does after success (the phone image ends with this run); a
