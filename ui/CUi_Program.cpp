@@ -31,7 +31,11 @@ int CUi_Program::Run(int& argc, char** argv)
         for (int i = 1; i < argc; ++i)
             startup.args.emplace_back(argv[i]);
         if (app.InitInstance(startup))
+        {
+            // A new user learns first what to do next (once; not in a PABX run).
+            frame.ShowFirstRunHint();
             nExitCode = QApplication::exec();
+        }
         ui.SetParent(nullptr);
         app.SetPinPrompt(nullptr);
         app.ExitInstance();
