@@ -466,9 +466,36 @@ int CData_FileExRam::PutString(const char* pszSection, const char* pszKey, const
     WriteHeaderIfNew(pszSection ? pszSection : "");
     WriteBytes(pszKey, pszKey ? std::strlen(pszKey) : 0);
     WriteBytes("=", 1);
-    WriteBytes(pszValue, pszValue ? std::strlen(pszValue) : 0);
+    WriteValueText(pszValue ? pszValue : "");
     WriteBytes("\r\n", 2);
     return 1;
+}
+
+void CData_FileExRam::WriteValueText(const char* pszValue)
+{
+    // The file has no escaping: CR and "]" end a line, and so does an LF right before the CR LF
+    // that closes the value. Written as they stand, a name such as "Office [2]" would come back
+    // cut short with the rest as a line of its own (a key of its own when it holds "="). Such
+    // bytes are written as the nearest harmless ones instead, so the rest of the value and every
+    // key after it survive.
+    const size_t nLen = std::strlen(pszValue);
+    if (!std::strpbrk(pszValue, "\r]") && (nLen == 0 || pszValue[nLen - 1] != '\n'))
+    {
+        WriteBytes(pszValue, nLen);
+        return;
+    }
+    std::string text(pszValue, nLen);
+    for (char& c : text)
+    {
+        if (c == ']')
+            c = ')';
+        else if (c == '\r')
+            c = ' ';
+    }
+    if (text.back() == '\n')
+        text.back() = ' ';
+    TraceLine(s_szClass, "PutString() line bytes in value replaced: ", text.c_str());
+    WriteBytes(text.data(), text.size());
 }
 
 int CData_FileExRam::PutStruct(const char* pszSection, const char* pszKey, const void* pData, size_t nCount)

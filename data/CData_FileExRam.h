@@ -112,6 +112,7 @@ private:
     void WriteBytes(const void* pData, size_t nCount);
     void Flush();
     void WriteHeaderIfNew(const char* pszSection);
+    void WriteValueText(const char* pszValue);
     bool SelectSection(const char* pszSection, const char* pszOperation);
     void BuildKeyIndex();
     const char* FindValue(const char* pszKey);

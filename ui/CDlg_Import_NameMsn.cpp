@@ -59,11 +59,7 @@ CDlg_Import_NameMsn::CDlg_Import_NameMsn(QWidget* pParent)
     pForm->addRow(Label("First line", IDC_STATIC_FIRST_LINE, this), m_pFirstLine);
     pForm->addRow(Label("Maximum number of entries", IDC_STATIC_MAX_ENTRIES, this), m_pMaxEntries);
 
-    auto* pButtons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    CUi_Texts::SetControlNumber(pButtons->button(QDialogButtonBox::Ok), 1);
-    CUi_Texts::SetControlNumber(pButtons->button(QDialogButtonBox::Cancel), 2);
-    connect(pButtons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(pButtons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* pButtons = CreateButtons();
 
     auto* pLayout = new QVBoxLayout(this);
     pLayout->addLayout(pForm);

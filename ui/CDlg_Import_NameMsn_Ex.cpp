@@ -88,17 +88,13 @@ CDlg_Import_NameMsn_Ex::CDlg_Import_NameMsn_Ex(QWidget* pParent)
     pGrid->addWidget(m_pFirstLine, nRow++, 1);
     pGrid->setColumnStretch(3, 1);
 
-    auto* pButtons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    CUi_Texts::SetControlNumber(pButtons->button(QDialogButtonBox::Ok), 1);
-    CUi_Texts::SetControlNumber(pButtons->button(QDialogButtonBox::Cancel), 2);
+    QDialogButtonBox* pButtons = CreateButtons();
     auto* pDefault = new QPushButton(tr("&Default"), this);
     auto* pPreview = new QPushButton(tr("&Preview"), this);
     pDefault->setObjectName("default");
     pPreview->setObjectName("preview");
     CUi_Texts::SetControlNumber(pDefault, IDC_IMPORT_BTN_DEFAULT);
     CUi_Texts::SetControlNumber(pPreview, IDC_IMPORT_BTN_PRIEVIEW);
-    connect(pButtons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(pButtons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(pDefault, &QPushButton::clicked, this,
             [this]()
             {

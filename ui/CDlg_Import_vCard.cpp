@@ -122,11 +122,7 @@ CDlg_Import_vCard::CDlg_Import_vCard(CData_DialName& entry, const CData_AllCfg& 
     pSettingsForm->addRow(Label("Melody", IDC_IMPORT_VCARD_MELODYEXT_STATIC, pSettingsGroup), m_pMelody);
     pSettingsForm->addRow(Label("MSN to use", IDC_IMPORT_VCARD_MSN_GO_STATIC, pSettingsGroup), m_pMsnGo);
 
-    auto* pButtons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    CUi_Texts::SetControlNumber(pButtons->button(QDialogButtonBox::Ok), 1);
-    CUi_Texts::SetControlNumber(pButtons->button(QDialogButtonBox::Cancel), 2);
-    connect(pButtons, &QDialogButtonBox::accepted, this, &CDlg_Import_vCard::accept);
-    connect(pButtons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* pButtons = CreateButtons();
 
     auto* pLayout = new QVBoxLayout(this);
     pLayout->addWidget(pFileGroup);

@@ -85,11 +85,7 @@ CDlg_Prefix::CDlg_Prefix(QWidget* pParent)
     pNumbers->addRow(Label("Minimum length", IDC_PREFIX_LENGTH1_STATIC, pNumberGroup), m_pMinLength);
     pNumbers->addRow(Label("Maximum length", IDC_PREFIX_LENGTH2_STATIC, pNumberGroup), m_pMaxLength);
 
-    auto* pButtons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    CUi_Texts::SetControlNumber(pButtons->button(QDialogButtonBox::Ok), 1);
-    CUi_Texts::SetControlNumber(pButtons->button(QDialogButtonBox::Cancel), 2);
-    connect(pButtons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(pButtons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* pButtons = CreateButtons();
 
     auto* pLayout = new QVBoxLayout(this);
     pLayout->addWidget(pModeGroup);

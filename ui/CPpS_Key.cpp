@@ -4,7 +4,6 @@
 #include "data/CData_KeyLabels.h"
 #include "data/CData_Properties.h"
 #include "data/CData_Types.h"
-#include "data/CData_UiText.h"
 #include "shell/CApp.h"
 #include "ui/CDlgE_Key.h"
 #include "ui/CListCtrl_RepBar.h"
@@ -25,23 +24,6 @@ constexpr unsigned IDS_STR_KEY_KEY = 256;
 constexpr unsigned IDS_STR_KEY_USE = 252;
 constexpr unsigned IDS_STR_KEY_LABEL = 265;
 
-// Interface texts of the key functions that have one (the others show their word).
-struct CFunctionText
-{
-    int nKeyUse;
-    unsigned nText;
-};
-const CFunctionText s_functionTexts[] = {
-    {CData_Key::KEYUSE_DIAL, 220},          {CData_Key::KEYUSE_LINE, 221},
-    {CData_Key::KEYUSE_EXT, 222},           {CData_Key::KEYUSE_MSN, 223},
-    {CData_Key::KEYUSE_VARIANT_ALL, 224},   {CData_Key::KEYUSE_VARIANT_TEAM, 225},
-    {CData_Key::KEYUSE_TEAMLOGOUT, 226},    {CData_Key::KEYUSE_INTERCOM, 228},
-    {CData_Key::KEYUSE_INTERCOM_LOOK, 229}, {CData_Key::KEYUSE_ANNOUNCE, 230},
-    {CData_Key::KEYUSE_ANNOUNCE_LOOK, 231}, {CData_Key::KEYUSE_CHEF, 232},
-    {CData_Key::KEYUSE_SEC, 233},           {CData_Key::KEYUSE_DIALFILTER, 234},
-    {CData_Key::KEYUSE_AWS, 235},           {CData_Key::KEYUSE_DIRECTCALL, 236},
-    {CData_Key::KEYUSE_VMAIL, 237},         {CData_Key::KEYUSE_MACRO, 238},
-};
 // Visible rows of the key list when the page does not fit it to its height.
 constexpr int VISIBLE_ROWS = 14;
 } // namespace
@@ -59,14 +41,7 @@ CPpS_Key::CPpS_Key(CApp& app, QWidget* pParent) : CPp_Page(IDD, &app.DocData(), 
 
 std::string CPpS_Key::FunctionText(const CData_Key& key)
 {
-    for (const CFunctionText& row : s_functionTexts)
-        if (row.nKeyUse == key.m_nKeyUse)
-        {
-            const std::string text = CData_UiText(row.nText);
-            if (!text.empty())
-                return text;
-        }
-    return key.InfoText(0);
+    return CData_KeyLabels::FunctionText(key.m_nKeyUse);
 }
 
 void CPpS_Key::InitColumns(CListCtrl_RepBar* pList, int nRows, int nVisibleRows)

@@ -49,6 +49,39 @@ TEST(CData_FileExRam, WritesHeadersKeysAndBinaryValuesByteExactly)
     EXPECT_EQ(1, file.Close());
 }
 
+TEST(CData_FileExRam, ValueWithLineBytesKeepsItsRestAndTheKeysAfterIt)
+{
+    // A value is written as one line: bytes that would end it are written as harmless ones, so
+    // nothing of the value is lost and nothing of it becomes a key of its own.
+    struct Case
+    {
+        const char* written;
+        const char* readBack;
+    };
+    const Case cases[] = {
+        {"Office [2]", "Office [2)"},
+        {"abc]Name=evil", "abc)Name=evil"},
+        {"a\rb", "a b"},
+        {"line\n", "line "},
+        {"a\nb", "a\nb"},
+    };
+    CTest_TempDir dir;
+    const std::string path = dir.File("values.721");
+    CData_FileExRam file(path.c_str());
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.written);
+        ASSERT_EQ(1, file.Open(0));
+        EXPECT_EQ(1, file.PutString("Dial_00000000", "Name", c.written));
+        EXPECT_EQ(1, file.PutString("Dial_00000000", "Number", "0815"));
+        ASSERT_EQ(1, file.Close());
+        ASSERT_EQ(1, file.Open(1));
+        EXPECT_EQ(c.readBack, GetStr(file, "Dial_00000000", "Name"));
+        EXPECT_EQ("0815", GetStr(file, "Dial_00000000", "Number"));
+        EXPECT_EQ(1, file.Close());
+    }
+}
+
 struct ReadCase
 {
     const char* section;
