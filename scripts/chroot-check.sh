@@ -70,18 +70,19 @@ if [ ! -f "$base" ]; then
     touch "$tmp/.r740-chroot"
 fi
 
-# A fresh chroot from the base, with /proc, /dev and /dev/pts of the host, and its own /tmp.
+# A fresh chroot from the base, with /proc, /dev and /dev/pts of the host, and its own /tmp. Its
+# path is left in $root (not printed: a command substitution would run this in a subshell, and the
+# clean-up would never learn of the chroot and its mounts).
+root=""
 new_root() {
-    local r
-    r=$(mktemp -d /var/tmp/r740-root.XXXXXX)
-    roots+=("$r")
-    tar -C "$r" -xf "$base"
-    touch "$r/.r740-chroot"
-    cp /etc/resolv.conf "$r/etc/resolv.conf"
-    mount -t proc proc "$r/proc" && mounted+=("$r/proc")
-    mount --bind /dev "$r/dev" && mounted+=("$r/dev")
-    mount --bind /dev/pts "$r/dev/pts" && mounted+=("$r/dev/pts")
-    echo "$r"
+    root=$(mktemp -d /var/tmp/r740-root.XXXXXX)
+    roots+=("$root")
+    tar -C "$root" -xf "$base"
+    touch "$root/.r740-chroot"
+    cp /etc/resolv.conf "$root/etc/resolv.conf"
+    mount -t proc proc "$root/proc" && mounted+=("$root/proc")
+    mount --bind /dev "$root/dev" && mounted+=("$root/dev")
+    mount --bind /dev/pts "$root/dev/pts" && mounted+=("$root/dev/pts")
 }
 
 in_root() {
@@ -125,7 +126,8 @@ screenshot_of() {
 status=0
 
 echo "chroot-check: 1. scripts/run.sh in a fresh chroot"
-r1=$(new_root)
+new_root
+r1=$root
 in_root "$r1" "apt-get update -qq && apt-get install -y -qq --no-install-recommends ca-certificates >/dev/null"
 in_root "$r1" "useradd -m user 2>/dev/null; mkdir -p /home/user/src"
 # The working tree as it stands (committed or not), without build directories.
@@ -141,7 +143,8 @@ echo "chroot-check: 2. the Debian package"
 if in_root "$r1" "cd /home/user/src && cpack --config build/CPackConfig.cmake -B /tmp/pkg" > "$out/cpack.log" 2>&1; then
     cp "$r1"/tmp/pkg/r740cf_*.deb "$out/"
     deb=$(ls "$out"/r740cf_*.deb | tail -n 1)
-    r2=$(new_root)
+    new_root
+    r2=$root
     cp "$deb" "$r2/tmp/"
     in_root "$r2" "apt-get update -qq && apt-get install -y -qq /tmp/$(basename "$deb")" > "$out/package-install.log" 2>&1
     in_root "$r2" "useradd -m user 2>/dev/null; true"
