@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <string>
+#include <vector>
 
 namespace
 {
@@ -82,7 +84,29 @@ void CData_AllDialName::Sort()
 {
     TraceLine(s_szClass, "Sort()");
     auto& entries = m_List.Entries();
-    std::stable_sort(entries.begin(), entries.end(), CData_DialName::SortsBefore);
+    // The order CData_DialName::SortsBefore gives, with each entry's sort texts made once rather
+    // than for every comparison.
+    const size_t nEntries = entries.size();
+    std::vector<std::string> keys(2 * nEntries);
+    std::vector<size_t> order(nEntries);
+    for (size_t i = 0; i < nEntries; ++i)
+    {
+        keys[2 * i] = CData_LstData::SortKey(entries[i], 0);
+        keys[2 * i + 1] = CData_LstData::SortKey(entries[i], 1);
+        order[i] = i;
+    }
+    std::stable_sort(order.begin(), order.end(),
+                     [&keys](size_t a, size_t b)
+                     {
+                         const int n = CData_LstData::CompareKeys(keys[2 * a], keys[2 * b]);
+                         return (n != 0 ? n : CData_LstData::CompareKeys(keys[2 * a + 1], keys[2 * b + 1])) <
+                                0;
+                     });
+    std::vector<CData_DialName> sorted;
+    sorted.reserve(entries.capacity());
+    for (const size_t i : order)
+        sorted.push_back(std::move(entries[i]));
+    entries.swap(sorted);
     for (size_t i = 0; i < entries.size(); ++i)
         entries[i].SetIndex(static_cast<int>(i));
 }

@@ -17,8 +17,8 @@ const char s_szClass[] = "CData_FileExRam";
 
 // Starting sizes of the two indexes: room for a full configuration with its phonebook, so that
 // an ordinary file never has to grow them. A larger file gets room for a line in every 16 bytes
-// and a section in every 64 (a configuration has about 20 and 300); beyond that they grow by half
-// their size at a time.
+// and a section in every 64 (a configuration has about 20 and 300); a file with more grows them
+// once, by what the rest of it can hold.
 constexpr size_t LINES_CAPACITY = 10000;
 constexpr size_t LINES_GROW_BY = 5000;
 constexpr size_t LINE_BYTES_TYPICAL = 16;
@@ -28,21 +28,6 @@ constexpr size_t SECTION_BYTES_TYPICAL = 64;
 
 // Buffer of the writer; the file is written in a few large pieces instead of four writes a key.
 constexpr size_t WRITE_BUFFER = 64 * 1024;
-
-// Word-at-a-time test for a byte value: nonzero when any byte of x is zero, or equals the byte
-// in n.
-constexpr uint64_t ONES = 0x0101010101010101ULL;
-constexpr uint64_t HIGHS = 0x8080808080808080ULL;
-inline uint64_t ZeroByte(uint64_t x)
-{
-    return (x - ONES) & ~x & HIGHS;
-}
-#if !defined(__SSE2__)
-inline uint64_t HasByte(uint64_t x, uint64_t n)
-{
-    return ZeroByte(x ^ n);
-}
-#endif
 
 // Hash of n bytes, a word at a time: keys are short, and this runs for every key line of a section
 // and every lookup.
@@ -72,57 +57,55 @@ inline uint32_t HashBytes(const char* p, size_t n)
     return static_cast<uint32_t>(h ^ (h >> 33));
 }
 
-// The key's n bytes (n >= 1) begin the line and hold no "=". Both are readable for n bytes; the
-// bytes are compared a word at a time, the last word overlapping the one before. On the way the
-// words give the key's fingerprint for the filter of keys already asked for; it covers every byte,
-// because keys of one length often differ only in the middle.
-inline bool KeyBeginsLine(const char* pKey, const char* pLine, size_t n, uint32_t& nSig)
+// The n bytes (n >= 1) of a key as one word, read within the key: 1 to 3 bytes one by one, 4 to 8
+// as two halves that overlap where n < 8.
+inline uint64_t ShortKeyWord(const char* p, size_t n)
 {
-    constexpr uint64_t EQ8 = 0x3D3D3D3D3D3D3D3DULL;
+    if (n >= 4)
+    {
+        uint32_t nLow;
+        uint32_t nHigh;
+        std::memcpy(&nLow, p, 4);
+        std::memcpy(&nHigh, p + n - 4, 4);
+        return uint64_t(nLow) | uint64_t(nHigh) << (8 * (n - 4));
+    }
+    const auto* q = reinterpret_cast<const unsigned char*>(p);
+    return uint64_t(q[0]) | uint64_t(q[n / 2]) << (8 * (n / 2)) | uint64_t(q[n - 1]) << (8 * (n - 1));
+}
+
+// True when the key's n bytes (n >= 1) are the line's first n bytes, which hold no NUL (the line's
+// key is that long). Compared a word at a time; the words give the key's fingerprint for the
+// filter of keys already asked for, covering every byte, because keys of one length often differ
+// only in the middle. Up to 7 bytes beyond the n are read from the line, which the padding
+// behind the text covers.
+inline bool SameKey(const char* pKey, const char* pLine, size_t n, uint64_t& nSig)
+{
     constexpr uint64_t MIX = 0xFF51AFD7ED558CCDULL;
     uint64_t h = n * 0x9E3779B97F4A7C15ULL;
     uint64_t k;
     uint64_t l;
-    if (n >= 8)
+    if (n < 8)
+    {
+        k = ShortKeyWord(pKey, n);
+        std::memcpy(&l, pLine, 8);
+        l &= (uint64_t(1) << (8 * n)) - 1;
+    }
+    else
     {
         for (size_t i = 0; i + 8 < n; i += 8)
         {
             std::memcpy(&k, pKey + i, 8);
             std::memcpy(&l, pLine + i, 8);
-            if (k != l || ZeroByte(k ^ EQ8))
+            if (k != l)
                 return false;
             h = (h ^ k) * MIX;
         }
         std::memcpy(&k, pKey + n - 8, 8);
         std::memcpy(&l, pLine + n - 8, 8);
     }
-    else if (n >= 4)
-    {
-        uint32_t k1;
-        uint32_t l1;
-        uint32_t k2;
-        uint32_t l2;
-        std::memcpy(&k1, pKey, 4);
-        std::memcpy(&l1, pLine, 4);
-        std::memcpy(&k2, pKey + n - 4, 4);
-        std::memcpy(&l2, pLine + n - 4, 4);
-        k = uint64_t(k1) << 32 | k2;
-        l = uint64_t(l1) << 32 | l2;
-    }
-    else
-    {
-        k = 0;
-        l = 0;
-        for (size_t i = 0; i < n; ++i)
-        {
-            k = k << 8 | static_cast<unsigned char>(pKey[i]);
-            l = l << 8 | static_cast<unsigned char>(pLine[i]);
-        }
-    }
-    if (k != l || ZeroByte(k ^ EQ8))
+    if (k != l)
         return false;
-    h = (h ^ k) * MIX;
-    nSig = static_cast<uint32_t>(h >> 32);
+    nSig = (h ^ k) * MIX;
     return true;
 }
 
@@ -142,6 +125,30 @@ inline size_t TextLength(const char* p)
 #else
     return std::strlen(p);
 #endif
+}
+
+// When the line's key is n bytes long (n >= 1): the length of its value up to the line's
+// terminator; else NO_VALUE. A key shorter than 16 bytes and most values are answered from one
+// look at the line's first 16 bytes (the padding behind the text covers it).
+constexpr size_t NO_VALUE = ~size_t(0);
+inline size_t ValueLength(const char* pLine, size_t n)
+{
+#if defined(__SSE2__)
+    if (n < 16)
+    {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pLine));
+        const uint32_t nEq = static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_set1_epi8('='))));
+        const uint32_t nNul =
+            static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_setzero_si128())));
+        // The first "=" or NUL must be an "=" at n.
+        if (((nEq | nNul) & ((uint32_t(2) << n) - 1)) != (uint32_t(1) << n) || !(nEq >> n & 1))
+            return NO_VALUE;
+        const uint32_t nValueNul = nNul >> (n + 1);
+        return nValueNul ? static_cast<size_t>(__builtin_ctz(nValueNul)) : 15 - n + TextLength(pLine + 16);
+    }
+#endif
+    const size_t nKey = std::strcspn(pLine, "=");
+    return nKey == n && pLine[n] == '=' ? TextLength(pLine + n + 1) : NO_VALUE;
 }
 
 // Length of the key of a line inside the loaded text: the bytes before its first "=" or its
@@ -266,49 +273,81 @@ int CData_FileExRam::OpenBuffer(const char* pData, size_t nSize)
 
 namespace
 {
-// Scans for the next CR, LF or "]" from p; gives pEnd when there is none before it. The buffer
-// holds at least 16 readable bytes beyond pEnd.
-inline char* FindLineByte(char* p, char* pEnd)
+// Bytes the block scan of Load takes at a time: one bit each in a word.
+constexpr size_t BLOCK = 64;
+
+// The bytes of one block that end a line, and the lone LFs, as bits (bit i for p[i]): CR and "]"
+// end a line, and so does an LF directly followed by CR; any other LF belongs to its line. The
+// terminators are replaced by NUL as they are found. The byte after the block is read, not
+// changed.
+struct CBlockBits
 {
+    uint64_t nEnds;
+    uint64_t nLoneLf;
+};
+
+inline CBlockBits ScanBlock(char* p)
+{
+    CBlockBits bits{0, 0};
 #if defined(__SSE2__)
     const __m128i cr = _mm_set1_epi8('\r');
     const __m128i lf = _mm_set1_epi8('\n');
     const __m128i br = _mm_set1_epi8(']');
-    while (p < pEnd)
+    for (size_t i = 0; i < BLOCK; i += 16)
     {
-        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-        const __m128i hit =
-            _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf)), _mm_cmpeq_epi8(v, br));
-        const unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(hit));
-        if (mask)
-        {
-            char* q = p + __builtin_ctz(mask);
-            return q < pEnd ? q : pEnd;
-        }
-        p += 16;
+        __m128i* const pv = reinterpret_cast<__m128i*>(p + i);
+        const __m128i v = _mm_loadu_si128(pv);
+        const __m128i crNext =
+            _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i + 1)), cr);
+        const __m128i isLf = _mm_cmpeq_epi8(v, lf);
+        const __m128i ends = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, br)),
+                                          _mm_and_si128(isLf, crNext));
+        _mm_storeu_si128(pv, _mm_andnot_si128(ends, v));
+        bits.nEnds |= uint64_t(static_cast<uint32_t>(_mm_movemask_epi8(ends))) << i;
+        bits.nLoneLf |= uint64_t(static_cast<uint32_t>(_mm_movemask_epi8(_mm_andnot_si128(crNext, isLf))))
+                        << i;
     }
-    return pEnd;
 #else
-    const uint64_t cr = ONES * '\r';
-    const uint64_t lf = ONES * '\n';
-    const uint64_t br = ONES * ']';
-    while (pEnd - p >= 8)
+    for (size_t i = 0; i < BLOCK; ++i)
     {
-        uint64_t w;
-        std::memcpy(&w, p, 8);
-        if (HasByte(w, cr) | HasByte(w, lf) | HasByte(w, br))
-            break;
-        p += 8;
+        const char c = p[i];
+        if (c == '\r' || c == ']' || (c == '\n' && p[i + 1] == '\r'))
+        {
+            bits.nEnds |= uint64_t(1) << i;
+            p[i] = '\0';
+        }
+        else if (c == '\n')
+            bits.nLoneLf |= uint64_t(1) << i;
     }
-    while (p < pEnd && *p != '\r' && *p != '\n' && *p != ']')
-        ++p;
-    return p;
 #endif
+    return bits;
 }
 
-inline bool IsLineByte(char c)
+// How many of the bytes from p to pEnd are a or b. Only for files with more lines or sections than
+// the lists were given room for at first, so that they grow once, to what the rest can hold.
+size_t CountBytes(const char* p, const char* pEnd, char a, char b)
 {
-    return c == '\r' || c == '\n' || c == ']';
+    size_t n = 0;
+#if defined(__SSE2__)
+    // Each byte of the sum counts down once per match; it is added up before it can wrap.
+    const __m128i va = _mm_set1_epi8(a);
+    const __m128i vb = _mm_set1_epi8(b);
+    while (pEnd - p >= 16)
+    {
+        __m128i sum = _mm_setzero_si128();
+        for (int i = 0; i < 255 && pEnd - p >= 16; ++i, p += 16)
+        {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+            sum = _mm_sub_epi8(sum, _mm_or_si128(_mm_cmpeq_epi8(v, va), _mm_cmpeq_epi8(v, vb)));
+        }
+        const __m128i total = _mm_sad_epu8(sum, _mm_setzero_si128());
+        n += static_cast<size_t>(_mm_cvtsi128_si32(total)) +
+             static_cast<size_t>(_mm_cvtsi128_si32(_mm_srli_si128(total, 8)));
+    }
+#endif
+    for (; p < pEnd; ++p)
+        n += (*p == a) | (*p == b);
+    return n;
 }
 } // namespace
 
@@ -321,7 +360,7 @@ int CData_FileExRam::Load(size_t nSize)
     m_bOpen = true;
 
     // The extra byte ends the last line even when the file does not; zeros behind it let the scan
-    // read whole words.
+    // read whole blocks.
     m_text.resize(nSize + 1 + TEXT_PADDING, '\0');
     char* const pText = &m_text[0];
     pText[nSize] = '\r';
@@ -331,60 +370,55 @@ int CData_FileExRam::Load(size_t nSize)
     m_pSections = std::make_unique<CMap_StrPtr>(std::max(SECTIONS_CAPACITY, nSize / SECTION_BYTES_TYPICAL),
                                                 SECTIONS_GROW_BY);
     CLst_StrPtr& lines = *m_pLines;
+    CMap_StrPtr& sections = *m_pSections;
 
-    char* p = pText;
-    char* const pEnd = pText + nSize + 1;
+    // A line begins at the first byte that neither ends a line nor is a lone LF, after a byte that
+    // ends one (or at the start of the file): lone LFs between the two change nothing. Block by
+    // block, the line starts are found for all 64 bytes at once.
+    const char* const pEnd = pText + nSize + 1;
     bool bLineStart = true;
-    while (p < pEnd)
+    for (char* p = pText; p < pEnd; p += BLOCK)
     {
-        if (!bLineStart)
+        const size_t nBytes = std::min(BLOCK, static_cast<size_t>(pEnd - p));
+        const uint64_t nValid = nBytes == BLOCK ? ~uint64_t(0) : (uint64_t(1) << nBytes) - 1;
+        const CBlockBits bits = ScanBlock(p);
+        const uint64_t nEnds = bits.nEnds & nValid;
+        const uint64_t nLoneLf = bits.nLoneLf & nValid;
+        const uint64_t nOther = nValid & ~(nEnds | nLoneLf);
+        // The bytes after a line end (and the first, when a line start is due): where a run of lone
+        // LFs follows, the addition carries the due start to the byte after the run.
+        const uint64_t nDue = nEnds << 1 | (bLineStart ? 1 : 0);
+        const uint64_t nCarried = ((nDue & nLoneLf) + nLoneLf) & ~nLoneLf;
+        uint64_t nStarts = (nDue | nCarried) & nOther;
+        // A line start is due after the block when its last byte that is no lone LF ends a line.
+        const uint64_t nDecisive = nEnds | nOther;
+        if (nDecisive)
+            bLineStart = (nEnds >> (63 - __builtin_clzll(nDecisive))) & 1;
+
+        if (lines.Capacity() - lines.Count() < BLOCK)
+            lines.Reserve(lines.Count() + BLOCK + 1 + CountBytes(p + BLOCK, pEnd, '\r', ']'));
+        for (; nStarts; nStarts &= nStarts - 1)
         {
-            // Inside a line only CR, "]" and LF matter.
-            p = FindLineByte(p, pEnd);
-            if (p == pEnd)
-                break;
-            // The usual line end, CR LF and then the next line's first byte, in one step.
-            if (p[0] == '\r' && p[1] == '\n' && p + 2 < pEnd && !IsLineByte(p[2]))
+            char* const pLine = p + __builtin_ctzll(nStarts);
+            lines.Add(pLine);
+            if (*pLine == '[')
             {
-                *p = '\0';
-                p += 2;
-                lines.Add(p);
-                if (*p == '[')
-                    m_pSections->Add(p + 1, static_cast<int>(lines.Count()));
-                ++p;
-                continue;
+                if (sections.Count() == sections.Capacity())
+                    sections.Reserve(sections.Count() + CountBytes(pLine, pEnd, '[', '['));
+                sections.Add(pLine + 1, static_cast<int>(lines.Count()));
             }
         }
-        const char c = *p;
-        if (c == '\r' || c == ']')
-        {
-            *p = '\0';
-            bLineStart = true;
-        }
-        else if (c == '\n')
-        {
-            // LF ends a line only when CR follows (the pair LF CR); a lone LF belongs to the line.
-            if (p + 1 < pEnd && p[1] == '\r')
-            {
-                *p = '\0';
-                bLineStart = true;
-            }
-        }
-        else if (bLineStart)
-        {
-            lines.Add(p);
-            bLineStart = false;
-            if (c == '[')
-                m_pSections->Add(p + 1, static_cast<int>(lines.Count()));
-        }
-        ++p;
     }
+    m_ppLines = lines.Items();
+    m_nLines = lines.Count();
     return 1;
 }
 
 void CData_FileExRam::FreeText()
 {
     m_pLines.reset();
+    m_ppLines = nullptr;
+    m_nLines = 0;
     m_pSections.reset();
     m_text = std::string();
     m_nTextSize = 0;
@@ -513,7 +547,11 @@ int CData_FileExRam::PutStruct(const char* pszSection, const char* pszKey, const
     return 1;
 }
 
-bool CData_FileExRam::SelectSection(const char* pszSection, const char* pszOperation)
+// Out of the lookup's path: a change of section comes once for many keys.
+#if defined(__GNUC__)
+__attribute__((noinline))
+#endif
+void CData_FileExRam::SelectSection(const char* pszSection, const char* pszOperation)
 {
     m_strSection = pszSection;
     m_keyIndex.clear();
@@ -529,14 +567,17 @@ bool CData_FileExRam::SelectSection(const char* pszSection, const char* pszOpera
             const std::string text = std::string(pszOperation) + "() Section not found: ";
             TraceLine(s_szClass, text.c_str(), pszSection);
         }
-        return false;
+        return;
     }
     m_nSectionStart = static_cast<size_t>(nStart);
     m_nSectionEnd = m_nSectionStart;
     m_nCursor = m_nSectionStart;
-    std::memset(m_runFilter, 0, sizeof m_runFilter);
+    if (++m_nKeyVisit == 0)
+    {
+        std::memset(m_keyFilter, 0, sizeof m_keyFilter);
+        m_nKeyVisit = 1;
+    }
     m_bKeysIndexed = false;
-    return true;
 }
 
 void CData_FileExRam::BuildKeyIndex()
@@ -590,41 +631,41 @@ void CData_FileExRam::BuildKeyIndex()
 __attribute__((always_inline))
 #endif
 inline const char*
-CData_FileExRam::FindSequential(const char* pszKey)
+CData_FileExRam::FindSequential(const char* pszKey, size_t& nValue)
 {
     // Until a section's keys are indexed, lookups that walk its lines in order are answered from
     // the line after the last one found. Each line passed so far was the first of its key, so the
     // line at the cursor is the first of a key unless that key was asked for before.
-    if (m_nCursor >= m_pLines->Count())
+    if (m_nCursor >= m_nLines)
         return nullptr;
-    const char* pLine = m_pLines->Get(m_nCursor);
+    const char* const pLine = m_ppLines[m_nCursor];
     if (pLine[0] == '[')
         return nullptr; // the next section begins
-    // The line holds the key when it begins with it and "=" follows. The key has no NUL, so equal
-    // bytes mean the line reaches that far; the text must only be long enough to compare them. A
-    // key with "=" in it can match in the middle of a value, which only the plain scan of the
-    // section knows. An empty key is left to the index too.
-    const size_t nLen = std::strlen(pszKey);
-    uint32_t nSig = 0;
-    if (!nLen || static_cast<size_t>(pLine - m_text.data()) + nLen >= m_nTextSize || pLine[nLen] != '=' ||
-        !KeyBeginsLine(pszKey, pLine, nLen, nSig))
+    // The line holds the key when its key is as long and the same. A key with "=" in it can match
+    // in the middle of a value, which only the plain scan of the section knows; it is longer than
+    // the line's key and goes there. An empty key is left to the index too.
+    const size_t nKey = std::strlen(pszKey);
+    if (!nKey)
         return nullptr;
-    // The keys passed so far leave two bits each in a filter. A key whose bits are not both set
-    // was not asked for before, so the line at the cursor is its first. A key that may have been
-    // asked for before is left to the section's index.
-    const uint32_t nBit1 = nSig >> 22;          // 10 bits
-    const uint32_t nBit2 = (nSig >> 12) & 1023; // 10 further bits
-    const uint64_t nMask1 = uint64_t(1) << (nBit1 & 63);
-    const uint64_t nMask2 = uint64_t(1) << (nBit2 & 63);
-    if ((m_runFilter[nBit1 >> 6] & nMask1) && (m_runFilter[nBit2 >> 6] & nMask2))
+    nValue = ValueLength(pLine, nKey);
+    uint64_t nSig;
+    if (nValue == NO_VALUE || !SameKey(pszKey, pLine, nKey, nSig))
         return nullptr;
-    m_runFilter[nBit1 >> 6] |= nMask1;
-    m_runFilter[nBit2 >> 6] |= nMask2;
+    uint8_t& nSeen1 = m_keyFilter[nSig >> 52];
+    uint8_t& nSeen2 = m_keyFilter[(nSig >> 40) & (KEY_FILTER_SIZE - 1)];
+    if (nSeen1 == m_nKeyVisit && nSeen2 == m_nKeyVisit)
+        return nullptr;
+    nSeen1 = m_nKeyVisit;
+    nSeen2 = m_nKeyVisit;
     m_nScanPos = m_nCursor++;
-    return pLine + nLen + 1;
+    return pLine + nKey + 1;
 }
 
-const char* CData_FileExRam::FindValue(const char* pszKey)
+#if defined(__GNUC__)
+__attribute__((noinline))
+#endif
+const char*
+CData_FileExRam::FindValue(const char* pszKey)
 {
     if (!m_bKeysIndexed)
         BuildKeyIndex();
@@ -694,22 +735,31 @@ void TraceDefault(const char* pszSection, const char* pszKey, const char* pszOpe
     TraceLine(s_szClass, pszSection, text.c_str(), pszKey);
 }
 
-// Copies n bytes, a few at a time for the short values that nearly every key has.
+// Copies n bytes, a few at a time for the short values that nearly every key has, 16 at a time
+// for the longer ones (names, numbers, binary blocks); nothing is read or written beyond n.
 inline void CopyValue(char* pDest, const char* pValue, size_t n)
 {
-    if (n >= 8 && n <= 16)
+    if (n >= 16)
+    {
+        for (size_t i = 0; i + 16 < n; i += 16)
+            std::memcpy(pDest + i, pValue + i, 16);
+        std::memcpy(pDest + n - 16, pValue + n - 16, 16);
+    }
+    else if (n >= 8)
     {
         std::memcpy(pDest, pValue, 8);
         std::memcpy(pDest + n - 8, pValue + n - 8, 8);
     }
-    else if (n >= 4 && n < 8)
+    else if (n >= 4)
     {
         std::memcpy(pDest, pValue, 4);
         std::memcpy(pDest + n - 4, pValue + n - 4, 4);
     }
-    else
+    else if (n)
     {
-        std::memcpy(pDest, pValue, n);
+        pDest[0] = pValue[0];
+        pDest[n / 2] = pValue[n / 2];
+        pDest[n - 1] = pValue[n - 1];
     }
 }
 } // namespace
@@ -719,22 +769,25 @@ inline void CopyValue(char* pDest, const char* pValue, size_t n)
 __attribute__((always_inline))
 #endif
 inline const char*
-CData_FileExRam::LookUp(const char* pszSection, const char* pszKey, const char* pszOperation)
+CData_FileExRam::LookUp(const char* pszSection, const char* pszKey, const char* pszOperation, size_t& nValue)
 {
     if (!pszSection)
         pszSection = "";
     if (!pszKey)
         pszKey = "";
     // Most lookups stay in the section of the one before and follow the written key order.
-    const bool bFound = std::strcmp(m_strSection.c_str(), pszSection) == 0
-                            ? m_bSectionFound
-                            : SelectSection(pszSection, pszOperation);
+    if (std::strcmp(m_strSection.c_str(), pszSection) != 0)
+        SelectSection(pszSection, pszOperation);
     const char* pValue = nullptr;
-    if (bFound)
+    if (m_bSectionFound)
     {
-        pValue = m_bKeysIndexed ? nullptr : FindSequential(pszKey);
+        pValue = m_bKeysIndexed ? nullptr : FindSequential(pszKey, nValue);
         if (!pValue)
+        {
             pValue = FindValue(pszKey);
+            if (pValue)
+                nValue = TextLength(pValue);
+        }
     }
     if (!pValue && g_nTraceState != TRACE_OFF)
         TraceDefault(pszSection, pszKey, pszOperation);
@@ -749,16 +802,12 @@ int CData_FileExRam::GetString(const char* pszSection, const char* pszKey, const
         TraceLine(s_szClass, "GetString() File not opened!");
         return 0;
     }
-    const char* pValue = LookUp(pszSection, pszKey, "GetString");
+    size_t n = 0;
+    const char* pValue = LookUp(pszSection, pszKey, "GetString", n);
     const int nFound = pValue ? 1 : 0;
     if (!pszDest || !nSize)
         return nFound;
-    size_t n = 0;
-    if (pValue)
-    {
-        n = TextLength(pValue);
-    }
-    else
+    if (!pValue)
     {
         pValue = pszDefault ? pszDefault : "";
         const void* pEnd = std::memchr(pValue, '\0', nSize - 1);
@@ -779,8 +828,12 @@ int CData_FileExRam::GetString(const char* pszSection, const char* pszKey, const
         TraceLine(s_szClass, "GetString() File not opened!");
         return 0;
     }
-    const char* pValue = LookUp(pszSection, pszKey, "GetString");
-    dest.assign(pValue ? pValue : (pszDefault ? pszDefault : ""));
+    size_t n = 0;
+    const char* pValue = LookUp(pszSection, pszKey, "GetString", n);
+    if (pValue)
+        dest.assign(pValue, n);
+    else
+        dest.assign(pszDefault ? pszDefault : "");
     return pValue ? 1 : 0;
 }
 
@@ -791,7 +844,8 @@ int CData_FileExRam::GetStruct(const char* pszSection, const char* pszKey, void*
         TraceLine(s_szClass, "GetStruct() File not opened!");
         return 0;
     }
-    const char* pValue = LookUp(pszSection, pszKey, "GetStruct");
+    size_t nLength = 0;
+    const char* pValue = LookUp(pszSection, pszKey, "GetStruct", nLength);
     if (!pValue)
         return 0;
     // The value is binary and may hold NUL bytes: take nCount bytes, as far as the loaded text

@@ -105,20 +105,21 @@ public:
     int GetStruct(const char* pszSection, const char* pszKey, void* pDest, size_t nCount);
 
 private:
-    // Bytes behind the loaded text that the line scan may read in whole words.
-    static constexpr size_t TEXT_PADDING = 16;
+    // Bytes behind the loaded text that Load and the lookups may read whole: Load takes 64 bytes
+    // and the one after them at a time, a lookup the first 32 bytes of a line.
+    static constexpr size_t TEXT_PADDING = 65;
     // Makes m_text its nSize bytes, the closing byte and the padding.
     int Load(size_t nSize);
     void WriteBytes(const void* pData, size_t nCount);
     void Flush();
     void WriteHeaderIfNew(const char* pszSection);
     void WriteValueText(const char* pszValue);
-    bool SelectSection(const char* pszSection, const char* pszOperation);
+    void SelectSection(const char* pszSection, const char* pszOperation);
     void BuildKeyIndex();
     const char* FindValue(const char* pszKey);
-    const char* FindSequential(const char* pszKey);
-    // The value of a key, or nullptr with the "default:" trace.
-    const char* LookUp(const char* pszSection, const char* pszKey, const char* pszOperation);
+    const char* FindSequential(const char* pszKey, size_t& nValue);
+    // The value of a key and its length up to its terminator, or nullptr with the "default:" trace.
+    const char* LookUp(const char* pszSection, const char* pszKey, const char* pszOperation, size_t& nValue);
     void FreeText();
 
     std::string m_strFileName;
@@ -138,6 +139,8 @@ private:
     std::string m_text;     // whole file, one byte and the padding, while reading
     size_t m_nTextSize = 0; // the file and that byte
     std::unique_ptr<CLst_StrPtr> m_pLines;
+    char* const* m_ppLines = nullptr; // its items and their count once loaded, for the lookups
+    size_t m_nLines = 0;
     std::unique_ptr<CMap_StrPtr> m_pSections;
     size_t m_nScanPos = 0;      // line index of the last key found
     size_t m_nSectionStart = 0; // first line of the current read section
@@ -160,5 +163,12 @@ private:
     std::vector<uint32_t> m_lineKey;
     size_t m_nCursor = 0; // the line after the last key found
     bool m_bKeysIndexed = false;
-    uint64_t m_runFilter[16] = {}; // two bits per key found before the keys were indexed
+
+    // Keys found in file order before the section's keys were indexed leave two bytes each set to
+    // the section's visit number; a key whose two bytes both hold it may have been asked for
+    // before, and the index decides. Numbering the visits spares clearing the table on every
+    // change of section: it is cleared once in 255 visits.
+    static constexpr size_t KEY_FILTER_SIZE = 4096; // a 60-key section: one false alarm in ~60
+    uint8_t m_nKeyVisit = 0;
+    uint8_t m_keyFilter[KEY_FILTER_SIZE] = {};
 };

@@ -31,8 +31,12 @@ std::string Lower(std::string text)
 
 int CompareColumn(const CData_DialName& a, const CData_DialName& b, int nColumn)
 {
-    const std::string ta = Lower(a.InfoText(nColumn));
-    const std::string tb = Lower(b.InfoText(nColumn));
+    return CData_LstData::CompareKeys(Lower(a.InfoText(nColumn)), Lower(b.InfoText(nColumn)));
+}
+} // namespace
+
+int CData_LstData::CompareKeys(const std::string& ta, const std::string& tb)
+{
     const int n = CData_CharSet::CompareNames(ta, tb);
     if (n == 0)
         return 0;
@@ -44,7 +48,11 @@ int CompareColumn(const CData_DialName& a, const CData_DialName& b, int nColumn)
         return ta < tb ? -1 : 1;
     return n;
 }
-} // namespace
+
+std::string CData_LstData::SortKey(const CData_DialName& entry, int nWhich)
+{
+    return Lower(entry.InfoText(SortColumn(nWhich)));
+}
 
 CData_LstData::CData_LstData(size_t nCapacity) : m_nCapacity(nCapacity)
 {
@@ -97,8 +105,23 @@ int CData_LstData::MoveFile(int bToFile, int nVariant)
 {
     if (!bToFile)
         return 0;
-    for (auto& entry : m_entries)
-        entry.MoveFile(1, nVariant);
+    // Reading ends at the first entry without a number, and deleting leading digits can empty
+    // one: such entries are written behind all others, so that none with a number is lost when
+    // the file is read again. Each is written under its position then.
+    const auto hasNumber = [](const CData_DialName& e) { return !e.m_strMsnExt.empty(); };
+    if (std::all_of(m_entries.begin(), m_entries.end(), hasNumber))
+    {
+        for (auto& entry : m_entries)
+            entry.MoveFile(1, nVariant);
+        return 1;
+    }
+    std::vector<CData_DialName> ordered(m_entries);
+    std::stable_partition(ordered.begin(), ordered.end(), hasNumber);
+    for (size_t i = 0; i < ordered.size(); ++i)
+    {
+        ordered[i].SetIndex(static_cast<int>(i));
+        ordered[i].MoveFile(1, nVariant);
+    }
     return 1;
 }
 

@@ -47,6 +47,10 @@ public:
     // Phonebook order of two entries: negative when a comes first, 0 when both sort columns are
     // equal, positive when b comes first.
     static int Compare(const CData_DialName& a, const CData_DialName& b);
+    // The same in two steps, for sorting many entries: an entry's text of sort column nWhich (0 or
+    // 1) as it is compared, and the comparison of two such texts of one column.
+    static std::string SortKey(const CData_DialName& entry, int nWhich);
+    static int CompareKeys(const std::string& ta, const std::string& tb);
     // The two sort columns (CData_DialName::EColumn), process-wide like the list view choosing them.
     static void SetSortColumns(int nFirst, int nSecond);
     static int SortColumn(int nWhich);

@@ -24,6 +24,12 @@ public:
     // The text at nIndex; none at or beyond the count.
     char* Get(size_t nIndex) const { return nIndex < m_items.size() ? m_items[nIndex] : nullptr; }
     size_t Count() const { return m_items.size(); }
+    size_t Capacity() const { return m_items.capacity(); }
+    // Room for nCapacity items in all, taken at once (one copy of the items so far).
+    void Reserve(size_t nCapacity) { m_items.reserve(nCapacity); }
+    // The items themselves, Count() of them, for a reader that walks many of them in a row; valid
+    // until the next Add.
+    char* const* Items() const { return m_items.data(); }
     void Clear() { m_items.clear(); }
 
 private:

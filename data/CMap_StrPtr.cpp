@@ -12,38 +12,47 @@ inline unsigned char Lower(unsigned char c)
     return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c + ('a' - 'A')) : c;
 }
 
-// ASCII letters of a word of eight bytes in lower case; bytes from 0x80 up stay as they are.
-inline uint64_t LowerWord(uint64_t w)
+// A word of eight bytes with bit 5 set in each: an ASCII letter and its capital differ only there,
+// so names that are equal but for the case of their letters hash alike (a few other pairs, such as
+// "@" and "`", do too; the comparison after the hash tells them apart).
+inline uint64_t FoldWord(uint64_t w)
 {
-    const uint64_t heptets = w & 0x7F7F7F7F7F7F7F7FULL;
-    const uint64_t atLeastA = heptets + 0x3F3F3F3F3F3F3F3FULL; // bit 7 set from "A" on
-    const uint64_t aboveZ = heptets + 0x2525252525252525ULL;   // bit 7 set above "Z"
-    const uint64_t upper = atLeastA & ~aboveZ & ~w & 0x8080808080808080ULL;
-    return w | (upper >> 2);
+    return w | 0x2020202020202020ULL;
 }
 
 // Case-insensitive hash of a whole name, a word at a time: the names are section names of 15 to 25
-// characters, and one is hashed for every section of the file and every change of section.
+// characters, and one is hashed for every section of the file and every change of section. Only
+// the name's own bytes are read: a name of 8 or more bytes ends with a word that overlaps the one
+// before, a shorter one is read as two overlapping halves or byte by byte.
 inline uint64_t HashName64(const char* psz, size_t& n)
 {
     n = std::strlen(psz);
     uint64_t h = 0x9E3779B97F4A7C15ULL ^ n;
-    size_t i = 0;
-    for (; i + 8 <= n; i += 8)
+    uint64_t w = 0;
+    if (n >= 8)
     {
-        uint64_t w;
-        std::memcpy(&w, psz + i, 8);
-        h = (h ^ LowerWord(w)) * 0xFF51AFD7ED558CCDULL;
-        h ^= h >> 29;
+        for (size_t i = 0; i + 8 < n; i += 8)
+        {
+            std::memcpy(&w, psz + i, 8);
+            h = (h ^ FoldWord(w)) * 0xFF51AFD7ED558CCDULL;
+            h ^= h >> 29;
+        }
+        std::memcpy(&w, psz + n - 8, 8);
     }
-    if (i < n)
+    else if (n >= 4)
     {
-        uint64_t w = 0;
-        for (size_t k = 0; i + k < n; ++k)
-            w |= static_cast<uint64_t>(static_cast<unsigned char>(psz[i + k])) << (8 * k);
-        h = (h ^ LowerWord(w)) * 0xFF51AFD7ED558CCDULL;
-        h ^= h >> 29;
+        uint32_t nLow;
+        uint32_t nHigh;
+        std::memcpy(&nLow, psz, 4);
+        std::memcpy(&nHigh, psz + n - 4, 4);
+        w = uint64_t(nLow) | uint64_t(nHigh) << 32;
     }
+    else if (n)
+    {
+        const auto* p = reinterpret_cast<const unsigned char*>(psz);
+        w = uint64_t(p[0]) | uint64_t(p[n / 2]) << 8 | uint64_t(p[n - 1]) << 16;
+    }
+    h = (h ^ FoldWord(w)) * 0xFF51AFD7ED558CCDULL;
     // Every bit of every word into every bit of the hash: the steps above leave the low bits
     // nearly blind to a word's last bytes, and names such as "DialName_000000DE" differ only there
     // (the index then clustered into long probe runs).

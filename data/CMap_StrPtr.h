@@ -26,6 +26,9 @@ public:
     // goes to Find.
     int FindNext(const char* pszName);
     size_t Count() const { return m_items.size(); }
+    size_t Capacity() const { return m_items.capacity(); }
+    // Room for nCapacity names in all, taken at once.
+    void Reserve(size_t nCapacity) { m_items.reserve(nCapacity); }
 
     // ASCII case-insensitive comparison: < 0, 0, > 0.
     static int Compare(const char* a, const char* b);

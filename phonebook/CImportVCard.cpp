@@ -7,10 +7,20 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace
 {
 const char s_szClass[] = "CImportVCard";
+
+// A short card (a name and a number) takes about this many bytes; the lists of cards and numbers
+// get room for as many as a file of such cards holds, up to the bound, before they are read.
+constexpr size_t CARD_BYTES_SHORT = 128;
+constexpr size_t CARDS_RESERVE_MAX = 100000;
+// Most cards carry a few numbers (mobile, home, work).
+constexpr size_t CARD_NUMBERS_TYPICAL = 4;
 
 using View = std::string_view;
 
@@ -231,7 +241,7 @@ void SplitComponents(View value, std::string (&parts)[CImportVCard::NAME_PARTS])
 {
     for (std::string& part : parts)
         part.clear();
-    if (value.find_first_of("\\,") == View::npos)
+    if (std::none_of(value.begin(), value.end(), [](char ch) { return ch == '\\' || ch == ','; }))
     {
         // Nothing escaped and no lists: each component is a piece of the value as it stands.
         for (size_t nPart = 0; nPart < CImportVCard::NAME_PARTS && !value.empty(); ++nPart)
@@ -263,9 +273,6 @@ void SplitComponents(View value, std::string (&parts)[CImportVCard::NAME_PARTS])
 // The position of the colon between name and value, outside quoted parameter values.
 size_t ValueColon(View line)
 {
-    const size_t nColon = line.find(':');
-    if (line.substr(0, nColon).find('"') == View::npos)
-        return nColon;
     bool bQuoted = false;
     for (size_t i = 0; i < line.size(); ++i)
     {
@@ -275,6 +282,25 @@ size_t ValueColon(View line)
             return i;
     }
     return View::npos;
+}
+
+// The end of the physical line that begins at p: the first CR or LF, or pEnd.
+const char* LineEnd(const char* p, const char* pEnd)
+{
+#if defined(__SSE2__)
+    const __m128i cr = _mm_set1_epi8('\r');
+    const __m128i lf = _mm_set1_epi8('\n');
+    for (; pEnd - p >= 16; p += 16)
+    {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        const int nMask = _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf)));
+        if (nMask)
+            return p + __builtin_ctz(static_cast<unsigned>(nMask));
+    }
+#endif
+    while (p < pEnd && *p != '\r' && *p != '\n')
+        ++p;
+    return p;
 }
 
 // The line's value as code page 1252 text, decoded as its parameters (the key after the
@@ -428,19 +454,12 @@ void CImportVCard::Parse(std::string text)
     };
     const char* p = text.data();
     const char* const pEnd = p + text.size();
-    const char* pNextLf = nullptr;
+    // Room for the cards and numbers of a file of short cards, so that they are seldom moved.
+    m_cards.reserve(std::min(text.size() / CARD_BYTES_SHORT, CARDS_RESERVE_MAX));
+    m_numbers.reserve(std::min(text.size() / CARD_BYTES_SHORT, CARDS_RESERVE_MAX));
     while (p < pEnd && bReading)
     {
-        // The next LF is looked for once, not for every line a CR ends before it.
-        if (!pNextLf || pNextLf < p)
-        {
-            pNextLf = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(pEnd - p)));
-            if (!pNextLf)
-                pNextLf = pEnd;
-        }
-        const char* pLineEnd = pNextLf;
-        if (const void* pCr = std::memchr(p, '\r', static_cast<size_t>(pLineEnd - p)))
-            pLineEnd = static_cast<const char*>(pCr);
+        const char* const pLineEnd = LineEnd(p, pEnd);
         const View physical(p, static_cast<size_t>(pLineEnd - p));
         p = pLineEnd;
         if (p < pEnd && *p == '\r')
@@ -551,12 +570,16 @@ bool CImportVCard::Property(View line, bool& bInCard)
         break;
     case TEL:
     {
-        std::string number;
+        m_numbers.emplace_back();
+        std::string& number = m_numbers.back();
         Unescape(TelNumber(text), number);
         TraceLine(s_szClass, "vCard TEL ", number.c_str());
         if (pCard)
+        {
+            if (pCard->numbers.empty())
+                pCard->numbers.reserve(CARD_NUMBERS_TYPICAL);
             pCard->numbers.push_back(number);
-        m_numbers.push_back(std::move(number));
+        }
         break;
     }
     }

@@ -20,8 +20,6 @@ const char s_szLineEnd[] = "\r\n";
 
 // Index of the number in the fields; the name parts follow it.
 constexpr size_t FIELD_NUMBER = 0;
-
-const std::string s_empty;
 } // namespace
 
 CImport_NameMsnExSettings CImport_NameMsn::Extended(const CImport_NameMsnSettings& settings)
@@ -65,10 +63,10 @@ CImport_NameMsn::~CImport_NameMsn() = default;
 
 void CImport_NameMsn::EndRecord(CData_AllDialName& book, CImport_Report& report)
 {
-    const std::string& number = *m_apFields[FIELD_NUMBER];
+    const std::string_view number = m_fields[FIELD_NUMBER];
     bool bName = false;
     for (int i = 1; i <= CImport_NameMsnExSettings::NAME_PARTS; ++i)
-        bName = bName || !m_apFields[i]->empty();
+        bName = bName || !m_fields[i].empty();
     // A record without any text is no row of the file (an empty line, a trailing separator); one
     // without a name or a number cannot give an entry, whatever the conversions would make.
     if (!bName && number.empty())
@@ -78,15 +76,16 @@ void CImport_NameMsn::EndRecord(CData_AllDialName& book, CImport_Report& report)
         ++report.nSkipped;
         return;
     }
-    m_name = *m_apFields[FIELD_NUMBER + 1];
+    m_name.assign(m_fields[FIELD_NUMBER + 1]);
     for (int i = 2; i <= CImport_NameMsnExSettings::NAME_PARTS; ++i)
     {
-        const std::string& part = *m_apFields[FIELD_NUMBER + static_cast<size_t>(i)];
+        const std::string_view part = m_fields[FIELD_NUMBER + static_cast<size_t>(i)];
         if (!part.empty() && !m_name.empty())
             m_name += ' ';
-        m_name += part;
+        m_name.append(part);
     }
-    switch (CImport_Entry::Add(book, m_name, number, m_settings.prefix, m_nEntries, report))
+    m_number.assign(number);
+    switch (CImport_Entry::Add(book, m_name, m_number, m_settings.prefix, m_nEntries, report))
     {
     case CImport_Entry::ADDED:
         if (++m_nEntries >= m_settings.nMaxEntries)
@@ -121,11 +120,11 @@ int CImport_NameMsn::Run(CData_AllDialName& book, CImport_Report& report)
             {
                 const int nPosition = nPerRecord > 0 ? nColumn % nPerRecord : nColumn;
                 if (nPosition == 0)
-                    for (const std::string*& pField : m_apFields)
-                        pField = &s_empty;
+                    for (std::string_view& field : m_fields)
+                        field = std::string_view();
                 for (size_t i = 0; i < sizeof fields / sizeof fields[0]; ++i)
                     if (fields[i]->nColumn == nPosition)
-                        m_apFields[i] = &m_pParse->Token(nColumn, fields[i]->nToken);
+                        m_fields[i] = m_pParse->TokenView(nColumn, fields[i]->nToken);
                 if ((nPerRecord > 0 && nPosition == nPerRecord - 1) || nColumn == nColumns - 1)
                     EndRecord(book, report);
             }

@@ -12,6 +12,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 
 class CData_AllDialName;
 struct CImport_Report;
@@ -88,8 +89,9 @@ private:
     const char* m_pszClass;
     std::unique_ptr<CParse> m_pParse;
     // The number and the name parts of the record being read: tokens of the parser's current line.
-    const std::string* m_apFields[1 + CImport_NameMsnExSettings::NAME_PARTS] = {};
+    std::string_view m_fields[1 + CImport_NameMsnExSettings::NAME_PARTS];
     std::string m_name;
+    std::string m_number;
     bool m_bStop = false;
     int m_nEntries = 0;
 };

@@ -78,36 +78,68 @@ void CParse::SetClasses(const char* pszTokenSet, const char* pszColumnSet, const
     for (const auto& set : sets)
         for (const char* p = set.psz; *p; ++p)
             m_class[static_cast<unsigned char>(*p)] = set.nClass;
-    m_token.reserve(TOKEN_CHARS_MAX);
+    for (size_t i = 0; i < sizeof m_class; ++i)
+        m_notToken[i] = m_class[i] != CC_TOKEN;
 }
 
-int CParse::Refill()
+bool CParse::Refill()
 {
     if (!m_pFile)
-        return -1;
+        return false;
     const size_t n = std::fread(m_buffer.data(), 1, m_buffer.size(), m_pFile);
     if (n == 0)
-        return -1;
+        return false;
     m_pNext = m_buffer.data();
     m_pEnd = m_pNext + n;
-    return *m_pNext++;
+    return true;
 }
 
-void CParse::StoreToken()
+const std::string& CParse::Token(int nColumn, int nToken) const
+{
+    if (nToken < 0 || nToken >= TokenCount(nColumn))
+        return s_empty;
+    const CColumn& column = m_columns[static_cast<size_t>(nColumn)];
+    if (column.texts.size() < TOKEN_MAX)
+        column.texts.resize(TOKEN_MAX);
+    std::string& text = column.texts[static_cast<size_t>(nToken)];
+    const std::string_view view = TokenView(nColumn, nToken);
+    text.assign(view.data(), view.size());
+    return text;
+}
+
+void CParse::BeginToken()
 {
     if (m_nCurrent >= m_columns.size())
         m_columns.resize(m_nCurrent + 1);
+    CColumn& column = m_columns[m_nCurrent];
+    m_pToken = column.nCount < TOKEN_MAX ? column.chars[column.nCount] : m_spare;
+    m_nTokenChars = 0;
+    m_bCharsCut = false;
+}
+
+void CParse::EndToken()
+{
     CColumn& column = m_columns[m_nCurrent];
     if (column.nCount >= TOKEN_MAX)
     {
         TraceLine(s_szClass, "NextLine() too much toks!");
         return;
     }
-    if (column.nCount < column.tokens.size())
-        column.tokens[column.nCount].assign(m_token);
-    else
-        column.tokens.push_back(m_token);
+    column.lengths[column.nCount] = static_cast<unsigned char>(m_nTokenChars);
     ++column.nCount;
+}
+
+void CParse::AppendRun(const unsigned char* pRun, size_t nRun)
+{
+    const size_t nRoom = TOKEN_CHARS_MAX - m_nTokenChars;
+    const size_t nTaken = std::min(nRun, nRoom);
+    std::memcpy(m_pToken + m_nTokenChars, pRun, nTaken);
+    m_nTokenChars += nTaken;
+    if (nRun > nRoom && !m_bCharsCut)
+    {
+        m_bCharsCut = true;
+        TraceLine(s_szClass, "NextLine() too much chars!");
+    }
 }
 
 void CParse::CloseColumn()
@@ -127,57 +159,60 @@ int CParse::NextLine()
     if (m_nClass == CC_EOF)
         return 0;
 
+    // The bytes are walked here, a buffer at a time; the class of each comes from the table, and
+    // a run of token characters is taken in one step into the place its token will have.
+    const unsigned char* const pClass = m_class;
+    const unsigned char* p = m_pNext;
+    const unsigned char* pEnd = m_pEnd;
     for (;;)
     {
-        const int nByte = NextByte();
-        int nClass = CC_EOF;
-        if (nByte >= 0)
+        if (p == pEnd)
         {
-            nClass = m_class[nByte];
-            if (m_bAfterCr)
+            m_pNext = p;
+            if (!Refill())
             {
-                m_bAfterCr = false;
-                if (nByte == '\n' && nClass == CC_LINE_END)
-                    continue;
+                if (m_nClass == CC_TOKEN)
+                    EndToken();
+                m_nClass = CC_EOF;
+                CloseColumn();
+                return 0;
             }
-            if (nClass == CC_IGNORED)
+            p = m_pNext;
+            pEnd = m_pEnd;
+        }
+        const unsigned char nByte = *p++;
+        const int nClass = pClass[nByte];
+        if (m_bAfterCr)
+        {
+            m_bAfterCr = false;
+            if (nByte == '\n' && nClass == CC_LINE_END)
                 continue;
         }
+        if (nClass == CC_IGNORED)
+            continue;
 
         if (nClass != m_nClass)
         {
             if (m_nClass == CC_TOKEN)
-                StoreToken();
-            m_token.clear();
-            m_bCharsCut = false;
+                EndToken();
             m_nClass = nClass;
-            if (nClass == CC_EOF)
-            {
-                CloseColumn();
-                return 0;
-            }
+            if (nClass == CC_TOKEN)
+                BeginToken();
         }
 
         switch (nClass)
         {
         case CC_TOKEN:
         {
-            // The rest of the run in the buffer is taken at once.
-            const unsigned char* const pRun = m_pNext - 1;
-            const unsigned char* p = m_pNext;
-            const unsigned char* const pEnd = m_pEnd;
-            const unsigned char* const pClass = m_class;
-            while (p < pEnd && pClass[*p] == CC_TOKEN)
+            // Eight bytes a step while the run goes on (names are long runs), then byte by byte.
+            const unsigned char* const pRun = p - 1;
+            const unsigned char* const pOther = m_notToken;
+            while (pEnd - p >= 8 && !(pOther[p[0]] | pOther[p[1]] | pOther[p[2]] | pOther[p[3]] |
+                                      pOther[p[4]] | pOther[p[5]] | pOther[p[6]] | pOther[p[7]]))
+                p += 8;
+            while (p < pEnd && !pOther[*p])
                 ++p;
-            m_pNext = p;
-            const size_t nRun = static_cast<size_t>(p - pRun);
-            const size_t nRoom = TOKEN_CHARS_MAX - m_token.size();
-            m_token.append(reinterpret_cast<const char*>(pRun), std::min(nRun, nRoom));
-            if (nRun > nRoom && !m_bCharsCut)
-            {
-                m_bCharsCut = true;
-                TraceLine(s_szClass, "NextLine() too much chars!");
-            }
+            AppendRun(pRun, static_cast<size_t>(p - pRun));
             break;
         }
         case CC_COLUMN:
@@ -190,6 +225,7 @@ int CParse::NextLine()
             }
             break;
         case CC_LINE_END:
+            m_pNext = p;
             CloseColumn();
             ++m_nLines;
             m_bAfterCr = nByte == '\r';

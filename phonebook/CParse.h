@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <cstdio>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class CParse
@@ -66,12 +67,16 @@ public:
                    : 0;
     }
     // The token, or an empty text when the line has no such column or token.
-    const std::string& Token(int nColumn, int nToken) const
+    std::string_view TokenView(int nColumn, int nToken) const
     {
-        return nToken >= 0 && nToken < TokenCount(nColumn)
-                   ? m_columns[static_cast<size_t>(nColumn)].tokens[static_cast<size_t>(nToken)]
-                   : s_empty;
+        if (nToken < 0 || nToken >= TokenCount(nColumn))
+            return std::string_view();
+        const CColumn& column = m_columns[static_cast<size_t>(nColumn)];
+        const size_t nIndex = static_cast<size_t>(nToken);
+        return std::string_view(column.chars[nIndex], column.lengths[nIndex]);
     }
+    // The same as a text; it stays valid until the next line is read.
+    const std::string& Token(int nColumn, int nToken) const;
     // True when the current line holds at least one token.
     bool HasTokens() const;
 
@@ -83,28 +88,33 @@ public:
     static const std::string& DefaultTokenSet();
 
 private:
+    // The tokens of a column in place, so that a line is read without a text being made; the
+    // columns are kept from line to line.
+    static_assert(TOKEN_CHARS_MAX <= 255, "a token's length is kept in a byte");
     struct CColumn
     {
-        std::vector<std::string> tokens; // kept from line to line so that reading allocates nothing
         size_t nCount = 0;
+        unsigned char lengths[TOKEN_MAX];
+        char chars[TOKEN_MAX][TOKEN_CHARS_MAX];
+        mutable std::vector<std::string> texts; // those asked for as texts
     };
 
     void SetClasses(const char* pszTokenSet, const char* pszColumnSet, const char* pszTokenSepSet,
                     const char* pszLineEndSet);
-    // The next byte, or -1 at the end of the input.
-    int NextByte()
-    {
-        if (m_pNext < m_pEnd)
-            return *m_pNext++;
-        return Refill();
-    }
-    int Refill();
-    void StoreToken();
+    // The next bytes of the file into the buffer; false at its end.
+    bool Refill();
+    // Where the token that begins is read to: its place in the current column, or m_spare when
+    // the column has its TOKEN_MAX tokens.
+    void BeginToken();
+    // A run of token characters onto the token being read, as far as its limit.
+    void AppendRun(const unsigned char* pRun, size_t nRun);
+    void EndToken();
     void CloseColumn();
 
     static const std::string s_empty;
 
     unsigned char m_class[256];
+    unsigned char m_notToken[256]; // 1 where the class is not CC_TOKEN, for the runs of tokens
     std::FILE* m_pFile = nullptr;
     std::vector<unsigned char> m_buffer;
     const unsigned char* m_pNext = nullptr;
@@ -116,7 +126,9 @@ private:
     bool m_bAfterCr = false;    // the last line ended with CR: an LF directly after belongs to it
     bool m_bCharsCut = false;   // the current token has been cut (traced once)
     bool m_bColumnsCut = false; // the current line has been cut (traced once)
-    std::string m_token;
+    char* m_pToken = nullptr;   // the token being read, m_nTokenChars of it so far
+    size_t m_nTokenChars = 0;
+    char m_spare[TOKEN_CHARS_MAX] = {};
     std::vector<CColumn> m_columns;
     size_t m_nCurrent = 0; // index of the column being filled
     size_t m_nColumns = 0; // columns of the line read last

@@ -139,8 +139,9 @@ else
     status=1
 fi
 
+# run.sh builds what it starts; the package holds the tool and the link library too.
 echo "chroot-check: 2. the Debian package"
-if in_root "$r1" "cd /home/user/src && cpack --config build/CPackConfig.cmake -B /tmp/pkg" > "$out/cpack.log" 2>&1; then
+if in_root "$r1" "cd /home/user/src && cmake --build build -j2 && cpack --config build/CPackConfig.cmake -B /tmp/pkg" > "$out/cpack.log" 2>&1; then
     cp "$r1"/tmp/pkg/r740cf_*.deb "$out/"
     deb=$(ls "$out"/r740cf_*.deb | tail -n 1)
     new_root

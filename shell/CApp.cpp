@@ -2,6 +2,7 @@
 
 #include "data/CData_All.h"
 #include "data/CData_FileExRam.h"
+#include "data/CData_FirmwareUpdate.h"
 #include "data/CData_Types.h"
 #include "data/CData_UiText.h"
 #include "platform/CPlatform_Path.h"
@@ -19,6 +20,8 @@
 #include "transfer/CLayerPP_Data.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <iterator>
 
 namespace
 {
@@ -89,6 +92,15 @@ const CTransferCommand s_transferCommands[] = {
     {"DoTxPayCounterReset()", CLayerPP_Data::MODE_SIMU_TX, CLayerPP_Data::MODE_PAYCOUNTER_PABX,
      CLayerPP_Data::MODE_PAYCOUNTER},
 };
+
+// What decides the page set: the phone type and the module in each slot.
+std::vector<int> TelephoneOf(const CData_All& data)
+{
+    std::vector<int> telephone{data.m_Version.m_nPhoneType};
+    for (const CData_VersionModule& module : data.m_Cfg.m_VersionModule)
+        telephone.push_back(module.m_nModuleType);
+    return telephone;
+}
 
 // Phone types of a PABX port the phonebook program cannot serve.
 const char* const s_apszRefusedDialNameTypes[] = {"RV730", "RV730-U"};
@@ -376,8 +388,14 @@ void CApp::DoSystel()
     TraceLine(s_szClass, "DoSystel()");
     MainWindow().ShowMinimized();
     PrepareUnattendedRun();
-    if (Brand().m_bAppCfg && m_CmdLine.m_bMayRead)
-        DoDataTransfer(CLayerPP_Data::MODE_RX_CFG_PABX, false);
+    if (Brand().m_bAppCfg)
+    {
+        if (m_CmdLine.m_bMayRead)
+            DoDataTransfer(CLayerPP_Data::MODE_RX_CFG_PABX, false);
+        else
+            NotRun("no permission to read");
+        ReportUnattended("DoSystel()");
+    }
     if (Brand().m_bAppDialName)
     {
         const bool bRefused =
@@ -385,13 +403,18 @@ void CApp::DoSystel()
                         [this](const char* psz) { return m_HandOff.m_szType == psz; });
         if (bRefused)
         {
-            CUi_Interface::Get().MessageBox(CData_UiText(IDS_PHONETYPE_NOT_SUPPORTED), std::string(),
-                                            CUi_Interface::ICON_WARNING, CUi_Interface::BUTTONS_OK);
+            const std::string text = CData_UiText(IDS_PHONETYPE_NOT_SUPPORTED);
+            m_lastTransfer = {CApp_TransferRunner::OUTCOME_REJECTED, text};
+            m_bTransferRan = true;
+            ReportUnattended("DoSystel()");
+            CUi_Interface::Get().MessageBox(text, std::string(), CUi_Interface::ICON_WARNING,
+                                            CUi_Interface::BUTTONS_OK);
             MainWindow().Destroy();
             MainWindow().PostQuit(EXIT_CODE_UNATTENDED);
             return;
         }
         DoDataTransfer(CLayerPP_Data::MODE_RX_DIALNAME_PABX, false);
+        ReportUnattended("DoSystel()");
     }
     MainWindow().ShowNormal();
 }
@@ -402,10 +425,48 @@ void CApp::DoFirmwareUpdate()
     MainWindow().ShowMinimized();
     PrepareUnattendedRun();
     if (Brand().m_bAppCfg && FirmwareMode() && m_CmdLine.m_bMayUpdateFirmware)
+    {
+        // The firmware update block carries the hand-off's service number.
+        CData_FirmwareUpdate::UpdateFileName() = m_HandOff.m_szServiceNo;
         DoDataTransfer(CLayerPP_Data::MODE_FIRMWARE, false);
+    }
+    else
+        NotRun(Brand().m_bAppCfg ? "no permission to update the firmware" : "not the configurator");
+    ReportUnattended("DoFirmwareUpdate()");
     // The PABX tool waits for the program to end, whatever the update's outcome.
     MainWindow().Destroy();
     MainWindow().PostQuit(EXIT_CODE_UNATTENDED);
+}
+
+void CApp::NotRun(const char* pszReason)
+{
+    m_bTransferRan = false;
+    m_lastTransfer = CApp_TransferRunner::COutcome();
+    m_szNotRun = pszReason;
+}
+
+void CApp::ReportUnattended(const char* pszOperation) const
+{
+    // The service technician sees the trace only when it is on: the outcome goes to standard error
+    // as well, while the exit code stays what the PABX tool expects.
+    static const char* const s_apszOutcomes[] = {"error", "done", "error", "rejected"};
+    std::string line = pszOperation;
+    if (!m_bTransferRan)
+        line += " not run: " + m_szNotRun;
+    else
+    {
+        const int nOutcome = m_lastTransfer.nOutcome;
+        line +=
+            std::string(" ") +
+            s_apszOutcomes[nOutcome >= 0 && nOutcome < static_cast<int>(std::size(s_apszOutcomes)) ? nOutcome
+                                                                                                   : 0];
+        if (!m_lastTransfer.reason.empty() && nOutcome != CApp_TransferRunner::OUTCOME_DONE)
+            line += ": " + m_lastTransfer.reason;
+    }
+    TraceLine(s_szClass, line.c_str());
+    std::fprintf(stderr, "%s: %s\n", m_szProgramBaseName.empty() ? "R740Cf" : m_szProgramBaseName.c_str(),
+                 line.c_str());
+    std::fflush(stderr);
 }
 
 int CApp::LinkKind() const
@@ -425,9 +486,11 @@ int CApp::LinkKind() const
 int CApp::DoDataTransfer(int nMode, bool bInteractive)
 {
     TraceLine(s_szClass, "DoDataTransfer()");
+    NotRun("cancelled before the transfer");
     if (!m_pTransferRunner || !m_pDoc)
     {
         TraceLine(s_szClass, "DoDataTransfer() No transfer orchestration!");
+        m_szNotRun = "no transfer dialog";
         return 0;
     }
     // The telephone wants the PIN for what changes it; the RV730 family has none.
@@ -448,7 +511,17 @@ int CApp::DoDataTransfer(int nMode, bool bInteractive)
         m_pTransferData->ResetCfg();
     if (nMode == CLayerPP_Data::MODE_RX_DIALNAME || nMode == CLayerPP_Data::MODE_RX_DIALNAME_PABX)
         m_pTransferData->ResetDialName();
+    const std::vector<int> telephoneBefore = TelephoneOf(*m_pDocData);
     const int nResult = m_pTransferRunner->RunTransfer(nMode, LinkKind());
+    m_bTransferRan = true;
+    m_lastTransfer = m_pTransferRunner->LastOutcome();
+    if (m_lastTransfer.nOutcome == CApp_TransferRunner::OUTCOME_UNKNOWN)
+        m_lastTransfer.nOutcome =
+            nResult ? CApp_TransferRunner::OUTCOME_DONE : CApp_TransferRunner::OUTCOME_ERROR;
+    // A telephone of another type or with other modules needs other pages: the page set follows
+    // the document, as it does when a document is opened.
+    if (nResult && TelephoneOf(*m_pDocData) != telephoneBefore)
+        MainWindow().InitialUpdateFrame();
     MoveDataDocToView();
     if (m_pView)
         m_pView->ActivateFirstPage();

@@ -16,13 +16,13 @@
 #include "shell/CApp_MainWindow.h"
 #include "shell/CApp_Profile.h"
 #include "shell/CApp_Startup.h"
+#include "shell/CApp_TransferRunner.h"
 
 #include <memory>
 #include <string>
 #include <vector>
 
 class CApp_PinPrompt;
-class CApp_TransferRunner;
 class CApp_View;
 class CData_All;
 class CLang_Info;
@@ -147,6 +147,8 @@ public:
     const CData_PabxHandOff& HandOff() const { return m_HandOff; }
     // `PhoneImageValid`: PhoneImage reflects the telephone.
     bool PhoneImageValid() const { return m_bPhoneImageValid; }
+    // The flag itself, for the transfer's state machine (sending clears it for another telephone).
+    bool& PhoneImageValidFlag() { return m_bPhoneImageValid; }
     // `SavedConnection`: the connection setting an unattended run replaced, restored at exit
     // when ConnectionSaved() (a separate flag: 0 is the USB setting, not "nothing saved").
     int SavedConnection() const { return m_nSavedConnection; }
@@ -170,6 +172,11 @@ private:
     void SaveRecentFiles();
     // Steps 2 to 5 of DoSystel, shared with DoFirmwareUpdate.
     void PrepareUnattendedRun();
+    // An unattended run's transfer did not run, and why.
+    void NotRun(const char* pszReason);
+    // The outcome of an unattended run's transfer (done, error, rejected, not run) in the trace and
+    // on standard error.
+    void ReportUnattended(const char* pszOperation) const;
     // A transfer command of the menu: the row of its modes (CApp.cpp).
     int RunTransferCommand(int nCommand);
     // The PIN dialog for a write; 1 when a PIN of exactly four characters became DocData's.
@@ -188,6 +195,10 @@ private:
 
     CApp_CommandLine m_CmdLine;
     CData_PabxHandOff m_HandOff;
+    // The last transfer: whether the runner ran it, and how it ended; else why not.
+    bool m_bTransferRan = false;
+    CApp_TransferRunner::COutcome m_lastTransfer;
+    std::string m_szNotRun;
     int m_nSavedConnection = 0;
     bool m_bConnectionSaved = false;
     bool m_bPhoneImageValid = false;

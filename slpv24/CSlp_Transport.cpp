@@ -77,14 +77,22 @@ int ConnectTcp(const std::string& hostPort, CSlp_Device& out)
     std::string host;
     std::string port;
     if (!SplitHostPort(hostPort, false, host, port))
+    {
+        SlpOpenError() = "tcp:" + hostPort + ": not HOST:PORT";
         return 0;
+    }
 
     addrinfo hints{};
     hints.ai_family = AF_UNSPEC;
     hints.ai_socktype = SOCK_STREAM;
     addrinfo* pList = nullptr;
-    if (::getaddrinfo(host.c_str(), port.c_str(), &hints, &pList) != 0 || !pList)
+    const int nLookup = ::getaddrinfo(host.c_str(), port.c_str(), &hints, &pList);
+    if (nLookup != 0 || !pList)
+    {
+        SlpOpenError() = "tcp:" + hostPort + ": " + (nLookup != 0 ? ::gai_strerror(nLookup) : "no address");
         return 0;
+    }
+    int nConnectError = 0;
     int fd = -1;
     for (addrinfo* p = pList; p && fd < 0; p = p->ai_next)
     {
@@ -98,10 +106,14 @@ int ConnectTcp(const std::string& hostPort, CSlp_Device& out)
             pollfd pfd{fd, POLLOUT, 0};
             int err = 0;
             socklen_t len = sizeof err;
-            if (::poll(&pfd, 1, SLP_CONNECT_TIMEOUT_MS) == 1 &&
-                ::getsockopt(fd, SOL_SOCKET, SO_ERROR, &err, &len) == 0 && err == 0)
+            const int nReady = ::poll(&pfd, 1, SLP_CONNECT_TIMEOUT_MS);
+            if (nReady == 1 && ::getsockopt(fd, SOL_SOCKET, SO_ERROR, &err, &len) == 0 && err == 0)
                 rc = 0;
+            else
+                nConnectError = nReady == 0 ? ETIMEDOUT : err;
         }
+        else if (rc != 0)
+            nConnectError = errno;
         if (rc != 0)
         {
             ::close(fd);
@@ -113,6 +125,7 @@ int ConnectTcp(const std::string& hostPort, CSlp_Device& out)
     {
         if (fd >= 0)
             ::close(fd);
+        SlpOpenError() = "tcp:" + hostPort + ": " + std::strerror(nConnectError ? nConnectError : errno);
         return 0;
     }
     out.m_fd = fd;
@@ -160,18 +173,33 @@ int SlpPrepareDescriptor(int fd, bool bSocket)
     return MakeRaw(fd);
 }
 
+std::string& SlpOpenError()
+{
+    // Per thread: a link is opened in the caller's thread, and two callers must not mix reasons.
+    thread_local std::string s_error;
+    return s_error;
+}
+
 int SlpOpenDevice(const std::string& device, CSlp_Device& out)
 {
     out = CSlp_Device{};
+    SlpOpenError().clear();
     if (device.empty())
+    {
+        SlpOpenError() = "no device for this port";
         return 0;
+    }
     if (device.compare(0, 4, "tcp:") == 0)
         return ConnectTcp(device.substr(4), out);
     const int fd = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
+    {
+        SlpOpenError() = device + ": " + std::strerror(errno);
         return 0;
+    }
     if (!SlpPrepareDescriptor(fd, false))
     {
+        SlpOpenError() = device + ": " + std::strerror(errno);
         ::close(fd);
         return 0;
     }

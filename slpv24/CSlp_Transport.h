@@ -31,6 +31,8 @@ struct CSlp_Device
 // A TCP connect waits at most SLP_CONNECT_TIMEOUT_MS. Gives 1 and the device, or 0.
 constexpr int SLP_CONNECT_TIMEOUT_MS = 2000;
 int SlpOpenDevice(const std::string& device, CSlp_Device& out);
+// Why the calling thread's last SlpOpenDevice failed: the device and the system's reason.
+std::string& SlpOpenError();
 void SlpCloseDevice(CSlp_Device& device);
 
 // Puts a descriptor that the caller opened (a pseudo-terminal end, an accepted socket) into the

@@ -6,6 +6,7 @@
 #include "slpv24/CSlp_Link.h"
 #include "slpv24/CSlp_Transport.h"
 
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -30,8 +31,12 @@ int32_t OpenLink(uint32_t* pHandle, const uint32_t* pMsgNotify, int32_t nPort, i
                  void* hWnd, int32_t nRole, CSlp_LinkConfig config)
 {
     const auto* pSink = static_cast<const SlpV24_NotifySink*>(hWnd);
+    SlpOpenError().clear();
     if (!pHandle || !pMsgNotify || !pSink || !pSink->pfnNotify)
+    {
+        SlpOpenError() = "the caller gave no handle, message or notification sink";
         return 1;
+    }
     *pHandle = 0;
     config.m_nRole = nRole == SLP_ROLE_ANSWER ? SLP_ROLE_ANSWER : SLP_ROLE_CALL;
     config.m_nTransferClass = nTransferClass;
@@ -41,7 +46,10 @@ int32_t OpenLink(uint32_t* pHandle, const uint32_t* pMsgNotify, int32_t nPort, i
     {
         std::lock_guard<std::mutex> lock(s_mutex);
         if (s_links.size() >= SLP_MAX_LINKS)
+        {
+            SlpOpenError() = "too many links open";
             return 1;
+        }
         do
             hLink = ++s_uLastHandle;
         while (hLink == 0 || s_links.count(hLink));
@@ -56,7 +64,15 @@ int32_t OpenLink(uint32_t* pHandle, const uint32_t* pMsgNotify, int32_t nPort, i
                                         pSink->pfnNotify(pSink->pContext, uMsg, static_cast<uint32_t>(nCode),
                                                          static_cast<int32_t>(hLink));
                                     });
-    const bool bOk = SlpOpenDevice(SlpDeviceForPort(nPort), device) && link->Start(device);
+    const std::string name = SlpDeviceForPort(nPort);
+    bool bOk = SlpOpenDevice(name, device) != 0;
+    if (!bOk && name.empty())
+        SlpOpenError() = "port " + std::to_string(nPort) + ": no device for this port";
+    if (bOk && !link->Start(device))
+    {
+        SlpOpenError() = name + ": the link could not start";
+        bOk = false;
+    }
     std::lock_guard<std::mutex> lock(s_mutex);
     if (!bOk)
     {
@@ -112,6 +128,18 @@ extern "C"
         config.m_paramA = Text(pszParamA);
         config.m_paramB = Text(pszParamB);
         return OpenLink(pHandle, pMsgNotify, nPort, nTransferClass, hWnd, nRole, config);
+    }
+
+    SLPV24_API int32_t SlpV24_GetLastError(char* pszText, int32_t nSize)
+    {
+        const std::string& error = SlpOpenError();
+        if (pszText && nSize > 0)
+        {
+            const size_t nCopy = std::min(error.size(), static_cast<size_t>(nSize) - 1);
+            error.copy(pszText, nCopy);
+            pszText[nCopy] = '\0';
+        }
+        return static_cast<int32_t>(error.size());
     }
 
     SLPV24_API int32_t SlpV24_Close(uint32_t hLink)

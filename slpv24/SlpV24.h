@@ -68,6 +68,11 @@ extern "C"
 
     SLPV24_API int32_t SlpV24_Close(uint32_t hLink);
 
+    /* Why the calling thread's last open failed (the device and the system's reason), cut to
+       nSize - 1 characters and terminated; gives the whole text's length, 0 when there is none.
+       Newer than the other entry points: callers resolve it as optional. */
+    SLPV24_API int32_t SlpV24_GetLastError(char* pszText, int32_t nSize);
+
     /* Hands out one whole frame per call (cut to nSize when the buffer is smaller); 0 when none. */
     SLPV24_API int32_t SlpV24_Read(uint32_t hLink, unsigned char* pBuffer, int32_t nSize);
 

@@ -104,6 +104,7 @@ int CLayerPP_SlpV24::SlpV24_OpenDll()
     if (!bLoaded)
     {
         Trace("SlpV24_OpenDll() LoadLibrary(SlpV24.DLL) fails!");
+        m_openError = "the link library could not be loaded: " + pLibrary->errorString().toStdString();
         return 0;
     }
     m_pfnOpen = Resolve<PfnOpen>(*pLibrary, "SlpV24_Open");
@@ -113,10 +114,12 @@ int CLayerPP_SlpV24::SlpV24_OpenDll()
     m_pfnClose = Resolve<PfnClose>(*pLibrary, "SlpV24_Close");
     m_pfnRead = Resolve<PfnRead>(*pLibrary, "SlpV24_Read");
     m_pfnWrite = Resolve<PfnWrite>(*pLibrary, "SlpV24_Write");
+    m_pfnGetLastError = Resolve<PfnGetLastError>(*pLibrary, "SlpV24_GetLastError");
     m_pLibrary = std::move(pLibrary);
     if (!m_pfnOpen || !m_pfnOpenEx || !m_pfnOpenEx2 || !m_pfnClose || !m_pfnRead || !m_pfnWrite)
     {
         Trace("SlpV24_OpenDll() GetProcAddress() fails!");
+        m_openError = "the link library " + m_pLibrary->fileName().toStdString() + " lacks an entry point";
         SlpV24_CloseDll();
         return 0;
     }
@@ -135,7 +138,16 @@ int CLayerPP_SlpV24::SlpV24_CloseDll()
     m_pfnClose = nullptr;
     m_pfnRead = nullptr;
     m_pfnWrite = nullptr;
+    m_pfnGetLastError = nullptr;
     return 1;
+}
+
+void CLayerPP_SlpV24::TakeOpenError()
+{
+    // The library keeps a reason per thread; a library without the entry point tells none.
+    char szText[512] = "";
+    if (m_pfnGetLastError && m_pfnGetLastError(szText, sizeof szText) > 0)
+        m_openError = szText;
 }
 
 int CLayerPP_SlpV24::CallOpen(EOpenKind kind, int nPort)
@@ -171,6 +183,7 @@ int CLayerPP_SlpV24::OpenKind(EOpenKind kind)
     }
     if (m_bOpen)
         return 0;
+    m_openError.clear();
     if (!SlpV24_OpenDll())
     {
         Trace(op + " SlpV24_OpenDll() fails!");
@@ -185,6 +198,7 @@ int CLayerPP_SlpV24::OpenKind(EOpenKind kind)
             if (CallOpen(kind, SLP_PORT_USB1) != 0)
             {
                 Trace(op + " " + entry + " USB1 fails!");
+                TakeOpenError();
                 Close();
                 return 0;
             }
@@ -193,6 +207,7 @@ int CLayerPP_SlpV24::OpenKind(EOpenKind kind)
         else
         {
             Trace(op + " " + entry + " fails!");
+            TakeOpenError();
             // Not open yet: Close only unloads the library again.
             Close();
             return 0;

@@ -36,6 +36,10 @@ public:
     // it at their fake library.
     static void SetLibraryName(const std::string& name);
 
+    // Why the last open failed, as the library (or the loader) tells it: the device and the
+    // system's reason. Empty after a successful open and when nothing is known.
+    const std::string& OpenError() const { return m_openError; }
+
 private:
     enum EOpenKind
     {
@@ -48,6 +52,8 @@ private:
     int SlpV24_OpenDll();
     int SlpV24_CloseDll();
     void TraceDump(const char* pszText, const unsigned char* pData, int nCount) const;
+    // Takes the library's reason for the open that just failed.
+    void TakeOpenError();
 
     using PfnOpen = int32_t (*)();
     using PfnOpenEx = int32_t (*)(uint32_t*, const uint32_t*, int32_t, int32_t, void*, int32_t, int32_t);
@@ -58,6 +64,7 @@ private:
     using PfnClose = int32_t (*)(uint32_t);
     using PfnRead = int32_t (*)(uint32_t, unsigned char*, int32_t);
     using PfnWrite = int32_t (*)(uint32_t, const unsigned char*, int32_t);
+    using PfnGetLastError = int32_t (*)(char*, int32_t);
 
     int m_nPort;
     int m_nTransferClass;
@@ -82,4 +89,6 @@ private:
     PfnClose m_pfnClose = nullptr;
     PfnRead m_pfnRead = nullptr;
     PfnWrite m_pfnWrite = nullptr;
+    PfnGetLastError m_pfnGetLastError = nullptr; // optional: older libraries lack it
+    std::string m_openError;
 };

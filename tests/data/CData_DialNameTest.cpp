@@ -283,6 +283,22 @@ TEST_F(CData_DialNameTest, MsnGoIsKeptInFilesOfVersion2000On)
     }
 }
 
+TEST_F(CData_DialNameTest, EntriesBehindOneWithoutNumberSurviveSavingAndReading)
+{
+    CTest_TempDir dir;
+    CData_AllDialName book;
+    for (const auto& e : {std::pair<const char*, const char*>{"Anna", "11"}, {"Bert", ""}, {"Carl", "33"}})
+        book.m_List.Append(Entry(book.Count(), e.first, e.second));
+    ASSERT_EQ(1, WritePhonebook(dir.File("gap.721"), book));
+
+    CData_AllDialName read;
+    ASSERT_EQ(1, ReadPhonebook(dir.File("gap.721"), read));
+    ASSERT_EQ(2, read.Count());
+    EXPECT_EQ("Anna", read.Entry(0)->m_strName);
+    EXPECT_EQ("Carl", read.Entry(1)->m_strName);
+    EXPECT_EQ("33", read.Entry(1)->m_strMsnExt);
+}
+
 TEST_F(CData_DialNameTest, ReadingStopsAt250Entries)
 {
     CTest_TempDir dir;

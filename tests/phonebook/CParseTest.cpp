@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <ostream>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -163,5 +164,24 @@ TEST(Parse, ReadsAFileAcrossItsChunksAndReportsOneItCannotOpen)
     EXPECT_NE(0, missing.Error());
     EXPECT_EQ(0, missing.NextLine());
     EXPECT_EQ(0, missing.ColumnCount());
+}
+TEST(Parse, FileInChunksReadsAsTheSameBytesInMemory)
+{
+    // Random lines of long and short tokens, every class and cut limits, so that runs, tokens,
+    // CR LF pairs and cuts fall on the chunk boundaries somewhere.
+    const char bytes[] = "abcdefghXYZ019  ,\t\r\n\x01";
+    std::mt19937 random(740);
+    std::string text;
+    while (text.size() < 3 * CParse::READ_CHUNK)
+    {
+        const size_t nRun = random() % 4 == 0 ? random() % 70 : 1;
+        text.append(nRun, bytes[random() % (sizeof bytes - 1)]);
+    }
+    CTest_TempDir dir;
+    TestWriteFile(dir.File("in.txt"), text);
+    CParse fromFile(dir.File("in.txt").c_str());
+    CParse fromMemory(text.data(), text.size());
+    EXPECT_EQ(Lines(fromMemory), Lines(fromFile));
+    EXPECT_EQ(fromMemory.LineCount(), fromFile.LineCount());
 }
 } // namespace

@@ -2,6 +2,7 @@
 // pseudo-terminal: configuration and phonebook both ways for phone types and brands whose records
 // differ; lost, damaged and cut lines.
 
+#include "sim/CTest_CfgText.h"
 #include "sim/CTest_Emulator.h"
 #include "testsupport/CTest_TempDir.h"
 #include "tools/CTest_ToolRun.h"
@@ -41,31 +42,6 @@ void SetKey(std::string& text, const std::string& section, const std::string& ke
     const size_t nValue = nKey + 2 + key.size() + 1;
     const size_t nEnd = text.find(s_szLineEnd, nValue);
     text.replace(nValue, nEnd - nValue, value);
-}
-
-// The file without the sections whose names begin with one of the prefixes (blocks that the
-// transfer does not exchange for a phone type keep each side's own defaults).
-std::string Without(const std::string& text, const std::vector<std::string>& prefixes)
-{
-    std::string out;
-    size_t nPos = 0;
-    bool bSkip = false;
-    while (nPos < text.size())
-    {
-        size_t nEnd = text.find(s_szLineEnd, nPos);
-        nEnd = nEnd == std::string::npos ? text.size() : nEnd + 2;
-        const std::string line = text.substr(nPos, nEnd - nPos);
-        if (!line.empty() && line[0] == '[')
-        {
-            bSkip = false;
-            for (const std::string& prefix : prefixes)
-                bSkip = bSkip || line.compare(1, prefix.size(), prefix) == 0;
-        }
-        if (!bSkip)
-            out += line;
-        nPos = nEnd;
-    }
-    return out;
 }
 
 // diff's lines apart from the version block, which describes the telephone.
@@ -246,6 +222,12 @@ TEST(CSim_Faults, LinkLostMidTransferFailsAndLeavesTheOutputAlone)
     const std::string fresh = dir.File("fresh.cfg");
     EXPECT_EQ(1, RunTool(Args({"read", fresh, "--device", sim.Device()})).nExit);
     EXPECT_FALSE(Exists(fresh));
+    // A device that is not there is named with the system's reason.
+    const CTest_ToolRun missing = RunTool(Args({"read", fresh, "--device", dir.File("ttyNONE")}));
+    EXPECT_EQ(1, missing.nExit);
+    EXPECT_NE(std::string::npos,
+              missing.err.find("could not be opened: " + dir.File("ttyNONE") + ": No such file or directory"))
+        << missing.err;
 }
 
 TEST(CSim_Faults, UnreadableInputIsNotSentAndUsageIsTwo)

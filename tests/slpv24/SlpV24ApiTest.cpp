@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include <cstdlib>
 #include <memory>
 
@@ -194,13 +196,27 @@ TEST_F(SlpV24ApiTest, OpenFailsOnBadArgumentsAndMissingDevices)
     CEnv device("SLPV24_DEVICE_5", "/nonexistent/tty");
     uint32_t hLink = 77;
     SlpV24_NotifySink noCallback{nullptr, nullptr};
+    // Every failed open leaves the device and the reason for the caller to show.
+    const auto LastError = []()
+    {
+        char szText[256];
+        const int nLength = SlpV24_GetLastError(szText, sizeof szText);
+        EXPECT_EQ(static_cast<size_t>(nLength), std::strlen(szText));
+        return std::string(szText);
+    };
     EXPECT_NE(0, SlpV24_OpenEx(&hLink, &m_uMsg, 5, 1, &m_sink, 0, 1));
     EXPECT_EQ(0u, hLink);
+    EXPECT_EQ("/nonexistent/tty: No such file or directory", LastError());
+    char szShort[5] = "xxxx";
+    EXPECT_EQ(43, SlpV24_GetLastError(szShort, sizeof szShort));
+    EXPECT_STREQ("/non", szShort) << "cut to the buffer, terminated";
+    EXPECT_EQ(43, SlpV24_GetLastError(nullptr, 0));
     EXPECT_NE(0, SlpV24_OpenEx(nullptr, &m_uMsg, 5, 1, &m_sink, 0, 1));
     EXPECT_NE(0, SlpV24_OpenEx(&hLink, nullptr, 5, 1, &m_sink, 0, 1));
     EXPECT_NE(0, SlpV24_OpenEx(&hLink, &m_uMsg, 5, 1, nullptr, 0, 1));
     EXPECT_NE(0, SlpV24_OpenEx(&hLink, &m_uMsg, 5, 1, &noCallback, 0, 1));
     EXPECT_NE(0, SlpV24_OpenEx(&hLink, &m_uMsg, 99, 1, &m_sink, 0, 1)) << "no device for the port";
+    EXPECT_EQ("port 99: no device for this port", LastError());
     EXPECT_NE(0, SlpV24_Open());
 
     // A refused TCP connection fails the open at once.
@@ -209,8 +225,10 @@ TEST_F(SlpV24ApiTest, OpenFailsOnBadArgumentsAndMissingDevices)
     ::close(listener);
     CEnv tcp("SLPV24_DEVICE_20", "tcp:127.0.0.1:" + std::to_string(nPort));
     EXPECT_NE(0, SlpV24_OpenEx2(&hLink, &m_uMsg, 20, 1, &m_sink, 0, 1, nullptr, 0));
+    EXPECT_EQ("tcp:127.0.0.1:" + std::to_string(nPort) + ": Connection refused", LastError());
     CEnv bad("SLPV24_DEVICE_30", "tcp:nocolon");
     EXPECT_NE(0, SlpV24_OpenEx2(&hLink, &m_uMsg, 30, 1, &m_sink, 0, 1, nullptr, 0));
+    EXPECT_EQ("tcp:nocolon: not HOST:PORT", LastError());
 }
 
 TEST_F(SlpV24ApiTest, UnknownHandlesAndBadBuffersAreHarmless)

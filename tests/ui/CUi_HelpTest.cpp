@@ -20,6 +20,7 @@
 #include "ui/CDlg_Import_vCard.h"
 #include "ui/CDlg_Macro.h"
 #include "ui/CDlg_Prefix.h"
+#include "ui/CDlg_Trans.h"
 #include "ui/CDlg_Version.h"
 #include "ui/CPpE_Basic.h"
 #include "ui/CPpE_BasicDial.h"
@@ -83,6 +84,7 @@ TEST(UiHelpTable, EveryPageAndDialogHasItsHelp)
         CDlg_Macro::TEMPLATE,
         CDlg_Prefix::IDD,
         CDlg_Version::TEMPLATE,
+        CDlg_Trans::TEMPLATE,
     };
     for (unsigned nTemplate : anTemplates)
         EXPECT_NE(nullptr, CLang_Help::Find(nTemplate)) << nTemplate;

@@ -5,3 +5,13 @@ foreach(_dep r740_resources r740_keymaps)
         add_dependencies(${_target} ${_dep})
     endif()
 endforeach()
+
+# The transfer dialog's test reads from and writes to the emulator over the link library.
+foreach(_dep r740sim SlpV24)
+    if(TARGET ${_dep})
+        add_dependencies(${_target} ${_dep})
+    endif()
+endforeach()
+if(TARGET SlpV24)
+    target_compile_definitions(${_target} PRIVATE R740_SLPV24_LIBRARY="$<TARGET_FILE:SlpV24>")
+endif()

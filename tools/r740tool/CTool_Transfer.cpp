@@ -269,6 +269,7 @@ int RunTransfer(const CTransferCommand& command, CTool_Context& context)
     int nStatus = TRANS_ERROR;
     std::string reason;
     bool bOpenFailed = false;
+    std::string openError;
     {
         CProgressLine line;
         CTrans_Stack stack(
@@ -279,12 +280,15 @@ int RunTransfer(const CTransferCommand& command, CTool_Context& context)
         nStatus = stack.Run([&line](int nPercent, const std::string& block) { line.Show(nPercent, block); });
         bOpenFailed = stack.OpenFailed();
         reason = stack.Data().ErrorText();
+        openError = stack.OpenError();
     }
     if (nStatus != TRANS_DONE)
     {
         if (bOpenFailed)
             reason = "the link on port " + std::to_string(nPort) + " could not be opened" +
-                     (options.device.empty() ? std::string() : " (" + options.device + ")");
+                     (!openError.empty()       ? ": " + openError
+                      : options.device.empty() ? std::string()
+                                               : " (" + options.device + ")");
         std::fprintf(stderr, "%s: %s %s: %s\n", s_szTool, command.pszName,
                      nStatus == TRANS_REJECTED ? "refused" : "failed",
                      reason.empty() ? "the transfer did not end" : reason.c_str());
