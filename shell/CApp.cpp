@@ -12,6 +12,7 @@
 #include "shell/CApp_TransferRunner.h"
 #include "shell/CApp_View.h"
 #include "shell/CR740CfDoc.h"
+#include "support/CLang_Help.h"
 #include "support/CLang_Info.h"
 #include "support/CLang_Text.h"
 #include "support/CUi_Interface.h"
@@ -220,6 +221,8 @@ int CApp::InitInstance(const CApp_Startup& startup)
     m_pLanguageSettings = std::make_unique<CPlatform_Settings>(s_szLanguageOrganisation, std::string());
     m_pLangInfo = std::make_unique<CLang_Info>(programDirectory, startup.programPath, std::string(),
                                                m_pLanguageSettings.get());
+    m_pLangInfo->SetInstallDirectory(startup.exeDirectory.empty() ? CPlatform_Path::ExecutableDirectory()
+                                                                  : startup.exeDirectory);
     m_pLangText = std::make_unique<CLang_Text>(m_pLangInfo->LanguageFilePath());
     CLang_Text::Set(m_pLangText.get());
     m_szHelpFilePath = m_pLangInfo->HelpFilePath(false);
@@ -597,5 +600,23 @@ void CApp::OnHelp()
 void CApp::OnHelpOwn()
 {
     TraceLine(s_szClass, "OnHelpOwn()");
-    MainWindow().OpenHelp(m_szHelpFilePath, HELP_CONTEXT_OWN);
+    MainWindow().OpenHelp(HelpPage(HELP_CONTEXT_OWN), HELP_CONTEXT_OWN);
+}
+
+void CApp::OnHelpTemplate(unsigned nTemplate)
+{
+    TraceLine(s_szClass, "OnHelpTemplate() ", std::to_string(nTemplate).c_str());
+    const int nContext = CLang_Help::TemplateContext(nTemplate);
+    MainWindow().OpenHelp(HelpPage(nContext), nContext);
+}
+
+std::string CApp::HelpPage(int nContext) const
+{
+    if (!m_pLangInfo)
+        return std::string();
+    // The place on the page is no part of the file's name.
+    const std::string page = CLang_Help::PageOfContext(nContext);
+    const size_t nHash = page.find('#');
+    const std::string path = m_pLangInfo->HelpPagePath(page.substr(0, nHash));
+    return nHash == std::string::npos ? path : path + page.substr(nHash);
 }

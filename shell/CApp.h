@@ -114,9 +114,14 @@ public:
     int DoTxDialName();
     int DoTxPinReset();
     int DoTxPayCounterReset();
-    // The framework's help command does nothing; the program's own opens its help file.
+    // The framework's help command does nothing; the program's own opens the contents of its help.
     void OnHelp();
     void OnHelpOwn();
+    // F1 on a page or in a dialog: the help of its template (the contents when it has none).
+    void OnHelpTemplate(unsigned nTemplate);
+    // The help page of a help context in the current language (CLang_Help), with its place after
+    // a "#"; empty before start-up set the language up.
+    std::string HelpPage(int nContext) const;
     // The link kind of the transfer dialog for the connection setting.
     int LinkKind() const;
 

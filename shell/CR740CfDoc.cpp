@@ -134,6 +134,7 @@ int CR740CfDoc::OnOpenDocument(const std::string& path)
     if (!file.SetFileName(path.c_str()) || !doc.MoveFile(0, 0))
     {
         const int nError = file.LastError() ? file.LastError() : ENAMETOOLONG;
+        m_nLastError = nError;
         CUi_Interface::Get().MessageBox(Format(s_szOpenFailed, {path, Reason(nError)}), std::string(),
                                         CUi_Interface::ICON_WARNING, CUi_Interface::BUTTONS_OK);
         return 0;
@@ -161,6 +162,7 @@ int CR740CfDoc::OnSaveDocument(const std::string& path)
     if (!file.SetFileName(path.c_str()) || !doc.MoveFile(1, 0))
     {
         const int nError = file.LastError() ? file.LastError() : ENAMETOOLONG;
+        m_nLastError = nError;
         TraceLine(s_szClass, "OnSaveDocument() fails!");
         CUi_Interface::Get().MessageBox(Format(s_szSaveFailed, {path, Reason(nError)}), std::string(),
                                         CUi_Interface::ICON_STOP, CUi_Interface::BUTTONS_OK);

@@ -28,6 +28,8 @@ public:
     // the user said No); 0: cancelled (also when the save was cancelled or failed).
     int SaveModified();
     bool IsModified() const { return m_bModified; }
+    // The system's error number of the last open or save that failed (what its message named).
+    int LastError() const { return m_nLastError; }
 
     // The framework's new and open: the question to save first, then the document's own step;
     // an opened file becomes the document's path and a recently used file.
@@ -66,4 +68,5 @@ private:
     std::string m_pathName;
     bool m_bSavedToChosenFile = false; // `SavedToChosenFile`
     bool m_bModified = false;          // as SaveModified last computed it
+    int m_nLastError = 0;
 };

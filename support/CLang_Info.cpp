@@ -59,10 +59,22 @@ std::string CLang_Info::ProgramBaseName(const std::string& programPath)
     return name;
 }
 
+void CLang_Info::SetInstallDirectory(const std::string& directory)
+{
+    m_installDirectory = directory;
+    while (m_installDirectory.size() > 1 &&
+           (m_installDirectory.back() == '/' || m_installDirectory.back() == '\\'))
+        m_installDirectory.pop_back();
+}
+
 std::string CLang_Info::WithFallback(const char* pszFolder, const std::string& name,
                                      const std::string& ext) const
 {
-    return WithFallbackIn(m_directory, m_currentLanguage, pszFolder, name, ext);
+    const std::string path = WithFallbackIn(m_directory, m_currentLanguage, pszFolder, name, ext);
+    if (m_installDirectory.empty() || m_installDirectory == m_directory || CPlatform_Path::FileExists(path))
+        return path;
+    const std::string installed = WithFallbackIn(m_installDirectory, m_currentLanguage, pszFolder, name, ext);
+    return CPlatform_Path::FileExists(installed) ? installed : path;
 }
 
 std::string CLang_Info::WithFallbackIn(const std::string& directory, const std::string& language,
@@ -87,16 +99,31 @@ std::string CLang_Info::HelpFilePath(bool bHtmlHelp) const
 
 std::string CLang_Info::MapFilePath(const std::string& mapName) const
 {
-    return MapFilePathIn(m_directory, m_currentLanguage, mapName);
+    std::string name;
+    std::string ext;
+    SplitMapName(mapName, name, ext);
+    return WithFallback(s_szMapDir, name, ext);
+}
+
+std::string CLang_Info::HelpPagePath(const std::string& page) const
+{
+    return WithFallback(s_szHelpDir, m_baseName, std::string(1, PLATFORM_PATH_SEPARATOR) + page);
 }
 
 std::string CLang_Info::MapFilePathIn(const std::string& directory, const std::string& language,
                                       const std::string& mapName)
 {
-    const size_t nDot = mapName.find_last_of('.');
-    const std::string name = nDot == std::string::npos ? mapName : mapName.substr(0, nDot);
-    const std::string ext = nDot == std::string::npos ? std::string() : mapName.substr(nDot);
+    std::string name;
+    std::string ext;
+    SplitMapName(mapName, name, ext);
     return WithFallbackIn(directory, language, s_szMapDir, name, ext);
+}
+
+void CLang_Info::SplitMapName(const std::string& mapName, std::string& name, std::string& ext)
+{
+    const size_t nDot = mapName.find_last_of('.');
+    name = nDot == std::string::npos ? mapName : mapName.substr(0, nDot);
+    ext = nDot == std::string::npos ? std::string() : mapName.substr(nDot);
 }
 
 std::string CLang_Info::LanguageDirectory() const

@@ -40,11 +40,21 @@ public:
     std::string RegistryPath() const { return "Software\\" + m_registryKey; }
     static const char* RegistryValueName() { return "Language"; }
 
+    // An installed program is started from anywhere: the directory it was installed to (the
+    // executable's) is searched for the language dependent files when the program directory has
+    // neither the current language's file nor the default language's.
+    void SetInstallDirectory(const std::string& directory);
+    const std::string& InstallDirectory() const { return m_installDirectory; }
+
     // Each gives the path with the current language when that file exists, else the path with the
-    // default language (whether or not that one exists).
+    // default language (whether or not that one exists); below the install directory only when
+    // the program directory has neither.
     std::string LanguageFilePath() const;
     std::string HelpFilePath(bool bHtmlHelp) const;
     std::string MapFilePath(const std::string& mapName) const;
+    // One page of the HTML help, whose pages lie in a folder per language in place of the compiled
+    // help file: "Help", the base name, "_", the language, and the page's file name.
+    std::string HelpPagePath(const std::string& page) const;
     // The same rule below another program directory and for a given language.
     static std::string MapFilePathIn(const std::string& directory, const std::string& language,
                                      const std::string& mapName);
@@ -59,11 +69,14 @@ public:
     static std::string ProgramBaseName(const std::string& programPath);
 
 private:
+    // A map file name split at its last "." (the extension keeps its ".").
+    static void SplitMapName(const std::string& mapName, std::string& name, std::string& ext);
     std::string WithFallback(const char* pszFolder, const std::string& name, const std::string& ext) const;
     static std::string WithFallbackIn(const std::string& directory, const std::string& language,
                                       const char* pszFolder, const std::string& name, const std::string& ext);
 
     std::string m_directory;
+    std::string m_installDirectory;
     std::string m_baseName;
     std::string m_registryKey;
     std::string m_defaultLanguage;

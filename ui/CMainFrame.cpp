@@ -3,10 +3,11 @@
 #include "data/CData_All.h"
 #include "data/CData_Properties.h"
 #include "data/CData_UiText.h"
-#include "platform/CPlatform_Path.h"
 #include "platform/CPlatform_Settings.h"
 #include "shell/CApp.h"
 #include "shell/CR740CfDoc.h"
+#include "support/CLang_Help.h"
+#include "support/CLang_Info.h"
 #include "support/Trace.h"
 #include "ui/CDlg_About.h"
 #include "ui/CPpS_DialName.h"
@@ -14,6 +15,7 @@
 #include "ui/CR740CfView.h"
 #include "ui/CUi_Beep.h"
 #include "ui/CUi_Commands.h"
+#include "ui/CUi_HelpViewer.h"
 #include "ui/CUi_Icons.h"
 #include "ui/CUi_PhonebookCommands.h"
 #include "ui/CUi_Print.h"
@@ -22,7 +24,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
@@ -30,6 +31,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QProcessEnvironment>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -113,6 +115,13 @@ const char* const s_apszMenus[] = {"&File", "&Telephone", "&View", "&Help"};
 constexpr unsigned AFX_IDS_IDLEMESSAGE = 57345;
 // The settings of the bars.
 const char s_szBarState[] = "BarState";
+// The settings value that remembers that the first steps were shown.
+const char s_szHintSection[] = "Settings";
+const char s_szHintValue[] = "FirstRunHint";
+// The first steps page is small; more is not read.
+constexpr qint64 s_nWelcomeMax = 256 * 1024;
+// The link library's device override: the variable itself and one per port (its name and the port).
+const char s_szDeviceVariable[] = "SLPV24_DEVICE";
 
 // The application's transfer commands of the menu commands.
 struct CTransferRow
@@ -279,7 +288,7 @@ void CMainFrame::Create()
                 SetPortPane(m_app.StatusPaneText());
                 UpdateCommandUI();
             });
-    connect(m_pView, &CR740CfView::HelpRequested, this, [this](unsigned) { m_app.OnHelpOwn(); });
+    connect(m_pView, &CR740CfView::HelpRequested, this, [this](unsigned n) { m_app.OnHelpTemplate(n); });
 
     // Place and size from the settings, never below the brand's minimum.
     const CData_Brand& brand = m_app.Brand();
@@ -639,8 +648,14 @@ int CMainFrame::OnCommand(unsigned nCommand)
         break;
     }
     case ID_HELP_FINDER:
-    case ID_HELP:
         m_app.OnHelpOwn();
+        break;
+    case ID_HELP:
+        // F1: the help of the page in front.
+        if (m_pView && m_pView->ActivePage())
+            m_app.OnHelpTemplate(m_pView->ActivePage()->TemplateNumber());
+        else
+            m_app.OnHelpOwn();
         break;
     case ID_CONTEXT_HELP:
         QWhatsThis::enterWhatsThisMode();
@@ -662,11 +677,83 @@ void CMainFrame::RunTransfer(unsigned nCommand)
 
 void CMainFrame::OpenHelp(const std::string& path, int nContext)
 {
-    // The browser shows the help file from its start: a context has no place to go.
     CApp_MainWindow::OpenHelp(path, nContext);
-    if (path.empty() || !CPlatform_Path::FileExists(path) ||
-        !QDesktopServices::openUrl(QUrl::fromLocalFile(QFile::decodeName(path.c_str()))))
+    ShowHelpPage(path, QString());
+}
+
+CUi_HelpViewer* CMainFrame::HelpViewer() const
+{
+    return m_pHelp.data();
+}
+
+int CMainFrame::ShowHelpPage(const std::string& path, const QString& html)
+{
+    // A modal dialog blocks every window but its own: the help of a dialog belongs to it.
+    QWidget* pOwner = QApplication::activeModalWidget();
+    if (!pOwner)
+        pOwner = this;
+    if (m_pHelp && m_pHelp->parentWidget() != pOwner)
+        m_pHelp->close();
+    CUi_HelpViewer* pViewer = m_pHelp;
+    if (!pViewer)
+        pViewer = new CUi_HelpViewer(pOwner);
+    if (!pViewer->ShowPage(path, html))
+    {
+        if (pViewer != m_pHelp)
+            delete pViewer;
         CUi_Beep::Error();
+        return 0;
+    }
+    m_pHelp = pViewer;
+    if (!pViewer->isVisible())
+    {
+        // Beside its owner, where it hides nothing of the page it explains.
+        const QRect owner = pOwner->frameGeometry();
+        pViewer->move(owner.right() + 1 - pViewer->width() / 3, owner.top() + owner.height() / 8);
+    }
+    pViewer->show();
+    pViewer->raise();
+    pViewer->activateWindow();
+    return 1;
+}
+
+std::string CMainFrame::LinkOverride()
+{
+    std::string text;
+    const QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    QStringList names = env.keys();
+    names.sort();
+    for (const QString& name : names)
+    {
+        if (!name.startsWith(QLatin1String(s_szDeviceVariable)) || env.value(name).isEmpty())
+            continue;
+        if (!text.empty())
+            text += ", ";
+        text += (name + QLatin1Char('=') + env.value(name)).toLocal8Bit().toStdString();
+    }
+    return text;
+}
+
+int CMainFrame::ShowFirstRunHint()
+{
+    CPlatform_Settings* pSettings = m_app.Settings();
+    int nShown = 0;
+    if (!pSettings || m_app.PabxMode() || Destroyed() ||
+        (pSettings->GetInt(s_szHintSection, s_szHintValue, nShown) && nShown))
+        return 0;
+    const CLang_Info* pLangInfo = m_app.LangInfo();
+    const std::string path = pLangInfo ? pLangInfo->HelpPagePath(CLang_Help::WELCOME_PAGE) : std::string();
+    QFile file(QFile::decodeName(path.c_str()));
+    if (path.empty() || !file.open(QIODevice::ReadOnly))
+        return 0;
+    const QByteArray page = file.read(s_nWelcomeMax);
+    const std::string filled = CLang_Help::FillWelcome(
+        std::string(page.constData(), static_cast<size_t>(page.size())), LinkOverride());
+    if (!ShowHelpPage(path, QString::fromUtf8(filled.data(), static_cast<qsizetype>(filled.size()))))
+        return 0;
+    pSettings->SetInt(s_szHintSection, s_szHintValue, 1);
+    pSettings->Sync();
+    return 1;
 }
 
 void CMainFrame::UpdateRecentFiles()

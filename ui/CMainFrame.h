@@ -12,12 +12,14 @@
 #include "shell/CApp_MainWindow.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <map>
 #include <string>
 
 class CApp;
 class CR740CfView;
+class CUi_HelpViewer;
 class QAction;
 class QLabel;
 class QMenu;
@@ -49,8 +51,18 @@ public:
     void InitialUpdateFrame() override;
     // The status bar's port pane; shown where the phone type's properties want it.
     void SetPortPane(const std::string& text) override;
-    // The help file in the platform's browser; a beep when there is none.
+    // The help page (a "#" and the place on it may follow) in the help window; a beep when the
+    // page does not exist.
     void OpenHelp(const std::string& helpFile, int nContext) override;
+    // The help window while it is open.
+    CUi_HelpViewer* HelpViewer() const;
+
+    // The first steps, shown in the help window at the first interactive start only (the settings
+    // remember it). 1 when shown.
+    int ShowFirstRunHint();
+    // Where the link goes instead of the telephone's port ("SLPV24_DEVICE=..." of the link
+    // library's overrides in the environment); empty when nothing is overridden.
+    static std::string LinkOverride();
 
     CR740CfView* View() const { return m_pView; }
     // Runs a command by its number (menus, toolbar, pages); 0 when it is not enabled.
@@ -99,6 +111,9 @@ private:
     void RestoreBarState();
     void UpdateRecentFiles();
     void OnMenuAboutToShow(QMenu* pMenu);
+    // Shows a help page (html in place of the file's text when not empty); 0 and a beep when the
+    // page does not exist.
+    int ShowHelpPage(const std::string& path, const QString& html);
     void SetCountPane(int nEntries);
     void RunTransfer(unsigned nCommand);
     void OpenRecentFile(int nIndex);
@@ -114,4 +129,5 @@ private:
     QAction* m_apRecent[4] = {};
     bool m_bCreated = false;
     bool m_bFixedStyle = false;
+    QPointer<CUi_HelpViewer> m_pHelp;
 };

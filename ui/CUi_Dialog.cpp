@@ -1,9 +1,11 @@
 #include "ui/CUi_Dialog.h"
 
 #include "data/CData_UiText.h"
+#include "shell/CApp.h"
 #include "ui/CUi_Texts.h"
 
 #include <QDialogButtonBox>
+#include <QKeyEvent>
 #include <QLayout>
 #include <QPushButton>
 #include <QShowEvent>
@@ -50,6 +52,17 @@ void CUi_Dialog::showEvent(QShowEvent* pEvent)
     if (!m_bTextsApplied)
         ApplyTexts();
     QDialog::showEvent(pEvent);
+}
+
+void CUi_Dialog::keyPressEvent(QKeyEvent* pEvent)
+{
+    if (pEvent->key() == Qt::Key_F1 && !(pEvent->modifiers() & Qt::ShiftModifier))
+    {
+        if (CApp* pApp = CApp::Get())
+            pApp->OnHelpTemplate(m_nTemplate);
+        return;
+    }
+    QDialog::keyPressEvent(pEvent);
 }
 
 int CUi_Dialog::Message(unsigned nString, CUi_Interface::EIcon icon, CUi_Interface::EButtons buttons)

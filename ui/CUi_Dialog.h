@@ -11,6 +11,7 @@
 #include <QString>
 
 class QDialogButtonBox;
+class QKeyEvent;
 class QShowEvent;
 
 class CUi_Dialog : public QDialog
@@ -32,6 +33,8 @@ public:
 
 protected:
     void showEvent(QShowEvent* pEvent) override;
+    // F1 (without Shift): the help of the dialog's template.
+    void keyPressEvent(QKeyEvent* pEvent) override;
     virtual void TextsApplied() {}
 
     // Shows interface text nString in a message box captioned with the dialog's title; gives the

@@ -59,8 +59,12 @@ int CUi_Program::Run(int& argc, char** argv)
             startup.args.emplace_back(argv[i]);
         if (app.InitInstance(startup))
         {
+            // A scripted run answers for the user; a new user learns first what to do next (once;
+            // not in a PABX run).
             if (pScript)
                 pScript->Schedule(frame);
+            else
+                frame.ShowFirstRunHint();
             nExitCode = QApplication::exec();
         }
         ui.SetParent(nullptr);

@@ -46,16 +46,13 @@ bool ArgumentCount(const CTool_Context& context, size_t nCount, const char* pszU
     return false;
 }
 
-// Opens a configuration file as the program does; the store's reason has gone to stderr. A file
-// in which no section of a configuration was found reads as a new document's defaults, as in the
-// program, but a script is told.
+// Opens a configuration file as the program does; the reason of a failure has gone to stderr. A
+// file in which no section of a configuration was found reads as a new document's defaults, as in
+// the program, but a script is told.
 bool OpenConfig(CTool_Config& config, const std::string& path)
 {
     if (!config.Open(path))
-    {
-        std::fprintf(stderr, "r740tool: cannot read %s\n", path.c_str());
         return false;
-    }
     if (!CData::File().AnySectionFound())
         std::fprintf(stderr,
                      "r740tool: warning: nothing of a configuration was found in %s; it reads as defaults\n",
@@ -163,10 +160,7 @@ int ToolConvert(CTool_Context& context)
     if (!OpenConfig(config, context.args[0]))
         return TOOL_EXIT_ERROR;
     if (!config.Save(context.args[1]))
-    {
-        std::fprintf(stderr, "r740tool: cannot write %s\n", context.args[1].c_str());
         return TOOL_EXIT_ERROR;
-    }
     return TOOL_EXIT_OK;
 }
 

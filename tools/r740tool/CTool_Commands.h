@@ -17,9 +17,10 @@ struct CTool_Context
     std::vector<std::string> args;
     CPlatform_Resource* pResource = nullptr;
     CApp_Headless* pApp = nullptr;
-    // The tool's whole usage text, for a subcommand that shows it after a mistake.
-    std::string (*pfnUsage)() = nullptr;
 };
+
+// A mistyped command line gets one line naming the mistake and this pointer, not the whole help.
+constexpr const char* TOOL_MORE_HELP = "r740tool --help lists the options and commands";
 
 // Exit codes shared by all subcommands.
 enum ETool_Exit

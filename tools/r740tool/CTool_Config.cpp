@@ -2,13 +2,17 @@
 
 #include "data/CData_All.h"
 #include "data/CData_RecordTable.h"
+#include "platform/CPlatform_System.h"
 #include "shell/CApp_Headless.h"
 #include "shell/CR740CfDoc.h"
+#include "support/CUi_Interface.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <cerrno>
+#include <cstdio>
 #include <cstring>
 
 namespace
@@ -21,17 +25,49 @@ const char s_szModulePrefix[] = "KeyE920_";
 
 // Name of the file written by SaveToBytes inside its own temporary directory.
 const char s_szScratchName[] = "scratch.cfg";
+
+// The document tells a person in a message box why a file could not be read or written; a script
+// gets one line naming the file and the reason instead, so the box is held back meanwhile.
+class CTool_HoldMessages
+{
+public:
+    CTool_HoldMessages() : m_previous(CUi_Interface::Get()) { CUi_Interface::Set(nullptr); }
+    ~CTool_HoldMessages() { CUi_Interface::Set(&m_previous); }
+    CTool_HoldMessages(const CTool_HoldMessages&) = delete;
+    CTool_HoldMessages& operator=(const CTool_HoldMessages&) = delete;
+
+private:
+    CUi_Interface& m_previous;
+};
+
+int Report(const char* pszWhat, const std::string& path, int nError)
+{
+    std::fprintf(stderr, "r740tool: cannot %s %s: %s\n", pszWhat, path.c_str(),
+                 PlatformErrorText(nError ? nError : EIO).c_str());
+    return 0;
+}
 } // namespace
 
 CTool_Config::CTool_Config(CApp_Headless& app) : m_app(app) {}
 
 int CTool_Config::Open(const std::string& path)
 {
-    return m_app.Document().OnOpenDocument(path);
+    CTool_HoldMessages hold;
+    if (m_app.Document().OnOpenDocument(path))
+        return 1;
+    return Report("read", path, m_app.Document().LastError());
 }
 
 int CTool_Config::Save(const std::string& path)
 {
+    if (SaveQuietly(path))
+        return 1;
+    return Report("write", path, m_app.Document().LastError());
+}
+
+int CTool_Config::SaveQuietly(const std::string& path)
+{
+    CTool_HoldMessages hold;
     return m_app.Document().OnSaveDocument(path);
 }
 
@@ -46,7 +82,7 @@ int CTool_Config::SaveToBytes(std::string& bytes)
     if (!dir.isValid())
         return 0;
     const QString path = dir.filePath(QString::fromLatin1(s_szScratchName));
-    if (!Save(QDir::toNativeSeparators(path).toLocal8Bit().toStdString()))
+    if (!SaveQuietly(QDir::toNativeSeparators(path).toLocal8Bit().toStdString()))
         return 0;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))

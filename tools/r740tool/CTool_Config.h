@@ -31,9 +31,11 @@ class CTool_Config
 public:
     explicit CTool_Config(CApp_Headless& app);
 
-    // The program's File Open; 0 when the file cannot be read (the reason went to stderr).
+    // The program's File Open; 0 when the file cannot be read, with one line on stderr naming the
+    // file and the reason.
     int Open(const std::string& path);
-    // The program's save of the document; 0 when the file could not be written completely.
+    // The program's save of the document; 0 when the file could not be written completely, with
+    // one line on stderr naming the file and the reason.
     int Save(const std::string& path);
     // What Save would write, as bytes (through a file of a temporary directory, because the
     // store writes files only). 0 on failure.
@@ -56,5 +58,8 @@ public:
     static bool IsModuleSection(const std::string& section);
 
 private:
+    // Save without a word on stderr (the caller tells what failed).
+    int SaveQuietly(const std::string& path);
+
     CApp_Headless& m_app;
 };

@@ -55,6 +55,8 @@ const CTool_Command s_commands[] = {
     {nullptr, nullptr, nullptr, NEEDS_NOTHING, nullptr},
 };
 
+const char s_szUsageLine[] = "usage: r740tool [--brand NAME] [--role ROLE] COMMAND [ARGS]\n";
+
 // The words of --role.
 struct CRoleWord
 {
@@ -87,7 +89,7 @@ const CTool_Command* CTool_Main::Commands()
 std::string CTool_Main::Usage()
 {
     std::string text =
-        "usage: r740tool [--brand NAME] [--role ROLE] COMMAND [ARGS]\n"
+        std::string(s_szUsageLine) +
         "       r740tool --help\n\n"
         "options:\n"
         "  --brand NAME  use the resource bundle resources/NAME/Res_Pb.rcc (for example VORTANE,\n"
@@ -205,12 +207,15 @@ int CTool_Main::RunCommand(const std::vector<std::string>& args, const std::stri
             role = pRole->role;
             continue;
         }
-        std::fprintf(stderr, "r740tool: unknown option %s\n\n%s", args[i].c_str(), Usage().c_str());
+        if (args[i] == "--brand" || args[i] == "--role")
+            std::fprintf(stderr, "r740tool: %s needs a value (%s)\n", args[i].c_str(), TOOL_MORE_HELP);
+        else
+            std::fprintf(stderr, "r740tool: unknown option %s (%s)\n", args[i].c_str(), TOOL_MORE_HELP);
         return TOOL_EXIT_ERROR;
     }
     if (i == args.size())
     {
-        std::fputs(Usage().c_str(), stderr);
+        std::fprintf(stderr, "%s(%s)\n", s_szUsageLine, TOOL_MORE_HELP);
         return TOOL_EXIT_ERROR;
     }
     const CTool_Command* pCommand = s_commands;
@@ -218,12 +223,11 @@ int CTool_Main::RunCommand(const std::vector<std::string>& args, const std::stri
         ++pCommand;
     if (!pCommand->pszName)
     {
-        std::fprintf(stderr, "r740tool: unknown command %s\n\n%s", args[i].c_str(), Usage().c_str());
+        std::fprintf(stderr, "r740tool: unknown command %s (%s)\n", args[i].c_str(), TOOL_MORE_HELP);
         return TOOL_EXIT_ERROR;
     }
     CTool_Context context;
     context.args.assign(args.begin() + static_cast<std::ptrdiff_t>(i) + 1, args.end());
-    context.pfnUsage = &CTool_Main::Usage;
     CTool_ConsoleUi ui;
     CUi_Interface::Set(&ui);
     CApp_Startup startup;

@@ -148,18 +148,12 @@ int OnPhonebook(CTool_Context& context, const std::string& in, const std::string
     }
     CTool_Config config(app);
     if (!config.Open(in))
-    {
-        std::fprintf(stderr, "r740tool: cannot read %s\n", in.c_str());
         return TOOL_EXIT_ERROR;
-    }
     const int nExit = work(app.DocData().m_DialName);
     if (nExit != TOOL_EXIT_OK || !pOut)
         return nExit;
     if (!config.Save(*pOut))
-    {
-        std::fprintf(stderr, "r740tool: cannot write %s\n", pOut->c_str());
         return TOOL_EXIT_ERROR;
-    }
     return TOOL_EXIT_OK;
 }
 

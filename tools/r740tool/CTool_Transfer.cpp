@@ -229,8 +229,7 @@ int RunTransfer(const CTransferCommand& command, CTool_Context& context)
     const std::string error = ParseOptions(command, context.args, options);
     if (!error.empty())
     {
-        std::fprintf(stderr, "%s: %s\n\n%s", s_szTool, error.c_str(),
-                     context.pfnUsage ? context.pfnUsage().c_str() : "");
+        std::fprintf(stderr, "%s: %s (%s)\n", s_szTool, error.c_str(), TOOL_MORE_HELP);
         return TOOL_EXIT_ERROR;
     }
     if (!ChooseRole(app, command.part))
@@ -243,10 +242,7 @@ int RunTransfer(const CTransferCommand& command, CTool_Context& context)
     CTool_Config config(app);
     // Nothing is sent of a file that cannot be read.
     if (command.bWrite && !config.Open(options.file))
-    {
-        std::fprintf(stderr, "%s: cannot read %s\n", s_szTool, options.file.c_str());
         return TOOL_EXIT_ERROR;
-    }
     CData_All& doc = app.DocData();
     if (!options.pin.empty())
         doc.m_Cfg.m_Basic.m_strPin = options.pin;
@@ -371,10 +367,7 @@ int RunTransfer(const CTransferCommand& command, CTool_Context& context)
         doc.Validate();
     }
     if (command.bRead && !config.Save(options.file))
-    {
-        std::fprintf(stderr, "%s: cannot write %s\n", s_szTool, options.file.c_str());
         return TOOL_EXIT_ERROR;
-    }
     return TOOL_EXIT_OK;
 }
 } // namespace
