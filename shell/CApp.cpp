@@ -18,6 +18,7 @@
 #include "support/CUi_Interface.h"
 #include "support/Trace.h"
 #include "transfer/CLayerPP_Data.h"
+#include "transfer/CTrans_Verify.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -91,6 +92,19 @@ const CTransferCommand s_transferCommands[] = {
      CLayerPP_Data::MODE_PINRESET},
     {"DoTxPayCounterReset()", CLayerPP_Data::MODE_SIMU_TX, CLayerPP_Data::MODE_PAYCOUNTER_PABX,
      CLayerPP_Data::MODE_PAYCOUNTER},
+};
+
+// The sends whose telephone is kept before and checked after, with the read of the same part.
+struct CWriteRead
+{
+    int nWriteMode;
+    int nReadMode;
+};
+const CWriteRead s_writeReads[] = {
+    {CLayerPP_Data::MODE_TX_CFG, CLayerPP_Data::MODE_RX_CFG},
+    {CLayerPP_Data::MODE_TX_CFG_PABX, CLayerPP_Data::MODE_RX_CFG_PABX},
+    {CLayerPP_Data::MODE_TX_DIALNAME, CLayerPP_Data::MODE_RX_DIALNAME},
+    {CLayerPP_Data::MODE_TX_DIALNAME_PABX, CLayerPP_Data::MODE_RX_DIALNAME_PABX},
 };
 
 // What decides the page set: the phone type and the module in each slot.
@@ -505,6 +519,15 @@ int CApp::DoDataTransfer(int nMode, bool bInteractive)
     if (bRead && bInteractive && !m_pDoc->SaveModified())
         return 0;
     MoveDataViewToDoc();
+    const auto writeRead = std::find_if(std::begin(s_writeReads), std::end(s_writeReads),
+                                        [nMode](const CWriteRead& row) { return row.nWriteMode == nMode; });
+    const int nReadMode = writeRead != std::end(s_writeReads) ? writeRead->nReadMode : -1;
+    std::string backup;
+    if (nReadMode >= 0 && !KeepPhoneBackup(nReadMode, backup))
+    {
+        NotRun("no backup of the telephone");
+        return 0;
+    }
     *m_pTransferData = *m_pDocData;
     // Nothing of the old contents may survive what the telephone does not send.
     if (nMode == CLayerPP_Data::MODE_RX_CFG || nMode == CLayerPP_Data::MODE_RX_CFG_PABX)
@@ -518,6 +541,10 @@ int CApp::DoDataTransfer(int nMode, bool bInteractive)
     if (m_lastTransfer.nOutcome == CApp_TransferRunner::OUTCOME_UNKNOWN)
         m_lastTransfer.nOutcome =
             nResult ? CApp_TransferRunner::OUTCOME_DONE : CApp_TransferRunner::OUTCOME_ERROR;
+    if (nResult && nReadMode >= 0 && m_nVerifyWrite)
+        VerifyWrite(nReadMode, backup);
+    else if (nReadMode >= 0)
+        TraceLine(s_szClass, "DoDataTransfer() Not read back");
     // A telephone of another type or with other modules needs other pages: the page set follows
     // the document, as it does when a document is opened.
     if (nResult && TelephoneOf(*m_pDocData) != telephoneBefore)
@@ -549,6 +576,73 @@ int CApp::AskPin()
     // The transfer sends DocData's PIN once DocData has become TransferData.
     m_pDocData->m_Cfg.m_Basic.m_strPin = pin;
     return 1;
+}
+
+int CApp::ReadForWrite(int nReadMode)
+{
+    auto pDoc = std::make_unique<CData_All>(*m_pDocData);
+    *m_pTransferData = *m_pDocData;
+    if (nReadMode == CLayerPP_Data::MODE_RX_CFG || nReadMode == CLayerPP_Data::MODE_RX_CFG_PABX)
+        m_pTransferData->ResetCfg();
+    else
+        m_pTransferData->ResetDialName();
+    const int nResult = m_pTransferRunner->RunTransfer(nReadMode, LinkKind());
+    // The read became DocData and PhoneImage: the document is what the user is sending.
+    *m_pDocData = *pDoc;
+    return nResult;
+}
+
+int CApp::KeepPhoneBackup(int nReadMode, std::string& backup)
+{
+    backup.clear();
+    if (m_pDoc->PathName().empty())
+    {
+        // An unsaved document has no place beside it for the backup.
+        TraceLine(s_szClass, "DoDataTransfer() No backup for an unsaved document");
+        return 1;
+    }
+    const std::string path = CTrans_Verify::BackupPath(m_pDoc->PathName());
+    if (!m_bPhoneImageValid && !ReadForWrite(nReadMode))
+    {
+        const std::string reason = m_pTransferRunner->LastOutcome().reason;
+        CUi_Interface::Get().MessageBox("The telephone could not be read for the backup " + path +
+                                            (reason.empty() ? std::string() : " (" + reason + ")") +
+                                            ". Nothing was sent.",
+                                        std::string(), CUi_Interface::ICON_STOP, CUi_Interface::BUTTONS_OK);
+        return 0;
+    }
+    if (!m_pDoc->SaveCopy(*m_pPhoneImage, path))
+        return 0;
+    TraceLine(s_szClass, "DoDataTransfer() Backup ", path.c_str());
+    backup = path;
+    return 1;
+}
+
+void CApp::VerifyWrite(int nReadMode, const std::string& backup)
+{
+    const std::vector<CTrans_Verify::Record> sent = m_sentRecords;
+    const std::string undo = backup.empty() ? std::string()
+                                            : "\n\nWhat the telephone held before is in " + backup +
+                                                  "; writing it to the telephone restores it.";
+    if (!ReadForWrite(nReadMode))
+    {
+        CUi_Interface::Get().MessageBox(
+            "The telephone could not be read back: the data sent were not checked." + undo, std::string(),
+            CUi_Interface::ICON_WARNING, CUi_Interface::BUTTONS_OK);
+        return;
+    }
+    auto pReadBack = std::make_unique<CData_All>(*m_pPhoneImage);
+    const std::vector<std::string> differing = CTrans_Verify::Differences(sent, *pReadBack);
+    if (differing.empty())
+    {
+        TraceLine(s_szClass, "DoDataTransfer() Read back as sent");
+        return;
+    }
+    std::string text = "The telephone holds other data than were sent in these blocks:\n";
+    for (const std::string& name : differing)
+        text += "\n" + name;
+    CUi_Interface::Get().MessageBox(text + undo, std::string(), CUi_Interface::ICON_WARNING,
+                                    CUi_Interface::BUTTONS_OK);
 }
 
 int CApp::RunTransferCommand(int nCommand)

@@ -149,6 +149,7 @@ public:
     bool PhoneImageValid() const { return m_bPhoneImageValid; }
     // The flag itself, for the transfer's state machine (sending clears it for another telephone).
     bool& PhoneImageValidFlag() { return m_bPhoneImageValid; }
+    std::vector<std::vector<unsigned char>>& SentRecords() { return m_sentRecords; }
     // `SavedConnection`: the connection setting an unattended run replaced, restored at exit
     // when ConnectionSaved() (a separate flag: 0 is the USB setting, not "nothing saved").
     int SavedConnection() const { return m_nSavedConnection; }
@@ -181,6 +182,16 @@ private:
     int RunTransferCommand(int nCommand);
     // The PIN dialog for a write; 1 when a PIN of exactly four characters became DocData's.
     int AskPin();
+    // A read of the telephone made for a send (the backup before, the check after): DocData
+    // stays as it was, PhoneImage becomes what the telephone holds. 1 when the read was done.
+    int ReadForWrite(int nReadMode);
+    // Before a send: what the telephone holds (PhoneImage when valid, else a read first) goes to
+    // "<document>.phone-backup.cfg"; backup is its path, empty for an unsaved document. 0: the
+    // telephone could not be read or the backup not written (the user was told); nothing is sent.
+    int KeepPhoneBackup(int nReadMode, std::string& backup);
+    // After a send: the telephone read back and every record sent compared; differing blocks are
+    // shown with the backup that undoes the write.
+    void VerifyWrite(int nReadMode, const std::string& backup);
 
     std::unique_ptr<CPlatform_Resource> m_pResource;
     std::unique_ptr<CPlatform_Settings> m_pSettings;
@@ -203,6 +214,8 @@ private:
     bool m_bConnectionSaved = false;
     bool m_bPhoneImageValid = false;
     std::string m_szLastFilePath;
+    // The records the state machine sent in the last transfer, for the check after a send.
+    std::vector<std::vector<unsigned char>> m_sentRecords;
 
     std::string m_szWorkingDirectory;
     std::string m_szProgramBaseName;

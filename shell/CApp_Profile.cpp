@@ -162,6 +162,7 @@ int CApp_Profile::ProfileSettingsGet(const CPlatform_Settings& settings)
     GetInt(settings, s_szTransfer, "TimerOpen", m_nTimerOpen, TIMER_OPEN_DEFAULT);
     GetInt(settings, s_szTransfer, "TimerData", m_nTimerData, TIMER_DATA_DEFAULT);
     GetInt(settings, s_szTransfer, "RepeatData", m_nRepeatData, REPEAT_DATA_DEFAULT);
+    GetInt(settings, s_szTransfer, "VerifyWrite", m_nVerifyWrite, 1);
     m_szPhone.clear();
     settings.GetString(s_szTransfer, "Phone", m_szPhone);
     GetInt(settings, s_szScreen, "X", m_nX, SCREEN_DEFAULT_POS);
@@ -213,6 +214,7 @@ int CApp_Profile::ProfileSettingsSet(CPlatform_Settings& settings, int nDocPhone
     nResult &= settings.SetInt(s_szTransfer, "TimerOpen", m_nTimerOpen);
     nResult &= settings.SetInt(s_szTransfer, "TimerData", m_nTimerData);
     nResult &= settings.SetInt(s_szTransfer, "RepeatData", m_nRepeatData);
+    nResult &= settings.SetInt(s_szTransfer, "VerifyWrite", m_nVerifyWrite);
     nResult &= settings.SetString(s_szTransfer, "Phone", m_szPhone);
     nResult &= settings.SetString(s_szSettings, "DataPath", m_szDataPath);
     if (m_nX < SCREEN_WRITE_MAX_X)

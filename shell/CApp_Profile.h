@@ -43,6 +43,7 @@ public:
     int m_nTimerOpen = 2000; // link opening timer, ms
     int m_nTimerData = 5000; // data timer, ms
     int m_nRepeatData = 5;   // repetitions of a data exchange
+    int m_nVerifyWrite = 1;  // a send is read back and compared; the telephone's data kept before
     std::string m_szPhone;   // phone-type word of the last document: the current phone-type setting
     // ---- section "Screen" ----
     int m_nX = 20;

@@ -175,6 +175,8 @@ void CApp_TransferDialog::Init(CView* pView, std::unique_ptr<CLayerPP> pLink)
     shared.bPabxLink = m_app.CommandLine().m_bPabxLink;
     shared.bPabxLine = m_app.CommandLine().m_bPabxLine;
     shared.bFirmwareMode = m_app.FirmwareMode();
+    m_app.SentRecords().clear();
+    shared.pSentRecords = &m_app.SentRecords();
     const unsigned uRepeats = static_cast<unsigned>(std::max(m_app.m_nRepeatData, 0));
     if (pLink)
         m_pStack = std::make_unique<CTrans_Stack>(m_app.TransferData(), m_nMode, std::move(pLink),

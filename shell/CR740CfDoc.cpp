@@ -13,6 +13,7 @@
 #include <cerrno>
 #include <cstring>
 #include <initializer_list>
+#include <memory>
 
 namespace
 {
@@ -170,6 +171,23 @@ int CR740CfDoc::OnSaveDocument(const std::string& path)
     }
     m_app.SavedData() = doc;
     m_bModified = false;
+    return 1;
+}
+
+int CR740CfDoc::SaveCopy(const CData_All& data, const std::string& path)
+{
+    TraceLine(s_szClass, "SaveCopy(", path.c_str(), ")");
+    CData_FileExRam& file = CData::File();
+    auto pCopy = std::make_unique<CData_All>(data);
+    if (!file.SetFileName(path.c_str()) || !pCopy->MoveFile(1, 0))
+    {
+        const int nError = file.LastError() ? file.LastError() : ENAMETOOLONG;
+        m_nLastError = nError;
+        TraceLine(s_szClass, "SaveCopy() fails!");
+        CUi_Interface::Get().MessageBox(Format(s_szSaveFailed, {path, Reason(nError)}), std::string(),
+                                        CUi_Interface::ICON_STOP, CUi_Interface::BUTTONS_OK);
+        return 0;
+    }
     return 1;
 }
 

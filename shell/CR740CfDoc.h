@@ -10,6 +10,7 @@
 #include <string>
 
 class CApp_Interface;
+class CData_All;
 
 class CR740CfDoc
 {
@@ -24,6 +25,9 @@ public:
     // the reason; the previous file stays intact and SavedData unchanged, so the document is
     // still modified.
     int OnSaveDocument(const std::string& path);
+    // Writes data to path as a document is saved, without making it this document's file (the
+    // backup of a telephone); a failure is shown with the file and the reason.
+    int SaveCopy(const CData_All& data, const std::string& path);
     // Asks whether to save when DocData differs from SavedData. 1: go on (saved, not modified or
     // the user said No); 0: cancelled (also when the save was cancelled or failed).
     int SaveModified();

@@ -7,6 +7,8 @@
 #include "data/CData_All.h"
 #include "data/CData_Types.h"
 #include "shell/CApp_TransferRunner.h"
+#include "shell/CR740CfDoc.h"
+#include "testsupport/CTest_TempDir.h"
 #include "testsupport/CTest_TraceCapture.h"
 #include "transfer/CLayerPP_Data.h"
 
@@ -21,9 +23,11 @@ public:
     {
         m_pins.push_back(m_pApp->TransferData().m_Cfg.m_Basic.m_strPin);
         m_firstKeys.push_back(m_pApp->TransferData().m_Cfg.m_Key[0].m_nKeyUse);
-        return CTest_TransferRunner::RunTransfer(nMode, nLinkKind);
+        const int nResult = CTest_TransferRunner::RunTransfer(nMode, nLinkKind);
+        return static_cast<int>(m_runs.size()) == m_nFailRun ? 0 : nResult;
     }
     CApp*& m_pApp;
+    int m_nFailRun = 0; // the run (from 1) that fails
     std::vector<std::string> m_pins;
     std::vector<int> m_firstKeys;
 };
@@ -36,6 +40,8 @@ protected:
         const int n = Start(args);
         m_pRaw = m_pApp.get();
         m_pApp->SetTransferRunner(&m_inspect);
+        // The read-back after a send has tests of its own.
+        m_pApp->m_nVerifyWrite = 0;
         return n;
     }
     void ChangeAKey() { App().DocData().m_Cfg.m_Key[0].m_nKeyUse = CData_Key::KEYUSE_DIAL + 3; }
@@ -182,6 +188,77 @@ INSTANTIATE_TEST_SUITE_P(
         CCommandCase{"DoTxPinReset", &CApp::DoTxPinReset, CLayerPP_Data::MODE_PINRESET, true},
         CCommandCase{"DoTxPayCounterReset", &CApp::DoTxPayCounterReset, CLayerPP_Data::MODE_PAYCOUNTER,
                      true}),
+    [](const auto& row) { return std::string(row.param.pszName); });
+
+// A send keeps what the telephone holds beside the document (reading it first when the last read
+// is not known) and reads the telephone back when the setting asks for it.
+struct CVerifyCase
+{
+    const char* pszName;
+    bool bSaved;
+    bool bImageValid;
+    int nVerify;
+    int nFailRun;
+    std::vector<int> modes;
+    bool bBackup;
+    size_t nShown;
+};
+
+class AppTransferVerify : public AppTransfer, public ::testing::WithParamInterface<CVerifyCase>
+{
+};
+
+TEST_P(AppTransferVerify, KeepsTheBackupAndReadsBack)
+{
+    const CVerifyCase& c = GetParam();
+    ASSERT_EQ(1, StartWith());
+    CTest_TempDir dir;
+    const std::string document = dir.File("office.cfg");
+    if (c.bSaved)
+        App().Document()->SetPathName(document, false);
+    App().SetPhoneImageValid(c.bImageValid);
+    App().m_nVerifyWrite = c.nVerify;
+    m_inspect.m_nFailRun = c.nFailRun;
+    m_pin.m_pins = {"1234"};
+    EXPECT_EQ(c.nFailRun == 1 ? 0 : 1, App().DoTxCfg());
+    std::vector<int> modes;
+    for (const auto& run : Runs())
+        modes.push_back(run.first);
+    EXPECT_EQ(c.modes, modes);
+    EXPECT_EQ(c.bBackup, !TestReadFile(document + ".phone-backup.cfg").empty());
+    EXPECT_EQ(c.nShown, m_ui.Shown().size());
+    EXPECT_EQ("1234", App().DocData().m_Cfg.m_Basic.m_strPin) << "the reads leave the document";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, AppTransferVerify,
+    ::testing::Values(
+        CVerifyCase{"ReadFirst",
+                    true,
+                    false,
+                    1,
+                    0,
+                    {CLayerPP_Data::MODE_RX_CFG, CLayerPP_Data::MODE_TX_CFG, CLayerPP_Data::MODE_RX_CFG},
+                    true,
+                    0},
+        CVerifyCase{"LastReadNoCheck", true, true, 0, 0, {CLayerPP_Data::MODE_TX_CFG}, true, 0},
+        CVerifyCase{"UnsavedChecked",
+                    false,
+                    false,
+                    1,
+                    0,
+                    {CLayerPP_Data::MODE_TX_CFG, CLayerPP_Data::MODE_RX_CFG},
+                    false,
+                    0},
+        CVerifyCase{"ReadFailsNothingSent", true, false, 1, 1, {CLayerPP_Data::MODE_RX_CFG}, false, 1},
+        CVerifyCase{"ReadBackFails",
+                    true,
+                    true,
+                    1,
+                    2,
+                    {CLayerPP_Data::MODE_TX_CFG, CLayerPP_Data::MODE_RX_CFG},
+                    true,
+                    1}),
     [](const auto& row) { return std::string(row.param.pszName); });
 
 } // namespace

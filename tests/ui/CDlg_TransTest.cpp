@@ -6,7 +6,9 @@
 #include "CTest_Screenshot.h"
 #include "data/CData_UiText.h"
 #include "platform/CPlatform_QtTimerService.h"
+#include "shell/CR740CfDoc.h"
 #include "sim/CTest_Emulator.h"
+#include "support/CUi_Interface.h"
 #include "transfer/CLayerPP_Data.h"
 #include "transfer/CLayerPP_SlpV24.h"
 #include "ui/CDlg_Trans.h"
@@ -41,6 +43,25 @@ protected:
     }
     // The transfer dialog that is open now; nullptr when there is none.
     static CDlg_Trans* OpenDialog() { return qobject_cast<CDlg_Trans*>(QApplication::activeModalWidget()); }
+
+    // The PIN dialog that opens next is answered with the telephone's PIN.
+    static void TypePinWhenAsked()
+    {
+        QTimer::singleShot(
+            0,
+            []
+            {
+                QWidget* pDialog = QApplication::activeModalWidget();
+                auto* pPin =
+                    pDialog ? qobject_cast<QLineEdit*>(CUi_Texts::FindControl(pDialog, 3311)) : nullptr;
+                auto* pOk =
+                    pDialog ? qobject_cast<QPushButton*>(CUi_Texts::FindControl(pDialog, 1)) : nullptr;
+                if (!pPin || !pOk)
+                    return;
+                pPin->setText(QStringLiteral("5182"));
+                pOk->click();
+            });
+    }
 
     CPlatform_QtTimerService m_timers;
 };
@@ -120,18 +141,7 @@ TEST_F(CDlg_TransTest, ReadFromTheEmulatorEditAPageAndSendWithThePin)
     pUnitName->selectAll();
     Type(pUnitName, QStringLiteral("Werkstatt"));
 
-    QTimer::singleShot(
-        0,
-        []
-        {
-            QWidget* pDialog = QApplication::activeModalWidget();
-            auto* pPin = pDialog ? qobject_cast<QLineEdit*>(CUi_Texts::FindControl(pDialog, 3311)) : nullptr;
-            auto* pOk = pDialog ? qobject_cast<QPushButton*>(CUi_Texts::FindControl(pDialog, 1)) : nullptr;
-            if (!pPin || !pOk)
-                return;
-            pPin->setText(QStringLiteral("5182"));
-            pOk->click();
-        });
+    TypePinWhenAsked();
     ASSERT_EQ(1, Frame().OnCommand(ID_FILE_TX_CFG));
     EXPECT_EQ(CApp_TransferRunner::OUTCOME_DONE, runner.LastOutcome().nOutcome)
         << runner.LastOutcome().reason;
@@ -140,5 +150,41 @@ TEST_F(CDlg_TransTest, ReadFromTheEmulatorEditAPageAndSendWithThePin)
     ASSERT_EQ(0, sim.Stop()) << sim.Err();
     const std::string phone = TestReadFile(state);
     EXPECT_NE(std::string::npos, phone.find("\r\nUnitName=Werkstatt\r\n"));
+}
+
+// A telephone that stores another value than it was sent: the send is read back, the user is told
+// the block and the backup, and the backup holds what the telephone held before the send.
+TEST_F(CDlg_TransTest, AWriteIsReadBackAndAnAlteredBlockIsShownWithTheBackup)
+{
+    CTest_TempDir dir;
+    CTest_Emulator sim({"--phone-type", "RV930", "--modules", "AB,E920,NON,NON", "--version", "4.10",
+                        "--alter-block", "MsnPara_00000000"});
+    ASSERT_FALSE(sim.Device().empty());
+    ::setenv("SLPV24_DEVICE", sim.Device().c_str(), 1);
+    ASSERT_EQ(1, Start("TALVO"));
+    CUi_TransferRunner runner(App(), &Frame());
+    App().SetTransferRunner(&runner);
+    App().m_nTimerOpen = 8000;
+    App().m_nTimerData = 1500;
+
+    ASSERT_EQ(1, Frame().OnCommand(ID_FILE_RX_CFG));
+    const std::string document = dir.File("office.cfg");
+    ASSERT_EQ(1, App().Document()->OnSaveDocument(document));
+    App().Document()->SetPathName(document, false);
+    // The last read is not known: the telephone is read for the backup first.
+    App().SetPhoneImageValid(false);
+    TypePinWhenAsked();
+    m_ui.QueueAnswer(CUi_Interface::ANSWER_OK);
+    ASSERT_EQ(1, Frame().OnCommand(ID_FILE_TX_CFG));
+    App().SetTransferRunner(&m_runner);
+
+    const std::string backup = document + ".phone-backup.cfg";
+    ASSERT_EQ(1u, m_ui.Shown().size());
+    const std::string& text = m_ui.Shown()[0].text;
+    EXPECT_NE(std::string::npos, text.find("\nMsnPara_00000000")) << text;
+    EXPECT_NE(std::string::npos, text.find(backup)) << text;
+    EXPECT_EQ(CUi_Interface::ICON_WARNING, m_ui.Shown()[0].icon);
+    EXPECT_EQ(TestReadFile(document), TestReadFile(backup));
+    ASSERT_EQ(0, sim.Stop()) << sim.Err();
 }
 } // namespace

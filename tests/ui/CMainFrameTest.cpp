@@ -378,7 +378,9 @@ TEST_F(CMainFrameTest, TransferCommandsOfTheMenuAndTheLinkPageRunTheSameTransfer
     EXPECT_EQ("4711", Doc().m_Cfg.m_Basic.m_strPin);
     EXPECT_EQ(
         (std::vector<std::pair<int, int>>{{CLayerPP_Data::MODE_RX_CFG, CApp_TransferRunner::LINK_SERIAL},
-                                          {CLayerPP_Data::MODE_TX_CFG, CApp_TransferRunner::LINK_SERIAL}}),
+                                          {CLayerPP_Data::MODE_TX_CFG, CApp_TransferRunner::LINK_SERIAL},
+                                          // the read-back of what was sent
+                                          {CLayerPP_Data::MODE_RX_CFG, CApp_TransferRunner::LINK_SERIAL}}),
         m_transfers);
 }
 
