@@ -171,10 +171,14 @@ TEST_F(CDlg_TransTest, AWriteIsReadBackAndAnAlteredBlockIsShownWithTheBackup)
     const std::string document = dir.File("office.cfg");
     ASSERT_EQ(1, App().Document()->OnSaveDocument(document));
     App().Document()->SetPathName(document, false);
-    // The last read is not known: the telephone is read for the backup first.
+    // A number the telephone keeps otherwise; the last read is not known, so the telephone is read
+    // for the backup first.
+    Doc().m_Cfg.m_MsnPara[0].m_strMsn = "301234";
+    App().MoveDataDocToView();
     App().SetPhoneImageValid(false);
     TypePinWhenAsked();
     m_ui.QueueAnswer(CUi_Interface::ANSWER_OK);
+
     ASSERT_EQ(1, Frame().OnCommand(ID_FILE_TX_CFG));
     App().SetTransferRunner(&m_runner);
 
