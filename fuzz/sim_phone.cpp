@@ -9,6 +9,7 @@
 #include "data/CData_All.h"
 #include "data/CData_Properties.h"
 #include "data/CData_Types.h"
+#include "fuzz/CFuzz_Phone.h"
 #include "sim/CSim_Phone.h"
 #include "transfer/CLayerPP_Data.h"
 
@@ -19,13 +20,7 @@
 namespace
 {
 // Telephones whose record layouts differ (and one that reports module slots).
-struct CPhoneKind
-{
-    int nPhoneType;
-    const char* pszVersion;
-    int anModules[CLayerPP_Data::MODULE_SLOTS];
-};
-const CPhoneKind s_phones[] = {
+const CFuzz_PhoneKind s_phones[] = {
     {PHONETYPE_RV740, "4.10", {MODULETYPE_NON, MODULETYPE_NON, MODULETYPE_NON, MODULETYPE_NON}},
     {PHONETYPE_RV930, "4.10", {MODULETYPE_AB, MODULETYPE_E920, MODULETYPE_E920, MODULETYPE_NON}},
     {PHONETYPE_RV730, "4.10", {MODULETYPE_NON, MODULETYPE_NON, MODULETYPE_NON, MODULETYPE_NON}},
@@ -50,30 +45,11 @@ CPhoneState& State(size_t nKind)
     CPhoneState& state = s_states[nKind];
     if (!state.pStart)
     {
-        const CPhoneKind& kind = s_phones[nKind];
-        CData_PropertyInput input;
-        input.brand.m_szDerivat = "TALVO";
-        input.brand.m_szCountry = "GER";
-        input.brand.m_bAppCfg = true;
-        input.brand.m_bAppDialName = true;
-        CData_Properties::Install(input);
-        state.pStart = std::make_unique<CData_All>();
+        FuzzInstallProgramProperties();
+        state.pStart = FuzzMakePhone(s_phones[nKind], 3);
         CData_All& phone = *state.pStart;
-        phone.m_Version.m_nPhoneType = kind.nPhoneType;
-        phone.m_Version.m_strVersion = kind.pszVersion;
-        for (int i = 0; i < CLayerPP_Data::MODULE_SLOTS; ++i)
-            phone.m_Cfg.m_VersionModule[i].m_nModuleType = kind.anModules[i];
         CLayerPP_Data::ApplyPhoneProperties(phone.m_Version, phone.m_Cfg.m_VersionModule);
         state.input = CData_Properties::CurrentInput();
-        phone.m_Cfg.m_Basic.m_strPin = "5182";
-        for (int i = 0; i < 3; ++i)
-        {
-            CData_DialName entry(i);
-            entry.m_strName = "Name";
-            entry.m_strMsnExt = "0301";
-            phone.m_DialName.m_List.Append(entry);
-        }
-        phone.m_DialName.m_Basic.m_nCount = 3;
     }
     return state;
 }

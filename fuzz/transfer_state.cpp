@@ -10,6 +10,7 @@
 #include "data/CData_All.h"
 #include "data/CData_Properties.h"
 #include "data/CData_Types.h"
+#include "fuzz/CFuzz_Phone.h"
 #include "platform/CPlatform_TimerService.h"
 #include "sim/CSim_Phone.h"
 #include "transfer/CLayerPP.h"
@@ -87,13 +88,7 @@ const int s_modes[] = {
     CLayerPP_Data::MODE_FIRMWARE,    CLayerPP_Data::MODE_SIMU_TX,          CLayerPP_Data::MODE_SIMU_RX,
     CLayerPP_Data::MODE_RX_CFG_PABX, CLayerPP_Data::MODE_TX_DIALNAME_PABX,
 };
-struct CPhoneKind
-{
-    int nPhoneType;
-    const char* pszVersion;
-    int anModules[CLayerPP_Data::MODULE_SLOTS];
-};
-const CPhoneKind s_phones[] = {
+const CFuzz_PhoneKind s_phones[] = {
     {PHONETYPE_RV740, "4.10", {MODULETYPE_NON, MODULETYPE_NON, MODULETYPE_NON, MODULETYPE_NON}},
     {PHONETYPE_RV930, "4.10", {MODULETYPE_AB, MODULETYPE_E920, MODULETYPE_NON, MODULETYPE_NON}},
     {PHONETYPE_RV730, "4.10", {MODULETYPE_NON, MODULETYPE_NON, MODULETYPE_NON, MODULETYPE_NON}},
@@ -125,29 +120,9 @@ const CStart& Start(size_t nKind)
     CStart& start = s_starts[nKind];
     if (!start.pPhone)
     {
-        CData_PropertyInput input;
-        input.brand.m_szDerivat = "TALVO";
-        input.brand.m_szCountry = "GER";
-        input.brand.m_bAppCfg = true;
-        input.brand.m_bAppDialName = true;
-        CData_Properties::Install(input);
+        FuzzInstallProgramProperties();
         start.program = CData_Properties::CurrentInput();
-        start.pPhone = std::make_unique<CData_All>();
-        CData_All& phone = *start.pPhone;
-        const CPhoneKind& kind = s_phones[nKind];
-        phone.m_Version.m_nPhoneType = kind.nPhoneType;
-        phone.m_Version.m_strVersion = kind.pszVersion;
-        for (int i = 0; i < CLayerPP_Data::MODULE_SLOTS; ++i)
-            phone.m_Cfg.m_VersionModule[i].m_nModuleType = kind.anModules[i];
-        phone.m_Cfg.m_Basic.m_strPin = "5182";
-        for (int i = 0; i < 2; ++i)
-        {
-            CData_DialName entry(i);
-            entry.m_strName = "Name";
-            entry.m_strMsnExt = "0301";
-            phone.m_DialName.m_List.Append(entry);
-        }
-        phone.m_DialName.m_Basic.m_nCount = 2;
+        start.pPhone = FuzzMakePhone(s_phones[nKind], 2);
     }
     return start;
 }
