@@ -5,6 +5,7 @@
 #include "data/CData_FirmwareUpdate.h"
 #include "data/CData_Types.h"
 #include "data/CData_UiText.h"
+#include "phonebook/CImport_Report.h"
 #include "platform/CPlatform_Path.h"
 #include "platform/CPlatform_Resource.h"
 #include "platform/CPlatform_Settings.h"
@@ -53,6 +54,22 @@ const char s_szRecentSection[] = "Recent File List";
 constexpr unsigned IDS_CONFIG_EXTENSION = 196;
 constexpr unsigned IDS_PHONETYPE_NOT_SUPPORTED = 422;
 
+// What a send's backup and read-back tell the user (%1, %2 as each says).
+constexpr unsigned IDS_STR_VERIFY_READ_FAILED = 438;   // %1 the backup, %2 the reason
+constexpr unsigned IDS_STR_VERIFY_NOT_READ_BACK = 439; // %1 the reason
+constexpr unsigned IDS_STR_VERIFY_DIFFERS = 440;       // %1 the blocks, one a line
+constexpr unsigned IDS_STR_VERIFY_BACKUP = 441;        // %1 the backup
+constexpr unsigned IDS_STR_VERIFY_SAVE_FAILED = 442;   // %1 the backup, %2 the reason
+// Used while no interface texts are loaded.
+const char s_szVerifyReadFailed[] =
+    "The telephone could not be read for the backup\n%1\n\n%2\n\nNothing was sent.";
+const char s_szVerifyNotReadBack[] =
+    "The telephone could not be read back: the data sent were not checked.\n\n%1";
+const char s_szVerifyDiffers[] = "The telephone holds other data than were sent in these blocks:\n\n%1";
+const char s_szVerifyBackup[] =
+    "What the telephone held before is in\n%1\n\nWriting that file to the telephone restores it.";
+const char s_szVerifySaveFailed[] = "The backup could not be saved to\n%1\n\n%2\n\nNothing was sent.";
+
 // The PIN dialog: its error text, and the length a PIN must have.
 constexpr unsigned IDS_STR_PIN_ERR1 = 432;
 constexpr size_t PIN_LENGTH = 4;
@@ -94,17 +111,19 @@ const CTransferCommand s_transferCommands[] = {
      CLayerPP_Data::MODE_PAYCOUNTER},
 };
 
-// The sends whose telephone is kept before and checked after, with the read of the same part.
+// The sends whose telephone is kept before and checked after, with the read of the same part and
+// the operation an unattended run names in its outcome lines.
 struct CWriteRead
 {
     int nWriteMode;
     int nReadMode;
+    const char* pszOperation;
 };
 const CWriteRead s_writeReads[] = {
-    {CLayerPP_Data::MODE_TX_CFG, CLayerPP_Data::MODE_RX_CFG},
-    {CLayerPP_Data::MODE_TX_CFG_PABX, CLayerPP_Data::MODE_RX_CFG_PABX},
-    {CLayerPP_Data::MODE_TX_DIALNAME, CLayerPP_Data::MODE_RX_DIALNAME},
-    {CLayerPP_Data::MODE_TX_DIALNAME_PABX, CLayerPP_Data::MODE_RX_DIALNAME_PABX},
+    {CLayerPP_Data::MODE_TX_CFG, CLayerPP_Data::MODE_RX_CFG, "DoTxCfg()"},
+    {CLayerPP_Data::MODE_TX_CFG_PABX, CLayerPP_Data::MODE_RX_CFG_PABX, "DoTxCfg()"},
+    {CLayerPP_Data::MODE_TX_DIALNAME, CLayerPP_Data::MODE_RX_DIALNAME, "DoTxDialName()"},
+    {CLayerPP_Data::MODE_TX_DIALNAME_PABX, CLayerPP_Data::MODE_RX_DIALNAME_PABX, "DoTxDialName()"},
 };
 
 // What decides the page set: the phone type and the module in each slot.
@@ -477,6 +496,11 @@ void CApp::ReportUnattended(const char* pszOperation) const
         if (!m_lastTransfer.reason.empty() && nOutcome != CApp_TransferRunner::OUTCOME_DONE)
             line += ": " + m_lastTransfer.reason;
     }
+    ReportLine(line);
+}
+
+void CApp::ReportLine(const std::string& line) const
+{
     TraceLine(s_szClass, line.c_str());
     std::fprintf(stderr, "%s: %s\n", m_szProgramBaseName.empty() ? "R740Cf" : m_szProgramBaseName.c_str(),
                  line.c_str());
@@ -521,9 +545,9 @@ int CApp::DoDataTransfer(int nMode, bool bInteractive)
     MoveDataViewToDoc();
     const auto writeRead = std::find_if(std::begin(s_writeReads), std::end(s_writeReads),
                                         [nMode](const CWriteRead& row) { return row.nWriteMode == nMode; });
-    const int nReadMode = writeRead != std::end(s_writeReads) ? writeRead->nReadMode : -1;
+    const CWriteRead* pWrite = writeRead != std::end(s_writeReads) ? &*writeRead : nullptr;
     std::string backup;
-    if (nReadMode >= 0 && !KeepPhoneBackup(nReadMode, backup))
+    if (pWrite && !KeepPhoneBackup(pWrite->nReadMode, pWrite->pszOperation, bInteractive, backup))
     {
         NotRun("no backup of the telephone");
         return 0;
@@ -541,9 +565,13 @@ int CApp::DoDataTransfer(int nMode, bool bInteractive)
     if (m_lastTransfer.nOutcome == CApp_TransferRunner::OUTCOME_UNKNOWN)
         m_lastTransfer.nOutcome =
             nResult ? CApp_TransferRunner::OUTCOME_DONE : CApp_TransferRunner::OUTCOME_ERROR;
-    if (nResult && nReadMode >= 0 && m_nVerifyWrite)
-        VerifyWrite(nReadMode, backup);
-    else if (nReadMode >= 0)
+    if (pWrite)
+        m_bWriteNotVerified = false;
+    if (pWrite && !bInteractive)
+        ReportUnattended(pWrite->pszOperation);
+    if (nResult && pWrite && m_nVerifyWrite)
+        VerifyWrite(pWrite->nReadMode, pWrite->pszOperation, bInteractive, backup);
+    else if (pWrite)
         TraceLine(s_szClass, "DoDataTransfer() Not read back");
     // A telephone of another type or with other modules needs other pages: the page set follows
     // the document, as it does when a document is opened.
@@ -592,7 +620,7 @@ int CApp::ReadForWrite(int nReadMode)
     return nResult;
 }
 
-int CApp::KeepPhoneBackup(int nReadMode, std::string& backup)
+int CApp::KeepPhoneBackup(int nReadMode, const char* pszOperation, bool bInteractive, std::string& backup)
 {
     backup.clear();
     if (m_pDoc->PathName().empty())
@@ -602,47 +630,95 @@ int CApp::KeepPhoneBackup(int nReadMode, std::string& backup)
         return 1;
     }
     const std::string path = CTrans_Verify::BackupPath(m_pDoc->PathName());
+    if (path.empty())
+    {
+        // The document is itself a backup: what it replaces is the write it undoes.
+        TraceLine(s_szClass, "DoDataTransfer() No backup of a backup");
+        return 1;
+    }
     if (!m_bPhoneImageValid && !ReadForWrite(nReadMode))
     {
         const std::string reason = m_pTransferRunner->LastOutcome().reason;
-        CUi_Interface::Get().MessageBox("The telephone could not be read for the backup " + path +
-                                            (reason.empty() ? std::string() : " (" + reason + ")") +
-                                            ". Nothing was sent.",
-                                        std::string(), CUi_Interface::ICON_STOP, CUi_Interface::BUTTONS_OK);
+        TellWrite(
+            bInteractive,
+            std::string(pszOperation) + " not run: the telephone could not be read for the backup " + path +
+                (reason.empty() ? std::string() : ": " + reason),
+            CImport_Report::Format(CImport_Report::UiText(IDS_STR_VERIFY_READ_FAILED, s_szVerifyReadFailed),
+                                   {path, reason}),
+            CUi_Interface::ICON_STOP);
         return 0;
     }
     if (!m_pDoc->SaveCopy(*m_pPhoneImage, path))
+    {
+        const std::string reason = m_pDoc->LastErrorText();
+        TellWrite(
+            bInteractive,
+            std::string(pszOperation) + " not run: cannot write the backup " + path + ": " + reason,
+            CImport_Report::Format(CImport_Report::UiText(IDS_STR_VERIFY_SAVE_FAILED, s_szVerifySaveFailed),
+                                   {path, reason}),
+            CUi_Interface::ICON_STOP);
         return 0;
+    }
     TraceLine(s_szClass, "DoDataTransfer() Backup ", path.c_str());
     backup = path;
     return 1;
 }
 
-void CApp::VerifyWrite(int nReadMode, const std::string& backup)
+void CApp::VerifyWrite(int nReadMode, const char* pszOperation, bool bInteractive, const std::string& backup)
 {
     const std::vector<CTrans_Verify::Record> sent = m_sentRecords;
-    const std::string undo = backup.empty() ? std::string()
-                                            : "\n\nWhat the telephone held before is in " + backup +
-                                                  "; writing it to the telephone restores it.";
+    const std::string operation = pszOperation;
+    const std::string undo =
+        backup.empty()
+            ? std::string()
+            : "\n\n" + CImport_Report::Format(CImport_Report::UiText(IDS_STR_VERIFY_BACKUP, s_szVerifyBackup),
+                                              {backup});
+    const std::string undoLine =
+        backup.empty() ? "; no backup" : "; what the telephone held before is in " + backup;
+    m_bWriteNotVerified = true;
     if (!ReadForWrite(nReadMode))
     {
-        CUi_Interface::Get().MessageBox(
-            "The telephone could not be read back: the data sent were not checked." + undo, std::string(),
-            CUi_Interface::ICON_WARNING, CUi_Interface::BUTTONS_OK);
+        const std::string reason = m_pTransferRunner->LastOutcome().reason;
+        TellWrite(bInteractive,
+                  operation + " not verified: the telephone could not be read back" +
+                      (reason.empty() ? std::string() : ": " + reason) + undoLine,
+                  CImport_Report::Format(
+                      CImport_Report::UiText(IDS_STR_VERIFY_NOT_READ_BACK, s_szVerifyNotReadBack), {reason}) +
+                      undo,
+                  CUi_Interface::ICON_WARNING);
         return;
     }
     auto pReadBack = std::make_unique<CData_All>(*m_pPhoneImage);
     const std::vector<std::string> differing = CTrans_Verify::Differences(sent, *pReadBack);
     if (differing.empty())
     {
+        m_bWriteNotVerified = false;
         TraceLine(s_szClass, "DoDataTransfer() Read back as sent");
+        if (!bInteractive)
+            ReportLine(operation + " verified: " + std::to_string(sent.size()) + " records as sent");
         return;
     }
-    std::string text = "The telephone holds other data than were sent in these blocks:\n";
+    std::string blocks;
+    std::string line = operation + " verify failed: the telephone holds other data in";
     for (const std::string& name : differing)
-        text += "\n" + name;
-    CUi_Interface::Get().MessageBox(text + undo, std::string(), CUi_Interface::ICON_WARNING,
-                                    CUi_Interface::BUTTONS_OK);
+    {
+        blocks += (blocks.empty() ? "" : "\n") + name;
+        line += " " + name;
+    }
+    TellWrite(
+        bInteractive, line + undoLine,
+        CImport_Report::Format(CImport_Report::UiText(IDS_STR_VERIFY_DIFFERS, s_szVerifyDiffers), {blocks}) +
+            undo,
+        CUi_Interface::ICON_WARNING);
+}
+
+void CApp::TellWrite(bool bInteractive, const std::string& line, const std::string& text,
+                     CUi_Interface::EIcon icon) const
+{
+    if (bInteractive)
+        CUi_Interface::Get().MessageBox(text, std::string(), icon, CUi_Interface::BUTTONS_OK);
+    else
+        ReportLine(line);
 }
 
 int CApp::RunTransferCommand(int nCommand)

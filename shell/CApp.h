@@ -17,6 +17,7 @@
 #include "shell/CApp_Profile.h"
 #include "shell/CApp_Startup.h"
 #include "shell/CApp_TransferRunner.h"
+#include "support/CUi_Interface.h"
 
 #include <memory>
 #include <string>
@@ -37,6 +38,9 @@ public:
     // Exit code of an unattended firmware run and of a refused phonebook run; the PABX tool
     // waits for it.
     static constexpr int EXIT_CODE_UNATTENDED = 18;
+    // Exit code of a run whose last send the telephone did not hold as sent (or that could not be
+    // read back), when the run would otherwise end with 0: the PABX tool sees it without a message.
+    static constexpr int EXIT_CODE_NOT_VERIFIED = 19;
     // Entries of the list of recently used files.
     static constexpr int RECENT_FILE_COUNT = 4;
     // Help context of the program's own help command.
@@ -150,6 +154,8 @@ public:
     // The flag itself, for the transfer's state machine (sending clears it for another telephone).
     bool& PhoneImageValidFlag() { return m_bPhoneImageValid; }
     std::vector<std::vector<unsigned char>>& SentRecords() { return m_sentRecords; }
+    // The last send of the run was read back and differed, or could not be read back.
+    bool WriteNotVerified() const { return m_bWriteNotVerified; }
     // `SavedConnection`: the connection setting an unattended run replaced, restored at exit
     // when ConnectionSaved() (a separate flag: 0 is the USB setting, not "nothing saved").
     int SavedConnection() const { return m_nSavedConnection; }
@@ -186,12 +192,19 @@ private:
     // stays as it was, PhoneImage becomes what the telephone holds. 1 when the read was done.
     int ReadForWrite(int nReadMode);
     // Before a send: what the telephone holds (PhoneImage when valid, else a read first) goes to
-    // "<document>.phone-backup.cfg"; backup is its path, empty for an unsaved document. 0: the
-    // telephone could not be read or the backup not written (the user was told); nothing is sent.
-    int KeepPhoneBackup(int nReadMode, std::string& backup);
+    // CTrans_Verify::BackupPath of the document; backup is its path, empty for an unsaved document
+    // or one that is itself a backup. 0: the telephone could not be read or the backup not written
+    // (the user was told, see TellWrite); nothing is sent.
+    int KeepPhoneBackup(int nReadMode, const char* pszOperation, bool bInteractive, std::string& backup);
     // After a send: the telephone read back and every record sent compared; differing blocks are
-    // shown with the backup that undoes the write.
-    void VerifyWrite(int nReadMode, const std::string& backup);
+    // told with the backup that undoes the write, and WriteNotVerified() says the outcome.
+    void VerifyWrite(int nReadMode, const char* pszOperation, bool bInteractive, const std::string& backup);
+    // A message box for the user; a run without one (the PABX tool's) gets a line in the trace and
+    // on standard error instead, as its other outcomes.
+    void TellWrite(bool bInteractive, const std::string& line, const std::string& text,
+                   CUi_Interface::EIcon icon) const;
+    // A line of an unattended run's outcome: the trace and standard error.
+    void ReportLine(const std::string& line) const;
 
     std::unique_ptr<CPlatform_Resource> m_pResource;
     std::unique_ptr<CPlatform_Settings> m_pSettings;
@@ -216,6 +229,7 @@ private:
     std::string m_szLastFilePath;
     // The records the state machine sent in the last transfer, for the check after a send.
     std::vector<std::vector<unsigned char>> m_sentRecords;
+    bool m_bWriteNotVerified = false;
 
     std::string m_szWorkingDirectory;
     std::string m_szProgramBaseName;

@@ -181,14 +181,16 @@ int CR740CfDoc::SaveCopy(const CData_All& data, const std::string& path)
     auto pCopy = std::make_unique<CData_All>(data);
     if (!file.SetFileName(path.c_str()) || !pCopy->MoveFile(1, 0))
     {
-        const int nError = file.LastError() ? file.LastError() : ENAMETOOLONG;
-        m_nLastError = nError;
+        m_nLastError = file.LastError() ? file.LastError() : ENAMETOOLONG;
         TraceLine(s_szClass, "SaveCopy() fails!");
-        CUi_Interface::Get().MessageBox(Format(s_szSaveFailed, {path, Reason(nError)}), std::string(),
-                                        CUi_Interface::ICON_STOP, CUi_Interface::BUTTONS_OK);
         return 0;
     }
     return 1;
+}
+
+std::string CR740CfDoc::LastErrorText() const
+{
+    return Reason(m_nLastError);
 }
 
 int CR740CfDoc::SaveModified()

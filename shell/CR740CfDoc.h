@@ -26,7 +26,8 @@ public:
     // still modified.
     int OnSaveDocument(const std::string& path);
     // Writes data to path as a document is saved, without making it this document's file (the
-    // backup of a telephone); a failure is shown with the file and the reason.
+    // backup of a telephone). 0 on failure, shown by the caller (LastErrorText), since an
+    // unattended run has no one to answer a message.
     int SaveCopy(const CData_All& data, const std::string& path);
     // Asks whether to save when DocData differs from SavedData. 1: go on (saved, not modified or
     // the user said No); 0: cancelled (also when the save was cancelled or failed).
@@ -34,6 +35,8 @@ public:
     bool IsModified() const { return m_bModified; }
     // The system's error number of the last open or save that failed (what its message named).
     int LastError() const { return m_nLastError; }
+    // The reason of LastError in words.
+    std::string LastErrorText() const;
 
     // The framework's new and open: the question to save first, then the document's own step;
     // an opened file becomes the document's path and a recently used file.

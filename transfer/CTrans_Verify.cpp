@@ -80,5 +80,10 @@ std::vector<std::string> CTrans_Verify::Differences(const std::vector<Record>& s
 
 std::string CTrans_Verify::BackupPath(const std::string& documentPath)
 {
+    // Sending a backup undoes a bad write: a backup of that write would only double the suffix.
+    const size_t nSuffix = sizeof(s_szBackupSuffix) - 1;
+    if (documentPath.size() >= nSuffix &&
+        documentPath.compare(documentPath.size() - nSuffix, nSuffix, s_szBackupSuffix) == 0)
+        return std::string();
     return documentPath + s_szBackupSuffix;
 }

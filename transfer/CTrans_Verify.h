@@ -24,6 +24,7 @@ public:
     static std::vector<std::string> Differences(const std::vector<Record>& sent, CData_All& readBack);
 
     // The backup of what the telephone held before a send to the document at documentPath:
-    // "<document>.phone-backup.cfg" beside it.
+    // "<document>.phone-backup.cfg" beside it; empty when the document is itself such a backup
+    // (its send restores the telephone, and no backup is kept of the write it undoes).
     static std::string BackupPath(const std::string& documentPath);
 };

@@ -24,7 +24,7 @@ enum : unsigned
     IDC_COMM_BTN_RX = 1510,
     IDC_COMM_BTN_TX = 1511,
     IDC_COMM_PORT = 1521,
-    IDC_COMM_VERIFY = 1522, // our own control: no template has it
+    IDC_COMM_VERIFY = 1522, // the program's own control, after the template's
     IDC_RAD_USB = 9003,
     IDC_RAD_COMPORT = 9004,
     IDC_RAD_ISDN = 9076,
@@ -77,7 +77,7 @@ CPpS_Comm::CPpS_Comm(CApp& app, QWidget* pParent)
     pTransferLayout->addWidget(pRx);
     pTransferLayout->addWidget(pTx);
     pTransferLayout->addStretch(1);
-    QCheckBox* pVerify = AddCheck(IDC_COMM_VERIFY, "Read back and compare after writing",
+    QCheckBox* pVerify = AddCheck(IDC_COMM_VERIFY, "Read back and compare after sending",
                                   [this](CData_All&) -> int& { return m_app.m_nVerifyWrite; });
     connect(pRx, &QPushButton::clicked, this, [this] { emit CommandRequested(RxCommand()); });
     connect(pTx, &QPushButton::clicked, this, [this] { emit CommandRequested(TxCommand()); });

@@ -66,6 +66,10 @@ int CUi_Program::Run(int& argc, char** argv)
             else
                 frame.ShowFirstRunHint();
             nExitCode = QApplication::exec();
+            // A send the telephone did not hold as sent ends a run without a message (the PABX
+            // tool's) with a code of its own.
+            if (nExitCode == 0 && app.WriteNotVerified())
+                nExitCode = CApp::EXIT_CODE_NOT_VERIFIED;
         }
         ui.SetParent(nullptr);
         app.SetPinPrompt(nullptr);

@@ -202,6 +202,9 @@ struct CVerifyCase
     std::vector<int> modes;
     bool bBackup;
     size_t nShown;
+    bool bPabx = false; // a run of the PABX tool: nobody answers a message
+    const char* pszDocument = "office.cfg";
+    bool bNotVerified = false;
 };
 
 class AppTransferVerify : public AppTransfer, public ::testing::WithParamInterface<CVerifyCase>
@@ -213,7 +216,8 @@ TEST_P(AppTransferVerify, KeepsTheBackupAndReadsBack)
     const CVerifyCase& c = GetParam();
     ASSERT_EQ(1, StartWith());
     CTest_TempDir dir;
-    const std::string document = dir.File("office.cfg");
+    const std::string document = dir.File(c.pszDocument);
+    App().m_bPabxLink = c.bPabx;
     if (c.bSaved)
         App().Document()->SetPathName(document, false);
     App().SetPhoneImageValid(c.bImageValid);
@@ -227,6 +231,7 @@ TEST_P(AppTransferVerify, KeepsTheBackupAndReadsBack)
     EXPECT_EQ(c.modes, modes);
     EXPECT_EQ(c.bBackup, !TestReadFile(document + ".phone-backup.cfg").empty());
     EXPECT_EQ(c.nShown, m_ui.Shown().size());
+    EXPECT_EQ(c.bNotVerified, App().WriteNotVerified());
     EXPECT_EQ("1234", App().DocData().m_Cfg.m_Basic.m_strPin) << "the reads leave the document";
 }
 
@@ -258,7 +263,31 @@ INSTANTIATE_TEST_SUITE_P(
                     2,
                     {CLayerPP_Data::MODE_TX_CFG, CLayerPP_Data::MODE_RX_CFG},
                     true,
-                    1}),
+                    1,
+                    false,
+                    "office.cfg",
+                    true},
+        CVerifyCase{"SendingABackupKeepsNoBackupOfIt",
+                    true,
+                    false,
+                    1,
+                    0,
+                    {CLayerPP_Data::MODE_TX_CFG, CLayerPP_Data::MODE_RX_CFG},
+                    false,
+                    0,
+                    false,
+                    "office.cfg.phone-backup.cfg"},
+        CVerifyCase{"UnattendedReadBackFailsWithoutAMessage",
+                    true,
+                    true,
+                    1,
+                    2,
+                    {CLayerPP_Data::MODE_TX_CFG_PABX, CLayerPP_Data::MODE_RX_CFG_PABX},
+                    true,
+                    0,
+                    true,
+                    "office.cfg",
+                    true}),
     [](const auto& row) { return std::string(row.param.pszName); });
 
 } // namespace

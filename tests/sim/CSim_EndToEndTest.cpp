@@ -305,6 +305,7 @@ TEST_P(CSim_VerifiedWrite, CatchesAnAlteredBlockAndTheBackupRestores)
     const CTest_ToolRun restore = tool({c.pszCommand, backup});
     EXPECT_EQ(0, restore.nExit) << restore.err;
     EXPECT_NE(std::string::npos, restore.err.find("verified")) << restore.err;
+    EXPECT_EQ("", TestReadFile(backup + ".phone-backup.cfg")) << "no backup of a backup";
     const std::string after = dir.File("after.cfg");
     ASSERT_EQ(0, tool({c.pszRead, after}).nExit);
     EXPECT_EQ(TestReadFile(before), TestReadFile(after));

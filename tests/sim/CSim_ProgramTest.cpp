@@ -101,6 +101,34 @@ TEST_F(CSim_Program, AKntRunWithHandOffFilesFillsTheDocument)
     ASSERT_EQ(0, sim.Stop()) << sim.Err();
 }
 
+// A telephone that keeps another value than it was sent, in a PABX run: nobody is there to answer a
+// message, so the read-back names the block and the backup on standard error and in the exit code.
+TEST_F(CSim_Program, APabxWriteReadBackReportsTheAlteredBlockWithoutAMessage)
+{
+    std::vector<std::string> phone = Phone();
+    phone.insert(phone.end(), {"--alter-block", "MsnPara_00000000"});
+    CTest_Emulator sim(phone);
+    m_program.device = sim.Device();
+    HandOff("RV930", "TCPIP");
+    const std::string shown = m_dir.File("shown.txt");
+    m_program.script = "log " + shown + "\ncommand " + std::to_string(ID_FILE_SAVE_AS) + "\nfile " + Out() +
+                       "\npin 5182\ncommand " + std::to_string(ID_FILE_TX_CFG) + "\nquit\n";
+    const CTest_ProgramRun run = m_program.Run({"/KNT/a/b/512"});
+    EXPECT_EQ(19, run.nExit) << run.err;
+    EXPECT_NE(std::string::npos, run.err.find("DoTxCfg() done")) << run.err;
+    const std::string backup = Out() + ".phone-backup.cfg";
+    EXPECT_NE(
+        std::string::npos,
+        run.err.find("DoTxCfg() verify failed: the telephone holds other data in MsnPara_00000000; what "
+                     "the telephone held before is in " +
+                     backup + "\n"))
+        << run.err;
+    EXPECT_EQ("", TestReadFile(shown));
+    // The last read was the backup: what the document was saved from.
+    EXPECT_EQ(TestReadFile(Out()), TestReadFile(backup));
+    ASSERT_EQ(0, sim.Stop()) << sim.Err();
+}
+
 TEST_F(CSim_Program, APhonebookProgramSystelRunFillsThePhonebook)
 {
     CTest_Emulator sim(Phone());

@@ -300,7 +300,10 @@ int RunTransfer(const CTransferCommand& command, CTool_Context& context)
     // Before a write: what the telephone holds goes to the backup beside IN, saved as the
     // program saves (the document is the backup for that moment).
     const std::string backup = command.bWrite ? CTrans_Verify::BackupPath(options.file) : std::string();
-    if (command.bWrite)
+    if (command.bWrite && backup.empty())
+        std::fprintf(stderr, "%s: %s is a backup: no backup is kept of what it replaces\n", s_szTool,
+                     options.file.c_str());
+    if (!backup.empty())
     {
         std::fprintf(stderr, "%s: reading the telephone for the backup %s\n", s_szTool, backup.c_str());
         auto pHeld = std::make_unique<CData_All>(doc);
@@ -351,8 +354,9 @@ int RunTransfer(const CTransferCommand& command, CTool_Context& context)
                          s_szTool, command.pszName, differing.size());
             for (const std::string& name : differing)
                 std::fprintf(stderr, "  %s\n", name.c_str());
-            std::fprintf(stderr, "%s: what the telephone held before is in %s (%s %s %s puts it back)\n",
-                         s_szTool, backup.c_str(), s_szTool, command.pszName, backup.c_str());
+            if (!backup.empty())
+                std::fprintf(stderr, "%s: what the telephone held before is in %s (%s %s %s puts it back)\n",
+                             s_szTool, backup.c_str(), s_szTool, command.pszName, backup.c_str());
             return TOOL_EXIT_FAILED;
         }
         std::fprintf(stderr, "%s: %s verified: %zu records as sent\n", s_szTool, command.pszName,
