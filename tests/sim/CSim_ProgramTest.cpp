@@ -106,7 +106,8 @@ TEST_F(CSim_Program, AKntRunWithHandOffFilesFillsTheDocument)
 TEST_F(CSim_Program, APabxWriteReadBackReportsTheAlteredBlockWithoutAMessage)
 {
     std::vector<std::string> phone = Phone();
-    phone.insert(phone.end(), {"--alter-block", "MsnPara_00000000"});
+    // A PABX send carries the basic settings, keys and audio only.
+    phone.insert(phone.end(), {"--alter-block", "Audio_00000000"});
     CTest_Emulator sim(phone);
     m_program.device = sim.Device();
     HandOff("RV930", "TCPIP");
@@ -117,11 +118,10 @@ TEST_F(CSim_Program, APabxWriteReadBackReportsTheAlteredBlockWithoutAMessage)
     EXPECT_EQ(19, run.nExit) << run.err;
     EXPECT_NE(std::string::npos, run.err.find("DoTxCfg() done")) << run.err;
     const std::string backup = Out() + ".phone-backup.cfg";
-    EXPECT_NE(
-        std::string::npos,
-        run.err.find("DoTxCfg() verify failed: the telephone holds other data in MsnPara_00000000; what "
-                     "the telephone held before is in " +
-                     backup + "\n"))
+    EXPECT_NE(std::string::npos,
+              run.err.find("DoTxCfg() verify failed: the telephone holds other data in Audio_00000000; what "
+                           "the telephone held before is in " +
+                           backup + "\n"))
         << run.err;
     EXPECT_EQ("", TestReadFile(shown));
     // The last read was the backup: what the document was saved from.
