@@ -630,9 +630,10 @@ int CApp::KeepPhoneBackup(int nReadMode, const char* pszOperation, bool bInterac
         return 1;
     }
     const std::string path = CTrans_Verify::BackupPath(m_pDoc->PathName());
-    if (path.empty())
+    if (path.empty() || path == m_szLastFilePath)
     {
-        // The document is itself a backup: what it replaces is the write it undoes.
+        // The document is itself a backup, or File Open (which keeps the document's path) loaded
+        // the backup: what it replaces is the write it undoes, and the backup must stay as it is.
         TraceLine(s_szClass, "DoDataTransfer() No backup of a backup");
         return 1;
     }

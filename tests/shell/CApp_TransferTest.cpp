@@ -235,6 +235,23 @@ TEST_P(AppTransferVerify, KeepsTheBackupAndReadsBack)
     EXPECT_EQ("1234", App().DocData().m_Cfg.m_Basic.m_strPin) << "the reads leave the document";
 }
 
+// File Open loads a file without making it the document's path: sending the backup it loaded
+// must not write the telephone's state over that backup.
+TEST_F(AppTransfer, SendingTheBackupLoadedByFileOpenLeavesTheBackup)
+{
+    ASSERT_EQ(1, StartWith());
+    CTest_TempDir dir;
+    const std::string document = dir.File("office.cfg");
+    const std::string backup = document + ".phone-backup.cfg";
+    TestWriteFile(backup, "kept");
+    App().Document()->SetPathName(document, false);
+    App().SetLastFilePath(backup);
+    App().SetPhoneImageValid(true);
+    m_pin.m_pins = {"1234"};
+    EXPECT_EQ(1, App().DoTxCfg());
+    EXPECT_EQ("kept", TestReadFile(backup));
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Cases, AppTransferVerify,
     ::testing::Values(
