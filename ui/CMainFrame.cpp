@@ -537,8 +537,7 @@ QAction* CMainFrame::Action(unsigned nCommand) const
 void CMainFrame::UpdateCommandUI()
 {
     CUi_CommandState state;
-    CPpS_DialName* pDialName = m_pView ? m_pView->DialNamePage() : nullptr;
-    state.bDialNamePage = pDialName && m_pView->ActivePage() == pDialName;
+    state.bDialNamePage = m_pView && m_pView->ActiveDialNamePage();
     state.nDialNameEntries = m_app.HasContainers() ? m_app.DocData().m_DialName.Count() : 0;
     state.bPabxLine = m_app.m_bPabxLine;
     state.bMayRead = m_app.CommandLine().m_bMayRead;
@@ -559,9 +558,9 @@ int CMainFrame::OnCommand(unsigned nCommand)
     if (pAction && !pAction->isEnabled())
         return 0;
     CR740CfDoc* pDoc = m_app.Document();
-    CPpS_DialName* pDialName = m_pView ? m_pView->DialNamePage() : nullptr;
     // The phonebook commands act on the active phonebook page only.
-    const bool bDialName = pDialName && m_pView->ActivePage() == pDialName;
+    CPpS_DialName* pDialName = m_pView ? m_pView->ActiveDialNamePage() : nullptr;
+    const bool bDialName = pDialName != nullptr;
     switch (nCommand)
     {
     case ID_FILE_NEW:

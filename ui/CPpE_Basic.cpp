@@ -108,7 +108,7 @@ std::vector<CPp_Page::CItem> CPpE_Basic::PhoneTypeItems()
     return items;
 }
 
-CPpE_Basic::CPpE_Basic(CApp& app, QWidget* pParent) : CPp_Page(IDD, &app.DocData(), "Basic settings", pParent)
+CPpE_Basic::CPpE_Basic(CApp& app, QWidget* pParent) : CPp_Page(IDD, &app.DocData(), CAPTION, pParent)
 {
     QWidget* pContent = Content();
     auto* pGrid = new QGridLayout(pContent);

@@ -14,6 +14,7 @@ class CPpE_Basic : public CPp_Page
 
 public:
     static constexpr unsigned IDD = 1000;
+    static constexpr const char* CAPTION = "Basic settings";
 
     explicit CPpE_Basic(CApp& app, QWidget* pParent = nullptr);
 

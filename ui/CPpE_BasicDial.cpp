@@ -42,8 +42,7 @@ constexpr int PABXTYPE_MAX = 9;
 constexpr int DIALLEN_MAX = 9;
 } // namespace
 
-CPpE_BasicDial::CPpE_BasicDial(CApp& app, QWidget* pParent)
-    : CPp_Page(IDD, &app.DocData(), "Dialling", pParent)
+CPpE_BasicDial::CPpE_BasicDial(CApp& app, QWidget* pParent) : CPp_Page(IDD, &app.DocData(), CAPTION, pParent)
 {
     auto* pGrid = new QGridLayout(Content());
 

@@ -13,6 +13,7 @@ class CPpE_BasicDial : public CPp_Page
 
 public:
     static constexpr unsigned IDD = 1002;
+    static constexpr const char* CAPTION = "Dialling";
 
     explicit CPpE_BasicDial(CApp& app, QWidget* pParent = nullptr);
 

@@ -53,7 +53,7 @@ const std::vector<std::pair<int, const char*>> s_toneKnock = {{0, "Off"}, {1, "T
 } // namespace
 
 CPpE_BasicSignal::CPpE_BasicSignal(CApp& app, QWidget* pParent)
-    : CPp_Page(IDD, &app.DocData(), "Signals", pParent)
+    : CPp_Page(IDD, &app.DocData(), CAPTION, pParent)
 {
     auto* pGrid = new QGridLayout(Content());
 

@@ -13,6 +13,7 @@ class CPpE_BasicSignal : public CPp_Page
 
 public:
     static constexpr unsigned IDD = 1001;
+    static constexpr const char* CAPTION = "Signals";
 
     explicit CPpE_BasicSignal(CApp& app, QWidget* pParent = nullptr);
 

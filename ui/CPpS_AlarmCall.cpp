@@ -31,8 +31,7 @@ const char* const s_apszSetting[] = {"&Off", "O&nce", "&Daily", "&Weekdays"};
 const char* const s_apszGroup[] = {"Alarm call 1", "Alarm call 2", "Alarm call 3"};
 } // namespace
 
-CPpS_AlarmCall::CPpS_AlarmCall(CApp& app, QWidget* pParent)
-    : CPp_Page(IDD, &app.DocData(), "Alarm calls", pParent)
+CPpS_AlarmCall::CPpS_AlarmCall(CApp& app, QWidget* pParent) : CPp_Page(IDD, &app.DocData(), CAPTION, pParent)
 {
     auto* pRow = new QGridLayout(Content());
     for (int nCall = 0; nCall < CData_AllCfg::ALARMCALL_MAX; ++nCall)

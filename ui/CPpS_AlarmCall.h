@@ -13,6 +13,7 @@ class CPpS_AlarmCall : public CPp_Page
 
 public:
     static constexpr unsigned IDD = 7001;
+    static constexpr const char* CAPTION = "Alarm calls";
     // Each line of an alarm call's text holds half of the phone's 42 characters.
     static constexpr int TEXT_LINE_MAX = 21;
 

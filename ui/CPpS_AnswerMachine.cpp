@@ -61,7 +61,7 @@ int CPpS_AnswerMachine::EntryOfRow(int nRow, int nMsnCount)
 }
 
 CPpS_AnswerMachine::CPpS_AnswerMachine(CApp& app, QWidget* pParent)
-    : CPp_Page(IDD, &app.DocData(), "Answering machine", pParent)
+    : CPp_Page(IDD, &app.DocData(), CAPTION, pParent)
 {
     auto* pGrid = new QGridLayout(Content());
 

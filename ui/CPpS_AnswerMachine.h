@@ -14,6 +14,7 @@ class CPpS_AnswerMachine : public CPp_Page
 
 public:
     static constexpr unsigned IDD = 7000;
+    static constexpr const char* CAPTION = "Answering machine";
     static constexpr int VISIBLE_ROWS = 11;
     // The list's last row is the answering machine's general entry.
     static constexpr int GENERAL_ENTRY = 10;

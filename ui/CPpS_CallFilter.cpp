@@ -16,7 +16,7 @@ constexpr int COLUMNS = 2;
 } // namespace
 
 CPpS_CallFilter::CPpS_CallFilter(CApp& app, QWidget* pParent)
-    : CPp_Page(IDD, &app.DocData(), "Call filter", pParent)
+    : CPp_Page(IDD, &app.DocData(), CAPTION, pParent)
 {
     auto* pLayout = new QVBoxLayout(Content());
     pLayout->addWidget(AddList(IDC_CALLFILTER_LST), 1);

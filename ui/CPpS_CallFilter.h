@@ -14,6 +14,7 @@ class CPpS_CallFilter : public CPp_Page
 
 public:
     static constexpr unsigned IDD = 7014;
+    static constexpr const char* CAPTION = "Call filter";
 
     explicit CPpS_CallFilter(CApp& app, QWidget* pParent = nullptr);
 

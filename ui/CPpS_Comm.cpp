@@ -40,7 +40,7 @@ enum
 } // namespace
 
 CPpS_Comm::CPpS_Comm(CApp& app, QWidget* pParent)
-    : CPp_Page(IDD, &app.DocData(), "Connection", pParent), m_app(app)
+    : CPp_Page(IDD, &app.DocData(), CAPTION, pParent), m_app(app)
 {
     auto* pLayout = new QVBoxLayout(Content());
     QGroupBox* pLink = AddGroup(IDC_IDD_DLGS_COMM_STATIC_1, "Connection to the telephone");

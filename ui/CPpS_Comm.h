@@ -14,6 +14,7 @@ class CPpS_Comm : public CPp_Page
 
 public:
     static constexpr unsigned IDD = 1500;
+    static constexpr const char* CAPTION = "Connection";
     // Serial ports offered (COM1 to COM9; the link library's port 10 is USB).
     static constexpr int COM_PORT_MAX = 9;
 

@@ -21,7 +21,7 @@ constexpr int COLUMNS = 2;
 } // namespace
 
 CPpS_DialFilter::CPpS_DialFilter(CApp& app, QWidget* pParent)
-    : CPp_Page(IDD, &app.DocData(), "Dial filter", pParent)
+    : CPp_Page(IDD, &app.DocData(), CAPTION, pParent)
 {
     auto* pLayout = new QVBoxLayout(Content());
     // The filter's mode beside its numbers, where the phone type's dial filter has one.

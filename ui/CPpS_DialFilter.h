@@ -13,6 +13,7 @@ class CPpS_DialFilter : public CPp_Page
 
 public:
     static constexpr unsigned IDD = 1900;
+    static constexpr const char* CAPTION = "Dial filter";
     static constexpr int VISIBLE_ROWS = 14;
 
     explicit CPpS_DialFilter(CApp& app, QWidget* pParent = nullptr);

@@ -73,8 +73,7 @@ unsigned char FoldCase(unsigned char c)
 }
 } // namespace
 
-CPpS_DialName::CPpS_DialName(CApp& app, QWidget* pParent)
-    : CPp_Page(IDD, &app.DocData(), "Phonebook", pParent)
+CPpS_DialName::CPpS_DialName(CApp& app, QWidget* pParent) : CPp_Page(IDD, &app.DocData(), CAPTION, pParent)
 {
     auto* pLayout = new QVBoxLayout(Content());
     QLabel* pLabel = AddLabel(IDC_IDD_DLGS_DIALNAME_STATIC_1, "Phonebook entries");

@@ -24,6 +24,7 @@ class CPpS_DialName : public CPp_Page
 
 public:
     static constexpr unsigned IDD = 1400;
+    static constexpr const char* CAPTION = "Phonebook";
     static constexpr int VISIBLE_ROWS = 15;
 
     explicit CPpS_DialName(CApp& app, QWidget* pParent = nullptr);

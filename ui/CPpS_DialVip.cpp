@@ -16,7 +16,7 @@ constexpr unsigned IDS_STR_DIALVIP_NAME = 212;
 constexpr int COLUMNS = 3;
 } // namespace
 
-CPpS_DialVip::CPpS_DialVip(CApp& app, QWidget* pParent) : CPp_Page(IDD, &app.DocData(), "VIP list", pParent)
+CPpS_DialVip::CPpS_DialVip(CApp& app, QWidget* pParent) : CPp_Page(IDD, &app.DocData(), CAPTION, pParent)
 {
     auto* pLayout = new QVBoxLayout(Content());
     pLayout->addWidget(AddList(IDC_DIALVIP_LST), 1);

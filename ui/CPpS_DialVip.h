@@ -13,6 +13,7 @@ class CPpS_DialVip : public CPp_Page
 
 public:
     static constexpr unsigned IDD = 1250;
+    static constexpr const char* CAPTION = "VIP list";
     static constexpr int VISIBLE_ROWS = 10;
 
     explicit CPpS_DialVip(CApp& app, QWidget* pParent = nullptr);

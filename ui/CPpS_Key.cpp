@@ -28,7 +28,7 @@ constexpr unsigned IDS_STR_KEY_LABEL = 265;
 constexpr int VISIBLE_ROWS = 14;
 } // namespace
 
-CPpS_Key::CPpS_Key(CApp& app, QWidget* pParent) : CPp_Page(IDD, &app.DocData(), "Keys", pParent)
+CPpS_Key::CPpS_Key(CApp& app, QWidget* pParent) : CPp_Page(IDD, &app.DocData(), CAPTION, pParent)
 {
     auto* pLayout = new QVBoxLayout(Content());
     pLayout->addWidget(AddList(IDC_KEY_LST), 1);

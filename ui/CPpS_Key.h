@@ -18,6 +18,7 @@ class CPpS_Key : public CPp_Page
 
 public:
     static constexpr unsigned IDD = 1300;
+    static constexpr const char* CAPTION = "Keys";
     static constexpr int COLUMNS = 4;
 
     explicit CPpS_Key(CApp& app, QWidget* pParent = nullptr);

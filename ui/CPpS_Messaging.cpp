@@ -23,8 +23,7 @@ enum : unsigned
 constexpr unsigned IDS_STR_MESSAGING_SMSSERVER1 = 450;
 } // namespace
 
-CPpS_Messaging::CPpS_Messaging(CApp& app, QWidget* pParent)
-    : CPp_Page(IDD, &app.DocData(), "Messaging", pParent)
+CPpS_Messaging::CPpS_Messaging(CApp& app, QWidget* pParent) : CPp_Page(IDD, &app.DocData(), CAPTION, pParent)
 {
     auto* pLayout = new QVBoxLayout(Content());
     QGroupBox* pGroup = AddGroup(0, "SMS service centres");

@@ -12,6 +12,7 @@ class CPpS_Messaging : public CPp_Page
 
 public:
     static constexpr unsigned IDD = 7020;
+    static constexpr const char* CAPTION = "Messaging";
 
     explicit CPpS_Messaging(CApp& app, QWidget* pParent = nullptr);
 

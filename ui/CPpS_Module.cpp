@@ -38,7 +38,7 @@ constexpr int VISIBLE_ROWS = 14;
 } // namespace
 
 CPpS_Module::CPpS_Module(CApp& app, int nSlot, QWidget* pParent)
-    : CPp_Page(IDD, &app.DocData(), "Module", pParent), m_nSlot(nSlot)
+    : CPp_Page(IDD, &app.DocData(), CAPTION, pParent), m_nSlot(nSlot)
 {
     auto* pLayout = new QVBoxLayout(Content());
     QGroupBox* pInfo = AddGroup(0, "Module");

@@ -14,6 +14,7 @@ class CPpS_Module : public CPp_Page
 
 public:
     static constexpr unsigned IDD = 7018;
+    static constexpr const char* CAPTION = "Module";
 
     // nSlot: the module slot 1 to 3 (its version block; keys (nSlot - 1) * 42 on).
     CPpS_Module(CApp& app, int nSlot, QWidget* pParent = nullptr);

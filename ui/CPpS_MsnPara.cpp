@@ -47,7 +47,7 @@ constexpr int TEXT_COLUMN = 2;
 constexpr int MSN_TEXT_NO_DASH = 10;
 } // namespace
 
-CPpS_MsnPara::CPpS_MsnPara(CApp& app, QWidget* pParent) : CPp_Page(IDD, &app.DocData(), "MSN", pParent)
+CPpS_MsnPara::CPpS_MsnPara(CApp& app, QWidget* pParent) : CPp_Page(IDD, &app.DocData(), CAPTION, pParent)
 {
     auto* pLayout = new QVBoxLayout(Content());
     pLayout->addWidget(AddList(IDC_MSNPARA_LST), 1);

@@ -17,6 +17,7 @@ class CPpS_MsnPara : public CPp_Page
 
 public:
     static constexpr unsigned IDD = 1200;
+    static constexpr const char* CAPTION = "MSN";
     // Firmware from this version number on has the four further columns.
     static constexpr int EXTENDED_VERSION = 2000;
 

@@ -24,7 +24,7 @@ const int s_anBlockColumn[COLUMNS] = {0, 1, 6};
 } // namespace
 
 CPpS_PayCounter::CPpS_PayCounter(CApp& app, QWidget* pParent)
-    : CPp_Page(IDD, &app.DocData(), "Charges", pParent)
+    : CPp_Page(IDD, &app.DocData(), CAPTION, pParent)
 {
     auto* pLayout = new QVBoxLayout(Content());
     pLayout->addWidget(AddList(IDC_PAYCOUNTER_LST), 1);

@@ -16,6 +16,7 @@ class CPpS_PayCounter : public CPp_Page
 
 public:
     static constexpr unsigned IDD = 2000;
+    static constexpr const char* CAPTION = "Charges";
     static constexpr int VISIBLE_ROWS = 11;
 
     explicit CPpS_PayCounter(CApp& app, QWidget* pParent = nullptr);

@@ -14,8 +14,7 @@ enum : unsigned
 };
 } // namespace
 
-CPpS_Update::CPpS_Update(CApp& app, QWidget* pParent)
-    : CPp_Page(IDD, &app.DocData(), "Firmware update", pParent)
+CPpS_Update::CPpS_Update(CApp& app, QWidget* pParent) : CPp_Page(IDD, &app.DocData(), CAPTION, pParent)
 {
     auto* pLayout = new QVBoxLayout(Content());
     QLabel* pWhat =

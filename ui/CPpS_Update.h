@@ -13,6 +13,7 @@ class CPpS_Update : public CPp_Page
 
 public:
     static constexpr unsigned IDD = 7009;
+    static constexpr const char* CAPTION = "Firmware update";
 
     explicit CPpS_Update(CApp& app, QWidget* pParent = nullptr);
 };

@@ -10,6 +10,9 @@
 // A control that was not changed writes nothing: loading and storing a page leaves the document
 // exactly as it was, so that the document counts as modified only after a real edit.
 //
+// Every page class names its template (IDD) and its own caption (CAPTION), so that a sheet can
+// show the page's tab before the page is built.
+//
 // Controls carry their template control numbers (CUi_Texts), so that language files reach them;
 // labels are the buddies of their fields and name them for screen readers; the tab order follows
 // the control numbers. The page's controls sit in a scroll area, so that nothing is cut off where

@@ -4,6 +4,55 @@
 
 #include <QKeyEvent>
 #include <QTabBar>
+#include <QVBoxLayout>
+
+namespace
+{
+// A tab's place for its page: empty until the page is built, then filled by it.
+class CPageSlot : public QWidget
+{
+public:
+    CPageSlot(CPropertySheetView::PageMaker make, QWidget* pParent)
+        : QWidget(pParent), m_make(std::move(make))
+    {
+        auto* pLayout = new QVBoxLayout(this);
+        pLayout->setContentsMargins(0, 0, 0, 0);
+    }
+
+    CPp_Page* Page() const { return m_pPage; }
+
+    CPp_Page* Build(const QString& caption)
+    {
+        if (m_pPage || !m_make)
+            return m_pPage;
+        // Made once: a maker that gives nothing leaves the slot empty for good.
+        const CPropertySheetView::PageMaker make = std::move(m_make);
+        m_make = nullptr;
+        m_pPage = make(this);
+        if (!m_pPage)
+            return nullptr;
+        m_pPage->setAccessibleName(caption);
+        layout()->addWidget(m_pPage);
+        // A layout shows a new child of a visible widget only later: the page entered is shown
+        // and laid out now, before it is loaded.
+        if (isVisible())
+        {
+            m_pPage->show();
+            layout()->activate();
+        }
+        return m_pPage;
+    }
+
+private:
+    CPropertySheetView::PageMaker m_make;
+    CPp_Page* m_pPage = nullptr;
+};
+
+CPageSlot* Slot(const QTabWidget* pSheet, int nIndex)
+{
+    return dynamic_cast<CPageSlot*>(pSheet->widget(nIndex));
+}
+} // namespace
 
 CPropertySheetView::CPropertySheetView(QWidget* pParent) : QTabWidget(pParent)
 {
@@ -13,29 +62,44 @@ CPropertySheetView::CPropertySheetView(QWidget* pParent) : QTabWidget(pParent)
     connect(this, &QTabWidget::currentChanged, this, &CPropertySheetView::OnCurrentChanged);
 }
 
-int CPropertySheetView::AddPage(CPp_Page* pPage, const QString& caption)
+int CPropertySheetView::AddPage(PageMaker make, const QString& caption)
 {
     const QSignalBlocker block(this);
-    const int nIndex = addTab(pPage, caption);
-    pPage->setAccessibleName(caption);
-    return nIndex;
+    return addTab(new CPageSlot(std::move(make), this), caption);
 }
 
 CPp_Page* CPropertySheetView::Page(int nIndex) const
 {
-    return qobject_cast<CPp_Page*>(widget(nIndex));
+    CPageSlot* pSlot = Slot(this, nIndex);
+    return pSlot ? pSlot->Build(tabText(nIndex)) : nullptr;
+}
+
+CPp_Page* CPropertySheetView::BuiltPage(int nIndex) const
+{
+    const CPageSlot* pSlot = Slot(this, nIndex);
+    return pSlot ? pSlot->Page() : nullptr;
+}
+
+int CPropertySheetView::IndexOf(const CPp_Page* pPage) const
+{
+    if (!pPage)
+        return -1;
+    for (int i = 0; i < count(); ++i)
+        if (BuiltPage(i) == pPage)
+            return i;
+    return -1;
 }
 
 int CPropertySheetView::ActiveIndex() const
 {
-    return m_pActive ? indexOf(m_pActive) : -1;
+    return IndexOf(m_pActive);
 }
 
 void CPropertySheetView::RemovePagesFrom(int nIndex)
 {
     if (nIndex < 0)
         nIndex = 0;
-    const bool bActiveGoes = m_pActive && indexOf(m_pActive) >= nIndex;
+    const bool bActiveGoes = m_pActive && IndexOf(m_pActive) >= nIndex;
     if (bActiveGoes)
     {
         m_pActive->OnKillActive();
@@ -45,9 +109,9 @@ void CPropertySheetView::RemovePagesFrom(int nIndex)
         const QSignalBlocker block(this);
         while (count() > nIndex)
         {
-            QWidget* pPage = widget(count() - 1);
+            QWidget* pSlot = widget(count() - 1);
             removeTab(count() - 1);
-            delete pPage;
+            delete pSlot;
         }
     }
     if (bActiveGoes && count() > 0)

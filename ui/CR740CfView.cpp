@@ -136,22 +136,37 @@ void CR740CfView::ConnectPage(CPp_Page* pPage)
         connect(pDialName, &CPpS_DialName::CountChanged, this, &CR740CfView::CountChanged);
 }
 
-int CR740CfView::Add(CPp_Page* pPage, EPageRole role, const QString& caption)
+template <class T, class... Args> int CR740CfView::Add(EPageRole role, const QString& caption, Args... args)
 {
-    if (!pPage)
-        return -1;
+    QString tab = caption;
+    if (tab.isEmpty())
+        tab = CUi_Texts::PageCaption(T::IDD);
+    if (tab.isEmpty())
+        tab = QString::fromLatin1(T::CAPTION);
+    const int nIndex = m_pSheet->count();
+    m_pSheet->AddPage(
+        [this, nIndex, caption, args...](QWidget* pParent) -> CPp_Page*
+        {
+            CPp_Page* pPage = new T(m_app, args..., pParent);
+            PageBuilt(pPage, nIndex, caption);
+            return pPage;
+        },
+        tab);
+    if (role != ROLE_COUNT)
+        m_anIndex[role] = nIndex;
+    return nIndex;
+}
+
+void CR740CfView::PageBuilt(CPp_Page* pPage, int nIndex, const QString& caption)
+{
     // The template's caption from the interface texts, else the page's own; a caption given
-    // here (the module pages, a property's caption) wins over both.
+    // when the tab was added (the module pages, a property's caption) wins over both.
     CUi_Texts::ApplyPageCaption(pPage, pPage->TemplateNumber());
     if (!caption.isEmpty())
         pPage->setWindowTitle(caption);
-    const int nIndex = m_pSheet->AddPage(pPage, pPage->windowTitle());
     if (nIndex >= 0 && nIndex < PAGE_MAX)
         m_apPages[static_cast<size_t>(nIndex)] = pPage;
-    if (role != ROLE_COUNT)
-        m_anIndex[role] = nIndex;
     ConnectPage(pPage);
-    return nIndex;
 }
 
 int CR740CfView::FirstVariableIndex() const
@@ -177,19 +192,20 @@ void CR740CfView::OnInitialUpdate()
     const CData_Properties& props = CData_Properties::Current();
     if (m_app.Brand().m_bAppCfg)
     {
-        Add(new CPpE_Basic(m_app, m_pSheet));
-        Add(new CPpE_BasicSignal(m_app, m_pSheet));
-        Add(new CPpE_BasicDial(m_app, m_pSheet));
-        Add(new CPpS_MsnPara(m_app, m_pSheet));
-        Add(new CPpS_DialVip(m_app, m_pSheet), ROLE_COUNT,
-            props.m_bDialVipDialInd ? CPp_Page::UiText(IDS_STR_DIALVIP_DIALIND) : QString());
-        Add(new CPpS_Key(m_app, m_pSheet));
-        Add(new CPpS_DialFilter(m_app, m_pSheet), ROLE_COUNT,
-            props.m_bDialFilterVariant ? CPp_Page::UiText(IDS_STR_DIALFILTER_VARIANT) : QString());
-        Add(new CPpS_PayCounter(m_app, m_pSheet), ROLE_PAYCOUNTER);
+        Add<CPpE_Basic>();
+        Add<CPpE_BasicSignal>();
+        Add<CPpE_BasicDial>();
+        Add<CPpS_MsnPara>();
+        Add<CPpS_DialVip>(ROLE_COUNT,
+                          props.m_bDialVipDialInd ? CPp_Page::UiText(IDS_STR_DIALVIP_DIALIND) : QString());
+        Add<CPpS_Key>();
+        Add<CPpS_DialFilter>(ROLE_COUNT, props.m_bDialFilterVariant
+                                             ? CPp_Page::UiText(IDS_STR_DIALFILTER_VARIANT)
+                                             : QString());
+        Add<CPpS_PayCounter>(ROLE_PAYCOUNTER);
     }
     if (m_app.Brand().m_bAppDialName)
-        Add(new CPpS_DialName(m_app, m_pSheet), ROLE_DIALNAME);
+        Add<CPpS_DialName>(ROLE_DIALNAME);
     BuildVariablePages();
     m_pSheet->show();
     m_pSheet->SetActivePage(0, true);
@@ -213,24 +229,24 @@ void CR740CfView::BuildVariablePages()
         const CData_Properties& props = CData_Properties::Current();
         const CData_All& data = m_app.DocData();
         if (props.m_bAlarmCalls)
-            Add(new CPpS_AlarmCall(m_app, m_pSheet), ROLE_ALARMCALL);
+            Add<CPpS_AlarmCall>(ROLE_ALARMCALL);
         if (props.m_bAnsweringMachine || (AnswerMachineModuleType(data.m_Version.m_nPhoneType) &&
                                           data.m_Cfg.m_VersionModule[0].m_nModuleType == MODULETYPE_AB))
-            Add(new CPpS_AnswerMachine(m_app, m_pSheet), ROLE_ANSWERMACHINE);
+            Add<CPpS_AnswerMachine>(ROLE_ANSWERMACHINE);
         if (props.m_bMessaging)
-            Add(new CPpS_Messaging(m_app, m_pSheet), ROLE_MESSAGING);
+            Add<CPpS_Messaging>(ROLE_MESSAGING);
         if (props.m_bFirmwareUpdate)
-            Add(new CPpS_Update(m_app, m_pSheet), ROLE_UPDATE);
+            Add<CPpS_Update>(ROLE_UPDATE);
         for (int nSlot = 1; nSlot <= CData_AllCfg::MODULE_COUNT; ++nSlot)
         {
             if (data.m_Cfg.m_VersionModule[nSlot].m_nModuleType == MODULETYPE_NON)
                 continue;
             const unsigned nCaption = IDS_MODULE_1 + static_cast<unsigned>(nSlot - 1);
-            Add(new CPpS_Module(m_app, nSlot, m_pSheet), static_cast<EPageRole>(ROLE_MODULE_1 + nSlot - 1),
-                CPp_Page::UiText(nCaption));
+            Add<CPpS_Module>(static_cast<EPageRole>(ROLE_MODULE_1 + nSlot - 1), CPp_Page::UiText(nCaption),
+                             nSlot);
         }
     }
-    Add(new CPpS_Comm(m_app, m_pSheet), ROLE_COMM);
+    Add<CPpS_Comm>(ROLE_COMM);
 }
 
 void CR740CfView::OnPhoneTypeChosen(int nPhoneType)
@@ -315,4 +331,10 @@ CPpS_DialName* CR740CfView::DialNamePage() const
 {
     const int nIndex = PageIndex(ROLE_DIALNAME);
     return m_pSheet && nIndex >= 0 ? qobject_cast<CPpS_DialName*>(m_pSheet->Page(nIndex)) : nullptr;
+}
+
+CPpS_DialName* CR740CfView::ActiveDialNamePage() const
+{
+    const int nIndex = PageIndex(ROLE_DIALNAME);
+    return nIndex >= 0 && nIndex == ActiveIndex() ? qobject_cast<CPpS_DialName*>(ActivePage()) : nullptr;
 }

@@ -4,7 +4,9 @@
 // pages exist follows the program's role, the feature properties of the phone type and the
 // modules the configuration reports; OnInitialUpdate builds them anew for every new or opened
 // document, BuildVariablePages rebuilds the pages that depend on the phone type and its modules
-// without touching the fixed ones. The view moves the active page's values between its controls
+// without touching the fixed ones. A page is built when its tab is first shown (or when a caller
+// asks the sheet for it): the window shows without waiting for pages the user may never open.
+// The view moves the active page's values between its controls
 // and the document (MoveDataDocToView, MoveDataViewToDoc). Traces under "View".
 
 #include "shell/CApp_View.h"
@@ -73,8 +75,10 @@ public:
     int PageCount() const;
     // The tab index of a page by its role; -1 when the page does not exist.
     int PageIndex(EPageRole role) const;
-    // The phonebook page, when it exists.
+    // The phonebook page, when it exists (built now when it was not yet).
     CPpS_DialName* DialNamePage() const;
+    // The phonebook page when it is the active page (the phonebook commands act on it only).
+    CPpS_DialName* ActiveDialNamePage() const;
 
     // A page class by its name ("CPpS_CallFilter", ...) over the container; nullptr for an
     // unknown name. The view adds only the pages its rules name; the others can be made this way.
@@ -98,7 +102,13 @@ protected:
     void focusInEvent(QFocusEvent* pEvent) override;
 
 private:
-    int Add(CPp_Page* pPage, EPageRole role = ROLE_COUNT, const QString& caption = QString());
+    // Adds the tab of a page of class T (made with the application, args and its parent), which
+    // is built when it is first shown; its caption is the one given, else the template's caption
+    // from the interface texts, else the page's own.
+    template <class T, class... Args>
+    int Add(EPageRole role = ROLE_COUNT, const QString& caption = QString(), Args... args);
+    // A page was built for tab nIndex.
+    void PageBuilt(CPp_Page* pPage, int nIndex, const QString& caption);
     void ConnectPage(CPp_Page* pPage);
     void OnPhoneTypeChosen(int nPhoneType);
     void OnModulesChanged();

@@ -2,6 +2,7 @@
 
 #include "ui/CUi_Commands.h"
 
+#include <QIconEngine>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
@@ -209,10 +210,13 @@ const std::vector<CIconRow>& Rows()
     return s_rows;
 }
 
+// The sizes each picture is drawn in; other sizes are scaled from the nearest.
+const int s_anSizes[] = {16, 24, 32, 48, 64};
+
 QIcon Draw(const CDraw& draw)
 {
     QIcon icon;
-    for (int nSize : {16, 24, 32, 48, 64})
+    for (int nSize : s_anSizes)
     {
         QPixmap pixmap(nSize, nSize);
         pixmap.fill(Qt::transparent);
@@ -225,17 +229,66 @@ QIcon Draw(const CDraw& draw)
     }
     return icon;
 }
+
+// Draws its picture when it is first painted, not when the program starts: a window's toolbar
+// and menus need the pictures only when they are painted, after the window is shown. Drawn, it
+// is the same icon as one drawn at once.
+class CLazyIconEngine : public QIconEngine
+{
+public:
+    explicit CLazyIconEngine(CDraw draw) : m_draw(std::move(draw)) {}
+
+    void paint(QPainter* pPainter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        Drawn().paint(pPainter, rect, Qt::AlignCenter, mode, state);
+    }
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return Drawn().pixmap(size, 1.0, mode, state);
+    }
+    QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return Drawn().actualSize(size, mode, state);
+    }
+    QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override
+    {
+        // The drawn sizes, known without drawing (a window's icon asks for them when it is made).
+        QList<QSize> sizes;
+        if (mode == QIcon::Normal && state == QIcon::Off)
+            for (int nSize : s_anSizes)
+                sizes.append(QSize(nSize, nSize));
+        return sizes;
+    }
+    bool isNull() override { return false; }
+    QIconEngine* clone() const override { return new CLazyIconEngine(*this); }
+
+private:
+    const QIcon& Drawn()
+    {
+        if (m_icon.isNull())
+            m_icon = Draw(m_draw);
+        return m_icon;
+    }
+
+    CDraw m_draw;
+    QIcon m_icon;
+};
+
+QIcon Lazy(CDraw draw)
+{
+    return QIcon(new CLazyIconEngine(std::move(draw)));
+}
 } // namespace
 
 QIcon CUi_Icons::Icon(unsigned nCommand)
 {
     for (const CIconRow& row : Rows())
         if (row.nCommand == nCommand)
-            return Draw(row.draw);
+            return Lazy(row.draw);
     return QIcon();
 }
 
 QIcon CUi_Icons::ProgramIcon()
 {
-    return Draw([](QPainter& p) { Telephone(p, QRectF(3, 4, 26, 24)); });
+    return Lazy([](QPainter& p) { Telephone(p, QRectF(3, 4, 26, 24)); });
 }

@@ -1,7 +1,8 @@
 #pragma once
 
 // The pictures of the toolbar and the window: drawn by the program itself (simple line drawings
-// on a 32 x 32 grid), so that they stay sharp at every scaling.
+// on a 32 x 32 grid), so that they stay sharp at every scaling. A picture is drawn when it is first
+// painted.
 
 #include <QIcon>
 

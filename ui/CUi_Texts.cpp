@@ -166,15 +166,20 @@ void CUi_Texts::ApplyDialog(QWidget* pDialog, unsigned nTemplate, const CLang_Te
     }
 }
 
-int CUi_Texts::ApplyPageCaption(QWidget* pPage, unsigned nTemplate, const CLang_Text* pText)
+QString CUi_Texts::PageCaption(unsigned nTemplate, const CLang_Text* pText)
 {
     pText = Store(pText);
-    if (!pPage || !pText)
+    return pText ? FromCp1252(pText->GetDlgCaption(nTemplate)) : QString();
+}
+
+int CUi_Texts::ApplyPageCaption(QWidget* pPage, unsigned nTemplate, const CLang_Text* pText)
+{
+    if (!pPage)
         return 0;
-    const std::string caption = pText->GetDlgCaption(nTemplate);
-    if (caption.empty())
+    const QString caption = PageCaption(nTemplate, pText);
+    if (caption.isEmpty())
         return 0;
-    pPage->setWindowTitle(FromCp1252(caption));
+    pPage->setWindowTitle(caption);
     pPage->setProperty(OWN_TITLE_PROPERTY, true);
     return 1;
 }

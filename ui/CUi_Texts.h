@@ -47,6 +47,8 @@ public:
     // Dialog or page opening: the popup texts of its menu bar (number 10 x template + position +
     // 6001), its caption, and the texts of all numbered controls. pText nullptr: the store in force.
     static void ApplyDialog(QWidget* pDialog, unsigned nTemplate, const CLang_Text* pText = nullptr);
+    // The caption text of a page's template; empty when the texts have none.
+    static QString PageCaption(unsigned nTemplate, const CLang_Text* pText = nullptr);
     // A page before it is added to a sheet: its caption text becomes its window title (the tab
     // title the sheet uses). 1 when a text was set.
     static int ApplyPageCaption(QWidget* pPage, unsigned nTemplate, const CLang_Text* pText = nullptr);

@@ -8,15 +8,45 @@
 #include "ui/CPpS_DialName.h"
 #include "ui/CPpS_MsnPara.h"
 
+#include <QAbstractButton>
 #include <QAccessible>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QSlider>
 #include <QTest>
 
 namespace
 {
 // Brand data of a firmware without optional pages (no alarm calls, messaging, update).
 const std::map<int, std::string> s_oldFirmware = {{130, "1.00"}};
+
+// What a page shows: every numbered control with its value, whether it is shown and enabled, and
+// every cell of its list.
+std::multimap<unsigned, QString> Shown(const CPp_Page* pPage)
+{
+    std::multimap<unsigned, QString> values;
+    for (const QWidget* pChild : pPage->findChildren<QWidget*>())
+    {
+        const unsigned nControl = CUi_Texts::ControlNumber(pChild);
+        if (nControl == 0)
+            continue;
+        QString value = QStringLiteral("%1 %2 ").arg(pChild->isVisibleTo(pPage)).arg(pChild->isEnabled());
+        if (const auto* pEdit = qobject_cast<const QLineEdit*>(pChild))
+            value += pEdit->text() + QString::number(pEdit->maxLength());
+        else if (const auto* pButton = qobject_cast<const QAbstractButton*>(pChild))
+            value += pButton->text() + QString::number(pButton->isChecked());
+        else if (const auto* pCombo = qobject_cast<const QComboBox*>(pChild))
+            value += pCombo->currentText() + QString::number(pCombo->count());
+        else if (const auto* pSlider = qobject_cast<const QSlider*>(pChild))
+            value += QString::number(pSlider->value());
+        else if (const auto* pList = qobject_cast<const CListCtrl_RepBar*>(pChild))
+            for (int nRow = 0; nRow < pList->RowCount(); ++nRow)
+                for (int nColumn = 0; nColumn < pList->columnCount(); ++nColumn)
+                    value += pList->ItemText(nRow, nColumn) + QLatin1Char('|');
+        values.emplace(nControl, value);
+    }
+    return values;
+}
 
 class CR740CfViewTest : public CTest_UiApp
 {
@@ -137,6 +167,32 @@ TEST_F(CR740CfViewTest, LoadingAndStoringEveryPageLeavesTheDocumentUnchanged)
     EXPECT_TRUE(Doc() == App().SavedData());
     EXPECT_EQ(1, App().Document()->SaveModified());
     EXPECT_TRUE(m_ui.Shown().empty());
+}
+
+TEST_F(CR740CfViewTest, PagesAreBuiltWhenFirstShownAndShowWhatAPageMadeAtOnceShows)
+{
+    ASSERT_EQ(1, Start("TALVO", {}, "GER"));
+    Doc().m_Cfg.m_Basic.m_strUnitName = "Empfang";
+    Doc().m_Cfg.m_MsnPara[1].m_strMsn = "4711";
+    Doc().m_Cfg.m_VersionModule[1].m_nModuleType = MODULETYPE_E920;
+    View().OnInitialUpdate();
+    // Only the page in view is built; the others have only their tabs.
+    ASSERT_NE(nullptr, Sheet().BuiltPage(0));
+    for (int i = 1; i < Sheet().count(); ++i)
+        EXPECT_EQ(nullptr, Sheet().BuiltPage(i)) << "tab " << i;
+    EXPECT_EQ("Verbindung", Sheet().tabText(View().PageIndex(CR740CfView::ROLE_COMM)));
+
+    for (int i = 0; i < Sheet().count(); ++i)
+    {
+        CPp_Page* pPage = Activate(i);
+        ASSERT_NE(nullptr, pPage);
+        EXPECT_EQ(i, View().ActiveIndex());
+        std::unique_ptr<CPp_Page> pAtOnce(CR740CfView::CreatePage(pPage->metaObject()->className(), App()));
+        if (!pAtOnce)
+            continue; // the module pages are made for their slot
+        pAtOnce->OnSetActive();
+        EXPECT_EQ(Shown(pAtOnce.get()), Shown(pPage)) << pPage->metaObject()->className();
+    }
 }
 
 TEST_F(CR740CfViewTest, NameFieldsRefuseCharactersOutsideTheNameAlphabetWithABeep)
