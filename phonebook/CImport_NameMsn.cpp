@@ -160,6 +160,12 @@ int CImport_NameMsn::Run(CData_AllDialName& book, CImport_Report& report)
                                                                &m_settings.name[1], &m_settings.name[2],
                                                                &m_settings.name[3]};
     constexpr size_t FIELDS = sizeof fields / sizeof fields[0];
+    // The fields a line can fill (a negative column takes nothing).
+    size_t active[FIELDS] = {};
+    size_t nActive = 0;
+    for (size_t i = 0; i < FIELDS; ++i)
+        if (fields[i]->nColumn >= 0)
+            active[nActive++] = i;
     const int nPerRecord = m_settings.nColumnsPerRecord;
     m_nEntries = 0;
     m_bStop = m_settings.nMaxEntries <= 0;
@@ -172,11 +178,16 @@ int CImport_NameMsn::Run(CData_AllDialName& book, CImport_Report& report)
         {
             if (nPerRecord <= 0)
             {
-                // One record per line: each field is its column's token, or nothing.
-                for (size_t i = 0; i < FIELDS; ++i)
-                    if (fields[i]->nColumn >= 0)
-                        Take(i, fields[i]->nColumn, fields[i]->nToken);
-                EndRecord(book, report);
+                // One record per line: each field is its column's token, or nothing. Most lines
+                // of a large file are rows without a number: they are counted here.
+                for (size_t k = 0; k < nActive; ++k)
+                    Take(active[k], fields[active[k]]->nColumn, fields[active[k]]->nToken);
+                const bool bName = !(m_fields[1].empty() && m_fields[2].empty() && m_fields[3].empty() &&
+                                     m_fields[4].empty());
+                if (bName && !m_fields[FIELD_NUMBER].empty())
+                    EndRecord(book, report);
+                else if (bName || !m_fields[FIELD_NUMBER].empty())
+                    ++report.nSkipped;
             }
             else
             {
