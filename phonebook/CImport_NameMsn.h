@@ -72,6 +72,9 @@ public:
     CImport_NameMsn(const CImport_NameMsnExSettings& settings, const char* pData, size_t nSize,
                     bool bExtended);
     ~CImport_NameMsn();
+    // The parser reads the import's own copy of the text.
+    CImport_NameMsn(const CImport_NameMsn&) = delete;
+    CImport_NameMsn& operator=(const CImport_NameMsn&) = delete;
 
     bool IsOpen() const { return m_pParse->IsOpen(); }
     int Error() const { return m_pParse->Error(); }
