@@ -5,14 +5,18 @@
 // tokens and can read several records from one line. Positions here are 0-based, as the import
 // uses them; the dialogs show them 1-based.
 //
-// The file is opened when the import object is made, so that a file that cannot be read is
-// found before anything is done to the phonebook; Run then reads it into the phonebook.
+// The file is read when the import object is made, so that a file that cannot be read is
+// found before anything is done to the phonebook; Run then reads it into the phonebook. A file
+// in UTF-8 (with a byte order mark, or valid UTF-8 holding other than ASCII) is converted to
+// code page 1252 first; an entry whose name or number lost characters the code page lacks counts
+// as changed in the report. Any other file is read as code page 1252 bytes.
 
 #include "phonebook/CParse.h"
 
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class CData_AllDialName;
 struct CImport_Report;
@@ -55,6 +59,9 @@ public:
     static constexpr int ENTRIES_MAX = 250;  // the phonebook's capacity
     static constexpr int POSITION_MAX = 50;  // columns and tokens, those of the parser
     static constexpr int FIRST_LINE_MAX = 999999;
+    // Files up to this size are read whole and looked at for UTF-8; a larger one (no list of
+    // names ever is) is read piecewise as code page 1252.
+    static constexpr size_t FILE_MAX = 64u * 1024u * 1024u;
 
     // The simple import: the file parsed with the name alphabet as token set, TAB between
     // columns and no token separators, so a column is one token.
@@ -65,6 +72,9 @@ public:
     CImport_NameMsn(const CImport_NameMsnExSettings& settings, const char* pData, size_t nSize,
                     bool bExtended);
     ~CImport_NameMsn();
+    // The parser reads the import's own copy of the text.
+    CImport_NameMsn(const CImport_NameMsn&) = delete;
+    CImport_NameMsn& operator=(const CImport_NameMsn&) = delete;
 
     bool IsOpen() const { return m_pParse->IsOpen(); }
     int Error() const { return m_pParse->Error(); }
@@ -83,13 +93,29 @@ public:
     static CImport_NameMsnExSettings Extended(const CImport_NameMsnSettings& settings);
 
 private:
+    // The parser over the file's text, or over the file itself when it cannot be read whole.
+    std::unique_ptr<CParse> Open(const std::string& fileName, const char* pszTokenSep);
+    std::unique_ptr<CParse> OverText(const char* pszTokenSep);
+    // The bytes read as the parser takes them: UTF-8 converted to code page 1252.
+    void ConvertText();
+    // The field takes the token of the current line (nothing when the line has none).
+    void Take(size_t nField, int nColumn, int nToken)
+    {
+        m_fields[nField] = m_pParse->TokenView(nColumn, nToken);
+        if (!m_drops.empty())
+            m_pParse->TokenSpan(nColumn, nToken, m_spans[nField][0], m_spans[nField][1]);
+    }
     void EndRecord(CData_AllDialName& book, CImport_Report& report);
 
     CImport_NameMsnExSettings m_settings;
     const char* m_pszClass;
+    std::string m_text;          // the file's text when it was read whole
+    std::vector<size_t> m_drops; // where the conversion from UTF-8 dropped characters, ascending
     std::unique_ptr<CParse> m_pParse;
-    // The number and the name parts of the record being read: tokens of the parser's current line.
+    // The number and the name parts of the record being read: tokens of the parser's current line,
+    // and where they lie in the text.
     std::string_view m_fields[1 + CImport_NameMsnExSettings::NAME_PARTS];
+    size_t m_spans[1 + CImport_NameMsnExSettings::NAME_PARTS][2] = {};
     std::string m_name;
     std::string m_number;
     bool m_bStop = false;

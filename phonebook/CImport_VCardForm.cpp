@@ -83,7 +83,7 @@ std::vector<std::string> CImport_VCardForm::MsnGoItems(const CData_AllCfg& cfg, 
 
 int CImport_VCardForm::FirstNameItem(const CImportVCard& vcard)
 {
-    return !CImportVCard::HasNameParts(vcard.m_names) && !vcard.m_strFormattedName.empty()
+    return !CImportVCard::HasNameParts(vcard.Names()) && !vcard.FormattedName().empty()
                ? CImportVCard::PROPOSALS
                : 0;
 }
@@ -108,13 +108,13 @@ void CImport_VCardForm::Load(const CImportVCard& vcard, const std::string& count
 {
     m_country = country;
     m_outside = outside;
-    m_strFormattedName = vcard.m_strFormattedName;
+    m_strFormattedName = vcard.FormattedName();
     m_nameItems.clear();
     for (int i = 0; i < CImportVCard::PROPOSALS; ++i)
         m_nameItems.push_back(vcard.NameProposal(i));
-    if (!vcard.m_strFormattedName.empty())
-        m_nameItems.push_back(vcard.m_strFormattedName);
-    m_numberItems = vcard.m_numbers;
+    if (!vcard.FormattedName().empty())
+        m_nameItems.emplace_back(vcard.FormattedName());
+    m_numberItems.assign(vcard.Numbers().begin(), vcard.Numbers().end());
     if (m_numberItems.empty())
         m_numberItems.emplace_back();
     SelectName(FirstNameItem(vcard));

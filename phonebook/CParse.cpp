@@ -40,6 +40,7 @@ CParse::CParse(const char* pszFileName, const char* pszTokenSet, const char* psz
         m_buffer.resize(READ_CHUNK);
     else
         m_nClass = CC_EOF;
+    m_columns.resize(COLUMN_MAX);
 }
 
 CParse::CParse(const char* pData, size_t nSize, const char* pszTokenSet, const char* pszColumnSet,
@@ -47,9 +48,11 @@ CParse::CParse(const char* pData, size_t nSize, const char* pszTokenSet, const c
 {
     SetClasses(pszTokenSet, pszColumnSet, pszTokenSepSet, pszLineEndSet);
     m_bOpen = true;
+    m_columns.resize(COLUMN_MAX);
     if (pData)
     {
-        m_pNext = reinterpret_cast<const unsigned char*>(pData);
+        m_pBuffer = reinterpret_cast<const unsigned char*>(pData);
+        m_pNext = m_pBuffer;
         m_pEnd = m_pNext + nSize;
     }
 }
@@ -89,7 +92,10 @@ bool CParse::Refill()
     const size_t n = std::fread(m_buffer.data(), 1, m_buffer.size(), m_pFile);
     if (n == 0)
         return false;
-    m_pNext = m_buffer.data();
+    if (m_pBuffer)
+        m_nBufferOffset += static_cast<size_t>(m_pEnd - m_pBuffer);
+    m_pBuffer = m_buffer.data();
+    m_pNext = m_pBuffer;
     m_pEnd = m_pNext + n;
     return true;
 }
@@ -107,46 +113,20 @@ const std::string& CParse::Token(int nColumn, int nToken) const
     return text;
 }
 
-void CParse::BeginToken()
+void CParse::AppendCut(const unsigned char* pRun, size_t nRoom)
 {
-    if (m_nCurrent >= m_columns.size())
-        m_columns.resize(m_nCurrent + 1);
-    CColumn& column = m_columns[m_nCurrent];
-    m_pToken = column.nCount < TOKEN_MAX ? column.chars[column.nCount] : m_spare;
-    m_nTokenChars = 0;
-    m_bCharsCut = false;
-}
-
-void CParse::EndToken()
-{
-    CColumn& column = m_columns[m_nCurrent];
-    if (column.nCount >= TOKEN_MAX)
-    {
-        TraceLine(s_szClass, "NextLine() too much toks!");
-        return;
-    }
-    column.lengths[column.nCount] = static_cast<unsigned char>(m_nTokenChars);
-    ++column.nCount;
-}
-
-void CParse::AppendRun(const unsigned char* pRun, size_t nRun)
-{
-    const size_t nRoom = TOKEN_CHARS_MAX - m_nTokenChars;
-    const size_t nTaken = std::min(nRun, nRoom);
-    std::memcpy(m_pToken + m_nTokenChars, pRun, nTaken);
-    m_nTokenChars += nTaken;
-    if (nRun > nRoom && !m_bCharsCut)
+    std::memcpy(m_pToken + m_nTokenChars, pRun, nRoom);
+    m_nTokenChars += nRoom;
+    if (!m_bCharsCut)
     {
         m_bCharsCut = true;
         TraceLine(s_szClass, "NextLine() too much chars!");
     }
 }
 
-void CParse::CloseColumn()
+void CParse::TooManyTokens()
 {
-    m_nColumns = m_nCurrent + 1;
-    if (m_columns.size() < m_nColumns)
-        m_columns.resize(m_nColumns);
+    TraceLine(s_szClass, "NextLine() too much toks!");
 }
 
 int CParse::NextLine()
@@ -162,8 +142,22 @@ int CParse::NextLine()
     // The bytes are walked here, a buffer at a time; the class of each comes from the table, and
     // a run of token characters is taken in one step into the place its token will have.
     const unsigned char* const pClass = m_class;
+    const unsigned char* const pOther = m_notToken;
     const unsigned char* p = m_pNext;
     const unsigned char* pEnd = m_pEnd;
+    int nCurrentClass = m_nClass;
+    if (m_bAfterCr)
+    {
+        // An LF directly after the CR that ended the last line belongs to that line.
+        m_bAfterCr = false;
+        if (p == pEnd && Refill())
+        {
+            p = m_pNext;
+            pEnd = m_pEnd;
+        }
+        if (p < pEnd && *p == '\n' && pClass[*p] == CC_LINE_END)
+            ++p;
+    }
     for (;;)
     {
         if (p == pEnd)
@@ -171,8 +165,8 @@ int CParse::NextLine()
             m_pNext = p;
             if (!Refill())
             {
-                if (m_nClass == CC_TOKEN)
-                    EndToken();
+                if (nCurrentClass == CC_TOKEN)
+                    EndToken(m_nBufferOffset + static_cast<size_t>(p - m_pBuffer));
                 m_nClass = CC_EOF;
                 CloseColumn();
                 return 0;
@@ -182,40 +176,31 @@ int CParse::NextLine()
         }
         const unsigned char nByte = *p++;
         const int nClass = pClass[nByte];
-        if (m_bAfterCr)
-        {
-            m_bAfterCr = false;
-            if (nByte == '\n' && nClass == CC_LINE_END)
-                continue;
-        }
-        if (nClass == CC_IGNORED)
-            continue;
 
-        if (nClass != m_nClass)
+        if (nClass == CC_TOKEN)
         {
-            if (m_nClass == CC_TOKEN)
-                EndToken();
-            m_nClass = nClass;
-            if (nClass == CC_TOKEN)
-                BeginToken();
-        }
-
-        switch (nClass)
-        {
-        case CC_TOKEN:
-        {
-            // Eight bytes a step while the run goes on (names are long runs), then byte by byte.
             const unsigned char* const pRun = p - 1;
-            const unsigned char* const pOther = m_notToken;
+            if (nCurrentClass != CC_TOKEN)
+            {
+                BeginToken(m_nBufferOffset + static_cast<size_t>(pRun - m_pBuffer));
+                nCurrentClass = CC_TOKEN;
+            }
+            // Eight bytes a step while the run goes on (names are long runs), then byte by byte.
             while (pEnd - p >= 8 && !(pOther[p[0]] | pOther[p[1]] | pOther[p[2]] | pOther[p[3]] |
                                       pOther[p[4]] | pOther[p[5]] | pOther[p[6]] | pOther[p[7]]))
                 p += 8;
             while (p < pEnd && !pOther[*p])
                 ++p;
             AppendRun(pRun, static_cast<size_t>(p - pRun));
-            break;
+            continue;
         }
-        case CC_COLUMN:
+        if (nClass == CC_IGNORED)
+            continue;
+        if (nCurrentClass == CC_TOKEN)
+            EndToken(m_nBufferOffset + static_cast<size_t>(p - 1 - m_pBuffer));
+        nCurrentClass = nClass;
+        if (nClass == CC_COLUMN)
+        {
             if (m_nCurrent + 1 < COLUMN_MAX)
                 ++m_nCurrent;
             else if (!m_bColumnsCut)
@@ -223,15 +208,15 @@ int CParse::NextLine()
                 m_bColumnsCut = true;
                 TraceLine(s_szClass, "NextLine() too much cols!");
             }
-            break;
-        case CC_LINE_END:
+        }
+        else if (nClass == CC_LINE_END)
+        {
             m_pNext = p;
+            m_nClass = nClass;
             CloseColumn();
             ++m_nLines;
             m_bAfterCr = nByte == '\r';
             return 1;
-        default:
-            break;
         }
     }
 }

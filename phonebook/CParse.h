@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -77,6 +78,17 @@ public:
     }
     // The same as a text; it stays valid until the next line is read.
     const std::string& Token(int nColumn, int nToken) const;
+    // Where the token lies in the input: from the offset of its first byte to the offset of the
+    // byte that ended it (or the input's end). False when the line has no such token.
+    bool TokenSpan(int nColumn, int nToken, size_t& nBegin, size_t& nEnd) const
+    {
+        if (nToken < 0 || nToken >= TokenCount(nColumn))
+            return false;
+        const CColumn& column = m_columns[static_cast<size_t>(nColumn)];
+        nBegin = column.spans[nToken][0];
+        nEnd = column.spans[nToken][1];
+        return true;
+    }
     // True when the current line holds at least one token.
     bool HasTokens() const;
 
@@ -95,6 +107,7 @@ private:
     {
         size_t nCount = 0;
         unsigned char lengths[TOKEN_MAX];
+        size_t spans[TOKEN_MAX][2]; // offsets in the input, as TokenSpan gives them
         char chars[TOKEN_MAX][TOKEN_CHARS_MAX];
         mutable std::vector<std::string> texts; // those asked for as texts
     };
@@ -103,13 +116,45 @@ private:
                     const char* pszLineEndSet);
     // The next bytes of the file into the buffer; false at its end.
     bool Refill();
-    // Where the token that begins is read to: its place in the current column, or m_spare when
-    // the column has its TOKEN_MAX tokens.
-    void BeginToken();
+    // The token that begins at the byte of offset nOffset: its place in the current column, or
+    // m_spare when the column has its TOKEN_MAX tokens.
+    void BeginToken(size_t nOffset)
+    {
+        CColumn& column = m_columns[m_nCurrent];
+        m_pToken = column.nCount < TOKEN_MAX ? column.chars[column.nCount] : m_spare;
+        m_nTokenChars = 0;
+        m_nTokenBegin = nOffset;
+        m_bCharsCut = false;
+    }
     // A run of token characters onto the token being read, as far as its limit.
-    void AppendRun(const unsigned char* pRun, size_t nRun);
-    void EndToken();
-    void CloseColumn();
+    void AppendRun(const unsigned char* pRun, size_t nRun)
+    {
+        const size_t nRoom = TOKEN_CHARS_MAX - m_nTokenChars;
+        if (nRun <= nRoom)
+        {
+            std::memcpy(m_pToken + m_nTokenChars, pRun, nRun);
+            m_nTokenChars += nRun;
+        }
+        else
+            AppendCut(pRun, nRoom);
+    }
+    void AppendCut(const unsigned char* pRun, size_t nRoom);
+    // The token ends at the byte of offset nOffset.
+    void EndToken(size_t nOffset)
+    {
+        CColumn& column = m_columns[m_nCurrent];
+        if (column.nCount >= TOKEN_MAX)
+        {
+            TooManyTokens();
+            return;
+        }
+        column.lengths[column.nCount] = static_cast<unsigned char>(m_nTokenChars);
+        column.spans[column.nCount][0] = m_nTokenBegin;
+        column.spans[column.nCount][1] = nOffset;
+        ++column.nCount;
+    }
+    static void TooManyTokens();
+    void CloseColumn() { m_nColumns = m_nCurrent + 1; }
 
     static const std::string s_empty;
 
@@ -117,6 +162,8 @@ private:
     unsigned char m_notToken[256]; // 1 where the class is not CC_TOKEN, for the runs of tokens
     std::FILE* m_pFile = nullptr;
     std::vector<unsigned char> m_buffer;
+    size_t m_nBufferOffset = 0; // offset in the input of the buffer's first byte
+    const unsigned char* m_pBuffer = nullptr;
     const unsigned char* m_pNext = nullptr;
     const unsigned char* m_pEnd = nullptr;
     bool m_bOpen = false;
@@ -128,9 +175,10 @@ private:
     bool m_bColumnsCut = false; // the current line has been cut (traced once)
     char* m_pToken = nullptr;   // the token being read, m_nTokenChars of it so far
     size_t m_nTokenChars = 0;
+    size_t m_nTokenBegin = 0; // offset of its first byte
     char m_spare[TOKEN_CHARS_MAX] = {};
-    std::vector<CColumn> m_columns;
-    size_t m_nCurrent = 0; // index of the column being filled
-    size_t m_nColumns = 0; // columns of the line read last
+    std::vector<CColumn> m_columns; // COLUMN_MAX of them, made once
+    size_t m_nCurrent = 0;          // index of the column being filled
+    size_t m_nColumns = 0;          // columns of the line read last
     int m_nLines = 0;
 };

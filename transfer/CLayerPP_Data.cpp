@@ -801,13 +801,27 @@ void CLayerPP_Data::State_Rx_DialName(const CStateRow& row)
     MoveBlock(CData::MB_REQUEST, m_NewEntry, m_nCounter);
 }
 
+namespace
+{
+// The telephone keeps its phonebook without gaps and ends it at an entry without a number, so only
+// the entries with a number are sent, numbered from 0 in list order, and the count says so.
+int NumberedEntries(const CData_AllDialName& book)
+{
+    int n = 0;
+    for (int i = 0; i < book.Count(); ++i)
+        n += book.Entry(i)->m_strMsnExt.empty() ? 0 : 1;
+    return n;
+}
+} // namespace
+
 void CLayerPP_Data::State_Tx_DialName_Count(const CStateRow& row)
 {
     if (m_bEntry)
     {
         TraceLine(s_szClass, row.pszName);
-        // The count record carries the entries of the list, whatever the file's Count holds.
+        // The count record carries the entries sent, whatever the file's Count holds.
         CData_DialNameBasic header = m_pContainer->m_DialName.LinkHeader();
+        header.m_nCount = NumberedEntries(m_pContainer->m_DialName);
         m_nProgressDone = 0;
         m_nProgressTotal = header.m_nCount + 1;
         MoveBlock(CData::MB_DATA, header, 0);
@@ -817,31 +831,39 @@ void CLayerPP_Data::State_Tx_DialName_Count(const CStateRow& row)
     NextState();
 }
 
+int CLayerPP_Data::SendNextDialName()
+{
+    const CData_AllDialName& book = m_pContainer->m_DialName;
+    for (int i = m_nCount + 1; i < book.Count(); ++i)
+    {
+        if (book.Entry(i)->m_strMsnExt.empty())
+            continue;
+        m_nCount = i;
+        m_NewEntry = *book.Entry(i);
+        m_NewEntry.SetIndex(m_nCounter);
+        MoveBlock(CData::MB_DATA, m_NewEntry, m_nCounter);
+        return 1;
+    }
+    return 0;
+}
+
 void CLayerPP_Data::State_Tx_DialName(const CStateRow& row)
 {
-    CData_AllDialName& book = m_pContainer->m_DialName;
     if (m_bEntry)
     {
         TraceLine(s_szClass, row.pszName);
         m_nCounter = 0;
-        if (book.Count() <= 0)
-        {
+        m_nCount = -1;
+        if (!SendNextDialName())
             NextState();
-            return;
-        }
-        MoveBlock(CData::MB_DATA, *book.Entry(0), 0);
         return;
     }
     ++m_nProgressDone;
     ++m_nCounter;
-    // The first entry goes without a check; an entry without a number ends the phonebook.
-    const CData_DialName* pEntry = book.Entry(m_nCounter);
-    if (!pEntry || pEntry->m_strMsnExt.empty())
-    {
+    // An entry without a number would end the telephone's phonebook: it is passed over, and
+    // every entry behind it still goes.
+    if (!SendNextDialName())
         NextState();
-        return;
-    }
-    MoveBlock(CData::MB_DATA, *book.Entry(m_nCounter), m_nCounter);
 }
 
 // ---- Commands ------------------------------------------------------------------------------------

@@ -143,6 +143,9 @@ private:
     void State_Rx_DialName(const CStateRow& row);
     void State_Tx_DialName_Count(const CStateRow& row);
     void State_Tx_DialName(const CStateRow& row);
+    // Sends the next phonebook entry with a number behind list position m_nCount, under the
+    // entry number m_nCounter; 0 when there is none left.
+    int SendNextDialName();
     void State_Tx_Command(const CStateRow& row);
     void State_Simu_Count(const CStateRow& row);
     void State_Rx_Simu(const CStateRow& row);
@@ -177,7 +180,7 @@ private:
     int m_nCounter = 0;        // the running state's loop counter
     int m_nCount = 0;          // frames the running state moves
     CData_Basic m_CountBasic;  // the basic record 0 of the counting states
-    CData_DialName m_NewEntry; // the phonebook entry being received
+    CData_DialName m_NewEntry; // the phonebook entry being received or sent
     std::string m_strBlock;
     std::string m_strError;
 };

@@ -10,12 +10,18 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <ostream>
 #include <string>
 #include <vector>
 
 namespace
 {
+template <typename TRange> std::vector<std::string> Texts(const TRange& views)
+{
+    return std::vector<std::string>(std::begin(views), std::end(views));
+}
+
 struct CVCardCase
 {
     const char* pszFile; // below tests/data/vcard
@@ -41,12 +47,12 @@ TEST_P(VCardFiles, GiveNamesAndNumbersInCodePage1252)
     const CVCardCase& c = GetParam();
     const CImportVCard vcard(TestDataPath(std::string("vcard/") + c.pszFile));
     ASSERT_TRUE(vcard.IsOpen());
-    EXPECT_EQ(c.formattedName, vcard.m_strFormattedName);
-    EXPECT_EQ(c.names, std::vector<std::string>(vcard.m_names, vcard.m_names + 3));
-    EXPECT_EQ(c.numbers, vcard.m_numbers);
+    EXPECT_EQ(c.formattedName, vcard.FormattedName());
+    EXPECT_EQ(c.names, std::vector<std::string>(vcard.Names(), vcard.Names() + 3));
+    EXPECT_EQ(c.numbers, Texts(vcard.Numbers()));
     EXPECT_EQ(c.proposal0, vcard.NameProposal(0));
     EXPECT_EQ(c.localised,
-              vcard.m_numbers.empty() ? "" : CImportVCard::Localise(vcard.m_numbers[0], "+49", "0"));
+              vcard.Numbers().empty() ? "" : CImportVCard::Localise(vcard.Numbers()[0], "+49", "0"));
     ASSERT_FALSE(vcard.Cards().empty());
     EXPECT_EQ(c.bChanged, vcard.Cards().back().bChanged);
 }
@@ -110,12 +116,12 @@ TEST(VCard, ReadsOnlyFromTheFirstCardAndKeepsEachCard)
     const std::string text = "FN:Before\nBEGIN:VCARD\nN:A;B;;;Jr.\nTEL:1\nEND:VCARD\nTEL:2\nBEGIN:VCARD\n"
                              "FN:Second\nEND:VCARD\n";
     const CImportVCard vcard(text.data(), text.size());
-    EXPECT_EQ("Second", vcard.m_strFormattedName);
-    EXPECT_EQ("Jr.", vcard.m_names[4]);
+    EXPECT_EQ("Second", vcard.FormattedName());
+    EXPECT_EQ("Jr.", vcard.Names()[4]);
     EXPECT_EQ("B  A Jr.", vcard.NameProposal(1));
-    EXPECT_EQ((std::vector<std::string>{"1", "2"}), vcard.m_numbers);
+    EXPECT_EQ((std::vector<std::string>{"1", "2"}), Texts(vcard.Numbers()));
     ASSERT_EQ(2u, vcard.Cards().size());
-    EXPECT_EQ(std::vector<std::string>{"1"}, vcard.Cards()[0].numbers);
+    EXPECT_EQ(std::vector<std::string>{"1"}, Texts(vcard.Cards()[0].numbers));
     EXPECT_TRUE(vcard.Cards()[1].numbers.empty());
 
     const std::string ended = "END:VCARD\r\nBEGIN:VCARD\r\nTEL:1\r\n";
@@ -135,8 +141,8 @@ TEST(VCard, ReadsUtf16WithItsByteOrderMark)
         bytes += static_cast<char>(u >> 8);
     }
     const CImportVCard vcard(bytes.data(), bytes.size());
-    EXPECT_EQ("M\xFCller", vcard.m_names[0]);
-    EXPECT_EQ(std::vector<std::string>{"030 1"}, vcard.m_numbers);
+    EXPECT_EQ("M\xFCller", vcard.Names()[0]);
+    EXPECT_EQ(std::vector<std::string>{"030 1"}, Texts(vcard.Numbers()));
 }
 
 struct CLocaliseCase

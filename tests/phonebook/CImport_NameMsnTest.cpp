@@ -102,7 +102,15 @@ INSTANTIATE_TEST_SUITE_P(Simple, ImportText, ::testing::Values(
     CImportCase{"the first line skips a header; blank lines are no rows", false, Settings("", 250, 1),
                 "Name\tNumber\r\n\r\nMeier\t1\r\n", {"Meier=1"}, 0, 0},
     CImportCase{"columns swapped, separators of the number dropped", false, Fields({{0, 0}, {2, 0}}),
-                "030-1234\t\tMeier\r\n", {"Meier=0301234"}, 0, 1}));
+                "030-1234\t\tMeier\r\n", {"Meier=0301234"}, 0, 1},
+    CImportCase{"UTF-8 with its byte order mark", false, s_defaults, "\xEF\xBB\xBFM\xC3\xBCller\t0301\r\n",
+                {"M\xFCller=0301"}, 0, 0},
+    // Only what is lost from a name or number counts; the third column is not imported.
+    CImportCase{"UTF-8 without the mark, a letter the code page lacks", false, s_defaults,
+                "Z\xC5\x81ota\t0302\r\nM\xC3\xBCller\t0301\t\xE2\x98\xBA\r\n",
+                {"M\xFCller=0301", "Zota=0302"}, 0, 1},
+    CImportCase{"code page 1252 reads as it stands", false, s_defaults, "M\xFCller\t0301\r\n",
+                {"M\xFCller=0301"}, 0, 0}));
 
 INSTANTIATE_TEST_SUITE_P(Extended, ImportText, ::testing::Values(
     CImportCase{"three blank-separated words give the name", true, s_defaults, "Hans  Peter Meier\t089123\r\n",

@@ -64,6 +64,19 @@ TEST(ToolPhonebook, ImportPrefixAndExportWorkOnTheFilesTheProgramWrites)
               Exported(dir, dir.File("d.cfg")));
 }
 
+TEST(ToolPhonebook, ATextFileInUtf8ImportsInTheCodePageAndCountsWhatItLacks)
+{
+    CTest_TempDir dir;
+    TestWriteFile(dir.File("empty.cfg"), "");
+    TestWriteFile(dir.File("utf8.txt"), "M\xC3\xBCller\t0301\nZ\xC5\x81ota\t0302\n");
+    const CTest_ToolRun run =
+        RunTool(Args({"import-text", dir.File("empty.cfg"), dir.File("utf8.txt"), dir.File("a.cfg")}));
+    ASSERT_EQ(0, run.nExit) << run.err;
+    EXPECT_NE(std::string::npos, run.out.find("imported: 2")) << run.out;
+    EXPECT_NE(std::string::npos, run.out.find("changed: 1")) << run.out;
+    EXPECT_EQ("M\xFCller\t0301\r\nZota\t0302\r\n", Exported(dir, dir.File("a.cfg")));
+}
+
 struct CFailureCase
 {
     const char* pszWhat;

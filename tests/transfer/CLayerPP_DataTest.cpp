@@ -403,6 +403,34 @@ TEST_F(CLayerPP_DataTest, FullPhonebookCountsTwoHundredFiftyOnTheLink)
     EXPECT_EQ(CData_AllDialName::ENTRY_MAX, m_transfer.m_DialName.Count());
 }
 
+TEST_F(CLayerPP_DataTest, SendingPassesOverEntriesWithoutANumberAndSendsAllOthers)
+{
+    MakePhone(s_rv740);
+    const char* const numbers[] = {"", "0301", "", "0302", "0303", ""};
+    for (int i = 0; i < 6; ++i)
+    {
+        CData_DialName entry(i);
+        entry.m_strName = "N" + std::to_string(i);
+        entry.m_strMsnExt = numbers[i];
+        m_transfer.m_DialName.m_List.Append(entry);
+    }
+    ASSERT_EQ(TRANS_DONE, Run(CLayerPP_Data::MODE_TX_DIALNAME)) << m_pData->ErrorText();
+    EXPECT_EQ(100, m_pData->GetProgress());
+    EXPECT_EQ(3, m_phone.m_DialName.m_Basic.m_nCount);
+
+    // What the telephone gives back: the three, in list order, numbered without gaps.
+    m_transfer.ResetDialName();
+    ASSERT_EQ(TRANS_DONE, Run(CLayerPP_Data::MODE_RX_DIALNAME)) << m_pData->ErrorText();
+    ASSERT_EQ(3, m_transfer.m_DialName.Count());
+    const int sent[] = {1, 3, 4};
+    for (int i = 0; i < 3; ++i)
+    {
+        EXPECT_EQ(i, m_transfer.m_DialName.Entry(i)->Number());
+        EXPECT_EQ("N" + std::to_string(sent[i]), m_transfer.m_DialName.Entry(i)->m_strName);
+        EXPECT_EQ(numbers[sent[i]], m_transfer.m_DialName.Entry(i)->m_strMsnExt);
+    }
+}
+
 // ---- Commands ------------------------------------------------------------------------------------
 
 TEST_F(CLayerPP_DataTest, CommandsReachTheTelephone)

@@ -316,7 +316,7 @@ int ToolImportVCard(CTool_Context& context)
                                // The name as the import dialog first proposes it.
                                const std::string name = CImportVCard::HasNameParts(card.names)
                                                             ? CImportVCard::NameProposal(card.names, 0)
-                                                            : card.formattedName;
+                                                            : std::string(card.formattedName);
                                const std::string number =
                                    card.numbers.empty()
                                        ? std::string()
