@@ -160,13 +160,14 @@ in_root "$r1" "useradd -m user 2>/dev/null; mkdir -p /home/user/src"
 # The working tree as it stands (committed or not), without build directories.
 git ls-files -z --cached --others --exclude-standard | tar -C "$src" --null -T - -cf - | tar -C "$r1/home/user/src" -xf -
 # The user guide's pictures, in the guide's order (command numbers: ui/CUi_Commands.h; pages: 0
-# the first, -1 the last). The first start itself is the screen grab below, once the script has
-# come back to the first page with the first steps still open.
+# the first, -1 the last). The screen grab below comes once the script has taken its last picture.
 guide=/home/user/guide
 mkdir -p "$r1$guide"
 cat >"$r1$guide/configurator.script" <<TEXT
 log $guide/configurator.log
+# The first start: the main window and the first steps beside it
 firststeps
+screenshot-screen $guide/first-start.png
 screenshot-help $guide/first-steps.png
 # Telephone, Read configuration: from the emulator
 command 2501
@@ -208,7 +209,6 @@ in_root "$r1" "cd /home/user && DISPLAY=:42 HOME=/home/user R740_UI_SCRIPT=$guid
     >"$out/phonebook.log" 2>&1 || status=1
 in_root "$r1" "kill \$(cat /tmp/xvfb.pid) 2>/dev/null; true"
 mkdir -p "$out/guide"
-cp "$out/run-sh.png" "$out/guide/first-start.png" 2>/dev/null || true
 cp "$r1$guide"/*.png "$r1$guide"/*.log "$out/guide/" 2>/dev/null || true
 for picture in first-start first-steps basic-settings connection msn-entry pin import phonebook; do
     if [ ! -f "$out/guide/$picture.png" ]; then

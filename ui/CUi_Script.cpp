@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QPixmap>
+#include <QScreen>
 #include <QTimer>
 
 #include <cerrno>
@@ -143,6 +144,8 @@ CUi_Script::CUi_Script(const std::string& path)
             m_steps.push_back({CStep::STEP_SCREENSHOT_DIALOG, 0, value});
         else if (word == "screenshot-help" && !value.empty())
             m_steps.push_back({CStep::STEP_SCREENSHOT_HELP, 0, value});
+        else if (word == "screenshot-screen" && !value.empty())
+            m_steps.push_back({CStep::STEP_SCREENSHOT_SCREEN, 0, value});
         else if (word == "quit" && value.empty() && nDepth == 0)
             m_steps.push_back({CStep::STEP_QUIT, 0, std::string()});
         else if (word == "log" && !value.empty())
@@ -211,6 +214,14 @@ void CUi_Script::RunSteps(CMainFrame& frame)
         case CStep::STEP_SCREENSHOT_HELP:
             Screenshot(frame.HelpViewer(), "help window", step.path);
             break;
+        case CStep::STEP_SCREENSHOT_SCREEN:
+        {
+            QApplication::processEvents();
+            QScreen* pScreen = frame.screen();
+            if (!pScreen || !pScreen->grabWindow(0).save(QString::fromLocal8Bit(step.path.c_str()), "PNG"))
+                Log("screenshot failed: " + step.path);
+            break;
+        }
         case CStep::STEP_COMMAND:
             RunCommand(frame, static_cast<unsigned>(step.nNumber));
             break;

@@ -23,6 +23,7 @@
 //   screenshot PATH          saves a picture of the main window as it is now (PNG)
 //   screenshot-dialog PATH   saves a picture of the dialog in front
 //   screenshot-help PATH     saves a picture of the help window
+//   screenshot-screen PATH   saves a picture of the whole screen (every window as it is shown)
 //   quit                     closes the main window as File Exit does
 //   log PATH                 every message box shown is appended to PATH (icon and text)
 // Message boxes, PIN and file dialogs without an entry left are answered so that nothing waits
@@ -113,6 +114,7 @@ private:
             STEP_FIRSTSTEPS,
             STEP_SCREENSHOT_DIALOG,
             STEP_SCREENSHOT_HELP,
+            STEP_SCREENSHOT_SCREEN,
         } kind;
         // The command, page or row.
         int nNumber;
