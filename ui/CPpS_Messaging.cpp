@@ -27,7 +27,7 @@ CPpS_Messaging::CPpS_Messaging(CApp& app, QWidget* pParent)
     : CPp_Page(IDD, &app.DocData(), "Messaging", pParent)
 {
     auto* pLayout = new QVBoxLayout(Content());
-    QGroupBox* pGroup = AddGroup(0, "SMS service centres");
+    QGroupBox* pGroup = AddGroup(IDC_STATIC_FIRST + 0, "SMS service centres");
     auto* pForm = new QFormLayout(pGroup);
     struct CServer
     {
