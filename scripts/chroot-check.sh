@@ -4,19 +4,33 @@
 # the main window under Xvfb and takes a screenshot; builds the Debian package there; then installs
 # that package in another fresh chroot and starts the installed program the same way.
 #
-#   sudo scripts/chroot-check.sh [OUTDIR]      # default OUTDIR: build-chroot/
+# The program started by scripts/run.sh is driven by a UI script (R740_UI_SCRIPT, ui/CUi_Script.h)
+# through the pages and dialogs the user guide shows, and takes their pictures; a second run of
+# scripts/run.sh with the phonebook bundle takes the phonebook program's. They land in
+# OUTDIR/guide/, and with --guide in docs/images/ as well.
+#
+#   sudo scripts/chroot-check.sh [--guide] [OUTDIR]      # default OUTDIR: build-chroot/
 #
 # Needs root (debootstrap, chroot, mounts) and a Debian mirror (R740_MIRROR, default
 # deb.debian.org). Slow (a full build in the chroot): not part of CI. OUTDIR receives
 # run-sh.png, package.png, the package and the logs. The base system is kept as a tarball in
-# R740_CHROOT_CACHE (default /var/tmp/r740-chroot) so that a second run skips debootstrap.
+# R740_CHROOT_CACHE (default /var/tmp/r740-chroot) so that a second run skips debootstrap; the
+# compiler cache of the builds in the chroot is kept there too (R740_CHROOT_CCACHE, "none" for a
+# build from nothing). Only compiled objects are kept: every chroot still installs every package
+# itself.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 src=$PWD
 
+guide_images=0
+if [ "${1:-}" = --guide ]; then
+    guide_images=1
+    shift
+fi
 out=$(realpath -m "${1:-build-chroot}")
 mirror=${R740_MIRROR:-http://deb.debian.org/debian}
 cache=${R740_CHROOT_CACHE:-/var/tmp/r740-chroot}
+ccache_dir=${R740_CHROOT_CCACHE:-$cache/ccache}
 # The main window's title holds the program's name; the build in the chroot takes a while.
 window_name=${R740_WINDOW_NAME:-R740Cf}
 wait_seconds=${R740_WAIT_SECONDS:-3600}
@@ -83,6 +97,10 @@ new_root() {
     mount -t proc proc "$root/proc" && mounted+=("$root/proc")
     mount --bind /dev "$root/dev" && mounted+=("$root/dev")
     mount --bind /dev/pts "$root/dev/pts" && mounted+=("$root/dev/pts")
+    if [ "$ccache_dir" != none ]; then
+        mkdir -p "$ccache_dir" "$root/home/user/.cache/ccache"
+        mount --bind "$ccache_dir" "$root/home/user/.cache/ccache" && mounted+=("$root/home/user/.cache/ccache")
+    fi
 }
 
 in_root() {
@@ -93,9 +111,10 @@ in_root() {
 }
 
 # Starts Xvfb in the chroot, runs COMMAND under it as a new user would, waits for the main window
-# and grabs the screen into PNG; the command's output goes to LOG. Fails when no window came.
+# (and for the file DONE in the chroot, when given: the UI script's last picture) and grabs the
+# screen into PNG; the command's output goes to LOG. Fails when no window came.
 screenshot_of() {
-    local r=$1 command=$2 png=$3 log=$4
+    local r=$1 command=$2 png=$3 log=$4 done=${5:-}
     in_root "$r" "apt-get install -y -qq --no-install-recommends ${check_packages[*]} >/dev/null"
     in_root "$r" "Xvfb :42 -screen 0 1280x900x24 -nolisten tcp >/tmp/xvfb.log 2>&1 & echo \$! > /tmp/xvfb.pid"
     in_root "$r" "cd /home/user && DISPLAY=:42 HOME=/home/user $command > /tmp/run.log 2>&1 & echo \$! > /tmp/run.pid"
@@ -111,6 +130,14 @@ screenshot_of() {
         sleep 10
         waited=$((waited + 10))
     done
+    if [ $found -eq 1 ] && [ -n "$done" ]; then
+        while [ $waited -lt "$wait_seconds" ] && [ ! -f "$r$done" ] &&
+            in_root "$r" "kill -0 \$(cat /tmp/run.pid) 2>/dev/null"; do
+            sleep 5
+            waited=$((waited + 5))
+        done
+        [ -f "$r$done" ] || found=0
+    fi
     if [ $found -eq 1 ]; then
         sleep 5 # the first paint and the first-steps window
         in_root "$r" "DISPLAY=:42 xwd -root -silent | xwdtopnm 2>/dev/null | pnmtopng > /tmp/shot.png"
@@ -132,12 +159,65 @@ in_root "$r1" "apt-get update -qq && apt-get install -y -qq --no-install-recomme
 in_root "$r1" "useradd -m user 2>/dev/null; mkdir -p /home/user/src"
 # The working tree as it stands (committed or not), without build directories.
 git ls-files -z --cached --others --exclude-standard | tar -C "$src" --null -T - -cf - | tar -C "$r1/home/user/src" -xf -
-if screenshot_of "$r1" "src/scripts/run.sh" "$out/run-sh.png" "$out/run-sh.log"; then
+# The user guide's pictures, in the guide's order (command numbers: ui/CUi_Commands.h; pages: 0
+# the first, -1 the last). The screen grab below comes once the script has taken its last picture.
+guide=/home/user/guide
+mkdir -p "$r1$guide"
+cat >"$r1$guide/configurator.script" <<TEXT
+log $guide/configurator.log
+# The first start: the main window and the first steps beside it
+firststeps
+screenshot-screen $guide/first-start.png
+screenshot-help $guide/first-steps.png
+# Telephone, Read configuration: from the emulator
+command 2501
+page -1
+screenshot $guide/connection.png
+# The MSN page and its first entry
+page 3
+row 0
+screenshot-dialog $guide/msn-entry.png
+close
+# Telephone, Send configuration: its PIN dialog, cancelled
+dialog 2502
+screenshot-dialog $guide/pin.png
+close
+page 0
+screenshot $guide/basic-settings.png
+TEXT
+cat >"$r1$guide/phonebook.script" <<TEXT
+log $guide/phonebook.log
+# Telephone, Read phonebook; then File, Import phonebook
+command 2503
+screenshot $guide/phonebook.png
+dialog 2510
+screenshot-dialog $guide/import.png
+close
+quit
+TEXT
+if screenshot_of "$r1" "R740_UI_SCRIPT=$guide/configurator.script src/scripts/run.sh" "$out/run-sh.png" \
+    "$out/run-sh.log" "$guide/basic-settings.png"; then
     echo "chroot-check: main window seen: $out/run-sh.png"
 else
     echo "chroot-check: no main window from scripts/run.sh (log: $out/run-sh.log)" >&2
     status=1
 fi
+# The phonebook program: the same command with the phonebook bundle; the script ends it.
+in_root "$r1" "Xvfb :42 -screen 0 1280x900x24 -nolisten tcp >/tmp/xvfb.log 2>&1 & echo \$! > /tmp/xvfb.pid"
+in_root "$r1" "cd /home/user && DISPLAY=:42 HOME=/home/user R740_UI_SCRIPT=$guide/phonebook.script \
+    R740_RESOURCE=build/resources/TALVO_pb/Res_Pb.rcc timeout 600 src/scripts/run.sh" \
+    >"$out/phonebook.log" 2>&1 || status=1
+in_root "$r1" "kill \$(cat /tmp/xvfb.pid) 2>/dev/null; true"
+mkdir -p "$out/guide"
+cp "$r1$guide"/*.png "$r1$guide"/*.log "$out/guide/" 2>/dev/null || true
+for picture in first-start first-steps basic-settings connection msn-entry pin import phonebook; do
+    if [ ! -f "$out/guide/$picture.png" ]; then
+        echo "chroot-check: no picture $picture.png for the guide (logs: $out/guide/)" >&2
+        status=1
+    elif [ $guide_images -eq 1 ]; then
+        cp "$out/guide/$picture.png" "$src/docs/images/$picture.png"
+    fi
+done
 
 # run.sh builds what it starts; the package holds the tool and the link library too.
 echo "chroot-check: 2. the Debian package"

@@ -4,6 +4,7 @@
 #include "data/CData_Properties.h"
 #include "data/CData_Types.h"
 #include "data/CData_Version.h"
+#include "support/CLang_Text.h"
 #include "ui/CUi_CharValidator.h"
 #include "ui/CUi_Texts.h"
 
@@ -131,6 +132,27 @@ CDlgE_MsnPara::CDlgE_MsnPara(const CData_MsnPara& entry, QWidget* pParent)
     pForm->addRow(tr("Call &deflection to"), m_pCallDeflection);
     pForm->addRow(tr("Charge limit"), pTaxRow);
     pForm->addRow(tr("Charge counter"), pPayRow);
+    // Each label carries the number before its field's, as the template has it.
+    const std::pair<QObject*, unsigned> labels[] = {
+        {m_pMsn, IDC_MSN - 1},
+        {m_pLoud, IDC_LOUD - 1},
+        {m_pMelody, IDC_MELODY - 1},
+        {m_pTxt, IDC_TXT - 1},
+        {m_pLoudIntern, IDC_LOUD_INTERN - 1},
+        {m_pMelodyIntern, IDC_MELODY_INTERN - 1},
+        {m_pMsnAws, IDC_MSNAWS - 1},
+        {m_pCallDeflection, IDC_CALLDEFLECTION - 1},
+        {pTaxRow, IDC_TAXLIMIT - 1},
+        {pPayRow, IDC_PAYCOUNTER_STATIC},
+    };
+    for (const auto& label : labels)
+    {
+        QWidget* pLabel = label.first->isWidgetType()
+                              ? pForm->labelForField(static_cast<QWidget*>(label.first))
+                              : pForm->labelForField(static_cast<QLayout*>(label.first));
+        if (pLabel)
+            CUi_Texts::SetControlNumber(pLabel, label.second);
+    }
     const bool bIntern = CData_MsnPara::InternRing();
     pForm->setRowVisible(m_pLoudIntern, bIntern);
     pForm->setRowVisible(m_pMelodyIntern, bIntern);
@@ -157,6 +179,15 @@ QString CDlgE_MsnPara::SlotText(const CData_AllCfg& cfg, int nSlot)
     const QString txt = slot.m_strTxt.empty() ? QStringLiteral("MSN-%1").arg(nSlot + 1)
                                               : CUi_Texts::FromCp1252(slot.m_strTxt);
     return txt + QStringLiteral(" (") + CUi_Texts::FromCp1252(slot.m_strMsn) + QStringLiteral(")");
+}
+
+void CDlgE_MsnPara::TextsApplied()
+{
+    // The template's caption names the slot; its number follows.
+    const CLang_Text* pText = CLang_Text::Get();
+    const std::string caption = pText ? pText->GetDlgCaption(TEMPLATE) : std::string();
+    if (!caption.empty())
+        setWindowTitle(QStringLiteral("%1 %2").arg(CUi_Texts::FromCp1252(caption)).arg(m_entry.Number() + 1));
 }
 
 void CDlgE_MsnPara::accept()

@@ -32,6 +32,7 @@ public:
     static constexpr unsigned IDC_CALLDEFLECTION = 1243;
     static constexpr unsigned IDC_PAYCOUNTER_RESET = 9005;
     static constexpr unsigned IDC_TAXLIMIT_ON = 9166;
+    static constexpr unsigned IDC_PAYCOUNTER_STATIC = 1238;
     // Ring melodies of an MSN (the value type Melody).
     static constexpr int MELODY_COUNT = 20;
     // Largest charge limit (the value type TaxLimit).
@@ -47,6 +48,9 @@ public:
 
 public slots:
     void accept() override;
+
+protected:
+    void TextsApplied() override;
 
 private:
     CData_MsnPara m_entry;

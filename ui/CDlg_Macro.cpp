@@ -118,8 +118,12 @@ CDlg_Macro::CDlg_Macro(const CData_KeyMap& map, const QString& picturePath,
     pMouse->addStretch(1);
 
     auto* pLists = new QGridLayout;
-    pLists->addWidget(new QLabel(tr("Keys"), this), 0, 0);
-    pLists->addWidget(new QLabel(tr("Recorded"), this), 0, 1);
+    auto* pKeysLabel = new QLabel(tr("Keys"), this);
+    CUi_Texts::SetControlNumber(pKeysLabel, IDC_KEYS_STATIC);
+    auto* pSequenceLabel = new QLabel(tr("Recorded"), this);
+    CUi_Texts::SetControlNumber(pSequenceLabel, IDC_SEQUENCE_STATIC);
+    pLists->addWidget(pKeysLabel, 0, 0);
+    pLists->addWidget(pSequenceLabel, 0, 1);
     pLists->addWidget(m_pKeys, 1, 0);
     pLists->addWidget(m_pSequence, 1, 1);
     pLists->setRowStretch(1, 1);
@@ -127,6 +131,7 @@ CDlg_Macro::CDlg_Macro(const CData_KeyMap& map, const QString& picturePath,
     auto* pName = new QHBoxLayout;
     auto* pNameLabel = new QLabel(tr("&Name"), this);
     pNameLabel->setBuddy(m_pName);
+    CUi_Texts::SetControlNumber(pNameLabel, IDC_NAME_STATIC);
     pName->addWidget(pNameLabel);
     pName->addWidget(m_pName, 1);
 

@@ -28,6 +28,10 @@ public:
     static constexpr unsigned IDC_MOUSE_X = 1010;
     static constexpr unsigned IDC_MOUSE_Y = 1011;
     static constexpr unsigned IDC_PROGRESS = 1023;
+    // The labels of the two lists and of the name.
+    static constexpr unsigned IDC_KEYS_STATIC = 1001;
+    static constexpr unsigned IDC_SEQUENCE_STATIC = 1008;
+    static constexpr unsigned IDC_NAME_STATIC = 1005;
     static constexpr unsigned TEXT_KEY = 250; // "Key", before the caller's caption
     // Width of the key list's column.
     static constexpr int KEY_LIST_WIDTH = 150;

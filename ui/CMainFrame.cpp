@@ -32,11 +32,14 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QProcessEnvironment>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
 #include <QUrl>
 #include <QWhatsThis>
+
+#include <algorithm>
 
 namespace
 {
@@ -704,13 +707,25 @@ int CMainFrame::ShowHelpPage(const std::string& path, const QString& html)
         return 0;
     }
     m_pHelp = pViewer;
-    if (!pViewer->isVisible())
+    const bool bPlace = !pViewer->isVisible();
+    QRect screen;
+    if (const QScreen* pScreen = pOwner->screen())
+        screen = pScreen->availableGeometry();
+    if (bPlace)
     {
-        // Beside its owner, where it hides nothing of the page it explains.
+        // Beside its owner, where it hides nothing of the page it explains; on a screen too small
+        // for both, at the screen's right edge, covering as little of the owner as it can.
         const QRect owner = pOwner->frameGeometry();
-        pViewer->move(owner.right() + 1 - pViewer->width() / 3, owner.top() + owner.height() / 8);
+        int nX = owner.right() + 1;
+        if (screen.isValid() && nX + pViewer->width() > screen.right() + 1)
+            nX = std::max(screen.left(), screen.right() + 1 - pViewer->width());
+        pViewer->move(nX, owner.top() + owner.height() / 8);
     }
     pViewer->show();
+    // Its frame is known once shown.
+    const int nOver = pViewer->frameGeometry().right() - screen.right();
+    if (bPlace && screen.isValid() && nOver > 0)
+        pViewer->move(std::max(screen.left(), pViewer->x() - nOver), pViewer->y());
     pViewer->raise();
     pViewer->activateWindow();
     return 1;

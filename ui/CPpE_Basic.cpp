@@ -150,7 +150,7 @@ CPpE_Basic::CPpE_Basic(CApp& app, QWidget* pParent) : CPp_Page(IDD, &app.DocData
     auto* pVersionForm = new QFormLayout(pVersion);
     QLineEdit* pVersionText =
         AddShow(IDC_BASIC_VERSION, [](CData_All& d) -> std::string& { return d.m_Version.m_strVersion; });
-    pVersionForm->addRow(AddLabel(0, "Firmware", pVersionText), pVersionText);
+    pVersionForm->addRow(AddLabel(IDC_STATIC_FIRST + 0, "Firmware", pVersionText), pVersionText);
     QLineEdit* pRelease =
         AddShow(IDC_BASIC_RELEASE, [](CData_All& d) -> std::string& { return d.m_Version.m_strRelease; });
     pVersionForm->addRow(AddLabel(IDC_BASIC_RELEASE_STATIC, "Release", pRelease), pRelease);
@@ -184,7 +184,7 @@ CPpE_Basic::CPpE_Basic(CApp& app, QWidget* pParent) : CPp_Page(IDD, &app.DocData
     QLineEdit* pDirect = AddEdit(
         IDC_BASIC_DIRECTCALL, static_cast<int>(CData_Basic::DIRECTCALL_MAX), CLASS_DIAL,
         [](CData_All& d) -> std::string& { return d.m_Cfg.m_Basic.m_strDirectCall; }, &StrToMsnExt);
-    pMiscForm->addRow(AddLabel(0, "&Direct call", pDirect), pDirect);
+    pMiscForm->addRow(AddLabel(IDC_STATIC_FIRST + 1, "&Direct call", pDirect), pDirect);
     QLineEdit* pPark = AddEdit(
         IDC_BASIC_PARKCODE, static_cast<int>(CData_Basic::PARKCODE_MAX), CLASS_DIGITS,
         [](CData_All& d) -> std::string& { return d.m_Cfg.m_Basic.m_strParkCode; }, &StrToParkCode);
@@ -192,7 +192,7 @@ CPpE_Basic::CPpE_Basic(CApp& app, QWidget* pParent) : CPp_Page(IDD, &app.DocData
     QComboBox* pDispLan =
         AddCombo(IDC_BASIC_DISPLAN, LanguageItems(s_anDispLan, std::size(s_anDispLan), false),
                  [](CData_All& d) -> int& { return d.m_Cfg.m_Basic.m_nDisplayLanguage; });
-    pMiscForm->addRow(AddLabel(0, "Display &language", pDispLan), pDispLan);
+    pMiscForm->addRow(AddLabel(IDC_STATIC_FIRST + 2, "Display &language", pDispLan), pDispLan);
     QComboBox* pKeypad = AddCombo(
         IDC_BASIC_KEYPAD,
         []
@@ -202,11 +202,11 @@ CPpE_Basic::CPpE_Basic(CApp& app, QWidget* pParent) : CPp_Page(IDD, &app.DocData
                                       {2, UiText(IDS_STR_BASIC_KEYPAD2, "Keypad 2")}};
         },
         [](CData_All& d) -> int& { return d.m_Cfg.m_Basic.m_nKeypad; });
-    pMiscForm->addRow(AddLabel(0, "&Keypad", pKeypad), pKeypad);
+    pMiscForm->addRow(AddLabel(IDC_STATIC_FIRST + 3, "&Keypad", pKeypad), pKeypad);
     QComboBox* pLevel =
         AddCombo(IDC_BASIC_HEADSET_LEVEL, TextItems({{0, "Off"}, {1, "Level 1"}, {2, "Level 2"}}),
                  [](CData_All& d) -> int& { return d.m_Cfg.m_Basic.m_nHeadSetLevel; });
-    pMiscForm->addRow(AddLabel(0, "&Headset", pLevel), pLevel);
+    pMiscForm->addRow(AddLabel(IDC_STATIC_FIRST + 4, "&Headset", pLevel), pLevel);
 
     // The switches, two to a row, below the other settings.
     auto* pChecks = new QGridLayout();

@@ -46,67 +46,67 @@ CPpE_BasicDial::CPpE_BasicDial(CApp& app, QWidget* pParent) : CPp_Page(IDD, &app
 {
     auto* pGrid = new QGridLayout(Content());
 
-    QGroupBox* pLine = AddGroup(0, "Outside line");
+    QGroupBox* pLine = AddGroup(IDC_STATIC_FIRST + 0, "Outside line");
     auto* pLineForm = new QFormLayout(pLine);
     QLineEdit* pDialPre = AddEdit(
         IDC_DIAL_DIALPRE, static_cast<int>(CData_Basic::DIALPRE_MAX), CLASS_DIAL,
         [](CData_All& d) -> std::string& { return d.m_Cfg.m_Basic.m_strDialPre; }, &StrToDialPre);
-    pLineForm->addRow(AddLabel(0, "Outside line &prefix", pDialPre), pDialPre);
+    pLineForm->addRow(AddLabel(IDC_STATIC_FIRST + 1, "Outside line &prefix", pDialPre), pDialPre);
     QComboBox* pPabx = AddCombo(IDC_DIAL_PABXTYPE, NumberItems(0, PABXTYPE_MAX),
                                 [](CData_All& d) -> int& { return d.m_Cfg.m_Basic.m_nPabxType; });
-    pLineForm->addRow(AddLabel(0, "PABX &type", pPabx), pPabx);
+    pLineForm->addRow(AddLabel(IDC_STATIC_FIRST + 2, "PABX &type", pPabx), pPabx);
     QComboBox* pDialLen = AddCombo(IDC_DIAL_DIALLEN, NumberItems(0, DIALLEN_MAX),
                                    [](CData_All& d) -> int& { return d.m_Cfg.m_Basic.m_nDialLen; });
-    pLineForm->addRow(AddLabel(0, "Internal number &length", pDialLen), pDialLen);
+    pLineForm->addRow(AddLabel(IDC_STATIC_FIRST + 3, "Internal number &length", pDialLen), pDialLen);
     pLineForm->addRow(AddCheck(IDC_DIAL_AUTOEXT, "&Automatic outside line",
                                [](CData_All& d) -> int& { return d.m_Cfg.m_Basic.m_bAutoExt; }));
     pLineForm->addRow(AddCheck(IDC_DIAL_PABXATLOWPOWER, "PABX in &power-saving mode",
                                [](CData_All& d) -> int& { return d.m_Cfg.m_Basic.m_bPabxAtLowPower; }));
 
-    QGroupBox* pLcr = AddGroup(0, "Least-cost routing");
+    QGroupBox* pLcr = AddGroup(IDC_STATIC_FIRST + 4, "Least-cost routing");
     auto* pLcrForm = new QFormLayout(pLcr);
     pLcrForm->addRow(AddCheck(IDC_DIAL_LCR, "Least-cost &routing on",
                               [](CData_All& d) -> int& { return d.m_Cfg.m_Basic.m_bLcr; }));
     QComboBox* pMode = AddCombo(
         IDC_DIAL_LCRMODE, TextItems({{1, "Default carrier"}, {2, "Next carrier"}, {4, "Repeat carrier"}}),
         [](CData_All& d) -> int& { return d.m_Cfg.m_Basic.m_nLcrMode; });
-    pLcrForm->addRow(AddLabel(0, "&Mode", pMode), pMode);
+    pLcrForm->addRow(AddLabel(IDC_STATIC_FIRST + 5, "&Mode", pMode), pMode);
     QComboBox* pRepeat = AddCombo(IDC_DIAL_LCRREPEAT, NumberItems(0, LCRREPEAT_MAX),
                                   [](CData_All& d) -> int& { return d.m_Cfg.m_Basic.m_nLcrRepeat; });
-    pLcrForm->addRow(AddLabel(0, "R&epetitions", pRepeat), pRepeat);
+    pLcrForm->addRow(AddLabel(IDC_STATIC_FIRST + 6, "R&epetitions", pRepeat), pRepeat);
     QCheckBox* pSupport = AddCheck(IDC_DIAL_LCRSUPPORT, "The telephone supports least-cost routing",
                                    [](CData_All& d) -> int& { return d.m_Version.m_nLcrSupport; });
     pSupport->setEnabled(false); // reported by the telephone
     pLcrForm->addRow(pSupport);
 
-    QGroupBox* pFilter = AddGroup(0, "Filters");
+    QGroupBox* pFilter = AddGroup(IDC_STATIC_FIRST + 7, "Filters");
     auto* pFilterForm = new QFormLayout(pFilter);
     QComboBox* pDialFilter =
         AddCombo(IDC_DIAL_DIALFILTERUSE,
                  TextItems({{0, "Off"}, {1, "Block listed, allow listed"}, {2, "Block all but allowed"}}),
                  [](CData_All& d) -> int& { return d.m_Cfg.m_Basic.m_nDialFilterUse; });
-    pFilterForm->addRow(AddLabel(0, "&Dial filter", pDialFilter), pDialFilter);
+    pFilterForm->addRow(AddLabel(IDC_STATIC_FIRST + 8, "&Dial filter", pDialFilter), pDialFilter);
     QComboBox* pCallFilter =
         AddCombo(IDC_DIAL_CALLFILTERUSE,
                  TextItems({{0, "Off"}, {1, "Reject listed"}, {2, "Accept listed only"}, {3, "Block all"}}),
                  [](CData_All& d) -> int& { return d.m_Cfg.m_Basic.m_nCallFilterUse; });
-    pFilterForm->addRow(AddLabel(0, "&Call filter", pCallFilter), pCallFilter);
+    pFilterForm->addRow(AddLabel(IDC_STATIC_FIRST + 9, "&Call filter", pCallFilter), pCallFilter);
     pFilterForm->addRow(AddCheck(IDC_DIAL_UUS_INTERNAL, "Filter &internal user messages",
                                  [](CData_All& d) -> int& { return d.m_Cfg.m_Basic.m_bUusFilterInternal; }));
     pFilterForm->addRow(AddCheck(IDC_DIAL_UUS_EXTERNAL, "Filter e&xternal user messages",
                                  [](CData_All& d) -> int& { return d.m_Cfg.m_Basic.m_bUusFilterExternal; }));
 
-    QGroupBox* pBox = AddGroup(0, "Mailboxes");
+    QGroupBox* pBox = AddGroup(IDC_STATIC_FIRST + 10, "Mailboxes");
     auto* pBoxForm = new QFormLayout(pBox);
     QLineEdit* pVoiceBox = AddEdit(
         IDC_DIAL_VOICEBOX, Props().m_nText9210Limit, CLASS_DIAL,
         [](CData_All& d) -> std::string& { return d.m_Cfg.m_Basic.m_strVoiceBoxNo; }, &StrToMsnInt);
-    pBoxForm->addRow(AddLabel(0, "&Voice box", pVoiceBox), pVoiceBox);
+    pBoxForm->addRow(AddLabel(IDC_STATIC_FIRST + 11, "&Voice box", pVoiceBox), pVoiceBox);
     QLineEdit* pVoiceMail = AddEdit(
         IDC_DIAL_VOICEMAIL, static_cast<int>(CData_VoiceMail::NUMBER_MAX), CLASS_DIAL,
         [](CData_All& d) -> std::string& { return d.m_Cfg.m_VoiceMail.m_strVoiceMailClientNumber; },
         &StrToMsnExt);
-    pBoxForm->addRow(AddLabel(0, "Voice&mail server", pVoiceMail), pVoiceMail);
+    pBoxForm->addRow(AddLabel(IDC_STATIC_FIRST + 12, "Voice&mail server", pVoiceMail), pVoiceMail);
 
     pGrid->addWidget(pLine, 0, 0);
     pGrid->addWidget(pLcr, 1, 0);

@@ -58,7 +58,7 @@ CPpE_BasicSignal::CPpE_BasicSignal(CApp& app, QWidget* pParent)
     auto* pGrid = new QGridLayout(Content());
 
     // Volumes: the ring volumes follow the phone type's number of steps (set on every loading).
-    QGroupBox* pVolumes = AddGroup(0, "Volumes");
+    QGroupBox* pVolumes = AddGroup(IDC_STATIC_FIRST + 0, "Volumes");
     auto* pVolumeForm = new QFormLayout(pVolumes);
     struct CVolume
     {
@@ -88,10 +88,10 @@ CPpE_BasicSignal::CPpE_BasicSignal(CApp& app, QWidget* pParent)
     }
     QComboBox* pAttention = AddCombo(IDC_SIGNAL_LOUDATTENTION, NumberItems(0, LOUDATTENTION_MAX),
                                      [](CData_All& d) -> int& { return d.m_Cfg.m_Basic.m_nLoudAttention; });
-    pVolumeForm->addRow(AddLabel(0, "A&ttention tone", pAttention), pAttention);
+    pVolumeForm->addRow(AddLabel(IDC_STATIC_FIRST + 1, "A&ttention tone", pAttention), pAttention);
 
     // Tones.
-    QGroupBox* pTones = AddGroup(0, "Tones");
+    QGroupBox* pTones = AddGroup(IDC_STATIC_FIRST + 2, "Tones");
     auto* pToneForm = new QFormLayout(pTones);
     auto* pToneChecks = new QGridLayout();
     pToneChecks->addWidget(AddCheck(IDC_SIGNAL_TONEERROR, "&Error tone",
@@ -109,21 +109,21 @@ CPpE_BasicSignal::CPpE_BasicSignal(CApp& app, QWidget* pParent)
     pToneForm->addRow(pToneChecks);
     QComboBox* pKnock = AddCombo(IDC_SIGNAL_TONEKNOCK, TextItems(s_toneKnock),
                                  [](CData_All& d) -> int& { return d.m_Cfg.m_Basic.m_nToneKnock; });
-    pToneForm->addRow(AddLabel(0, "Waiting t&one", pKnock), pKnock);
+    pToneForm->addRow(AddLabel(IDC_STATIC_FIRST + 3, "Waiting t&one", pKnock), pKnock);
     QComboBox* pKnockIntern =
         AddCombo(IDC_SIGNAL_TONEKNOCKINTERN, TextItems(s_toneKnock),
                  [](CData_All& d) -> int& { return d.m_Cfg.m_Basic.m_nToneKnockIntern; });
-    pToneForm->addRow(AddLabel(0, "&Internal waiting tone", pKnockIntern), pKnockIntern);
+    pToneForm->addRow(AddLabel(IDC_STATIC_FIRST + 4, "&Internal waiting tone", pKnockIntern), pKnockIntern);
     QComboBox* pSilence =
         AddCombo(IDC_SIGNAL_SILENCE, TextItems({{0, "Off"}, {1, "On"}, {2, "Off except notices"}}),
                  [](CData_All& d) -> int& { return d.m_Cfg.m_Basic.m_nSilence; });
-    pToneForm->addRow(AddLabel(0, "S&ilence", pSilence), pSilence);
+    pToneForm->addRow(AddLabel(IDC_STATIC_FIRST + 5, "S&ilence", pSilence), pSilence);
     QComboBox* pHeadSetType = AddCombo(IDC_SIGNAL_HEADSETTYPE, NumberItems(0, HEADSETTYPE_MAX),
                                        [](CData_All& d) -> int& { return d.m_Cfg.m_Basic.m_nHeadSetType; });
-    pToneForm->addRow(AddLabel(0, "Hea&dset type", pHeadSetType), pHeadSetType);
+    pToneForm->addRow(AddLabel(IDC_STATIC_FIRST + 6, "Hea&dset type", pHeadSetType), pHeadSetType);
 
     // The display.
-    QGroupBox* pDisplay = AddGroup(0, "Display");
+    QGroupBox* pDisplay = AddGroup(IDC_STATIC_FIRST + 7, "Display");
     auto* pDisplayForm = new QFormLayout(pDisplay);
     auto* pDisplayChecks = new QGridLayout();
     pDisplayChecks->addWidget(AddCheck(IDC_SIGNAL_DISPNUMBEROUT, "&Outgoing number",
@@ -137,17 +137,17 @@ CPpE_BasicSignal::CPpE_BasicSignal(CApp& app, QWidget* pParent)
         IDC_SIGNAL_DISPCALL,
         TextItems({{0, "Number and charge"}, {1, "Number and time"}, {2, "Number"}, {3, "Date and time"}}),
         [](CData_All& d) -> int& { return d.m_Cfg.m_Basic.m_nDispCall; });
-    pDisplayForm->addRow(AddLabel(0, "During a &call", pDispCall), pDispCall);
+    pDisplayForm->addRow(AddLabel(IDC_STATIC_FIRST + 8, "During a &call", pDispCall), pDispCall);
     QComboBox* pDispCharge =
         AddCombo(IDC_SIGNAL_DISPCHARGE, TextItems({{1, "Charge, else time"}, {2, "Time"}, {3, "Charge"}}),
                  [](CData_All& d) -> int& { return d.m_Cfg.m_Basic.m_nDispCharge; });
-    pDisplayForm->addRow(AddLabel(0, "After a ca&ll", pDispCharge), pDispCharge);
+    pDisplayForm->addRow(AddLabel(IDC_STATIC_FIRST + 9, "After a ca&ll", pDispCharge), pDispCharge);
     QComboBox* pLed = AddCombo(IDC_SIGNAL_STATUSLED, TextItems({{0, "Off"}, {1, "On"}, {2, "Flashing"}}),
                                [](CData_All& d) -> int& { return d.m_Cfg.m_Basic.m_nStatusLed; });
-    pDisplayForm->addRow(AddLabel(0, "Status L&ED", pLed), pLed);
+    pDisplayForm->addRow(AddLabel(IDC_STATIC_FIRST + 10, "Status L&ED", pLed), pLed);
 
     // The external audio output.
-    QGroupBox* pAudio = AddGroup(0, "External audio output");
+    QGroupBox* pAudio = AddGroup(IDC_STATIC_FIRST + 11, "External audio output");
     auto* pAudioGrid = new QGridLayout(pAudio);
     const std::pair<const char*, IntField> outputs[] = {
         {"&Melodies", [](CData_All& d) -> int& { return d.m_Cfg.m_Audio.m_nMelodyOut; }},

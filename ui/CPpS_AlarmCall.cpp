@@ -56,12 +56,12 @@ CPpS_AlarmCall::CPpS_AlarmCall(CApp& app, QWidget* pParent) : CPp_Page(IDD, &app
         // The file and the telephone keep the year as an offset from 2000 in two digits.
         pDateTime->setDateRange(QDate(CData_AlarmCall::YEAR_BASE, 1, 1),
                                 QDate(CData_AlarmCall::YEAR_BASE + 99, 12, 31));
-        pLayout->addWidget(AddLabel(0, "D&ate", pDateTime));
+        pLayout->addWidget(AddLabel(IDC_STATIC_FIRST + 0, "D&ate", pDateTime));
         pLayout->addWidget(pDateTime);
         auto* pTime = new QTimeEdit(Content());
         CUi_Texts::SetControlNumber(pTime, IDC_ALARM_TIME + nOffset);
         pTime->setDisplayFormat(QString::fromLatin1(s_szTimeFormat));
-        pLayout->addWidget(AddLabel(0, "&Time", pTime));
+        pLayout->addWidget(AddLabel(IDC_STATIC_FIRST + 1, "&Time", pTime));
         pLayout->addWidget(pTime);
         // Both show the alarm call's time; a change in one shows in the other.
         connect(pTime, &QTimeEdit::timeChanged, pDateTime,
@@ -94,7 +94,7 @@ CPpS_AlarmCall::CPpS_AlarmCall(CApp& app, QWidget* pParent) : CPp_Page(IDD, &app
         // The text: its first 21 characters in the first line, the rest in the second.
         QLineEdit* pText1 = AddEdit(IDC_ALARM_TEXT1 + nOffset, TEXT_LINE_MAX, CLASS_NAME);
         QLineEdit* pText2 = AddEdit(IDC_ALARM_TEXT2 + nOffset, TEXT_LINE_MAX, CLASS_NAME);
-        pLayout->addWidget(AddLabel(0, "Te&xt", pText1));
+        pLayout->addWidget(AddLabel(IDC_STATIC_FIRST + 2, "Te&xt", pText1));
         pLayout->addWidget(pText1);
         pLayout->addWidget(pText2);
         pText2->setAccessibleName(QStringLiteral("Text, second line"));

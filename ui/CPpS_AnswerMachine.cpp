@@ -65,7 +65,7 @@ CPpS_AnswerMachine::CPpS_AnswerMachine(CApp& app, QWidget* pParent)
 {
     auto* pGrid = new QGridLayout(Content());
 
-    QGroupBox* pGeneral = AddGroup(0, "General");
+    QGroupBox* pGeneral = AddGroup(IDC_STATIC_FIRST + 0, "General");
     auto* pGeneralLayout = new QGridLayout(pGeneral);
     QCheckBox* pActive = AddCheck(IDC_AM_ACTIVE, "&Active",
                                   [](CData_All& d) -> int& { return d.m_Cfg.m_AnswerMaschine.m_nActive; });
@@ -95,7 +95,7 @@ CPpS_AnswerMachine::CPpS_AnswerMachine(CApp& app, QWidget* pParent)
         pQualityLayout->addWidget(pButton);
     pGeneralLayout->addLayout(pQualityLayout, 3, 0, 1, 2);
 
-    QGroupBox* pDeflection = AddGroup(0, "Call deflection");
+    QGroupBox* pDeflection = AddGroup(IDC_STATIC_FIRST + 1, "Call deflection");
     auto* pDeflectionForm = new QFormLayout(pDeflection);
     QCheckBox* pDeflect =
         AddCheck(IDC_AM_DEFLECTION, "&Deflect calls",
@@ -104,16 +104,16 @@ CPpS_AnswerMachine::CPpS_AnswerMachine(CApp& app, QWidget* pParent)
     QComboBox* pMode = AddCombo(
         IDC_AM_DEFLECTION_MODE, TextItems({{0, "Off"}, {1, "Always"}, {2, "When busy"}, {3, "After rings"}}),
         [](CData_All& d) -> int& { return d.m_Cfg.m_AnswerMaschine.m_niCallDeflection; });
-    pDeflectionForm->addRow(AddLabel(0, "&Deflection", pMode), pMode);
+    pDeflectionForm->addRow(AddLabel(IDC_STATIC_FIRST + 2, "&Deflection", pMode), pMode);
     QLineEdit* pNumber = AddEdit(
         IDC_AM_DEFLECTION_NUMBER, DEFLECTION_NUMBER_MAX, CLASS_DIAL,
         [](CData_All& d) -> std::string& { return d.m_Cfg.m_AnswerMaschine.m_strCallDeflectionNumber; },
         &StrToCallDeflectionNumber);
-    pDeflectionForm->addRow(AddLabel(0, "&Number", pNumber), pNumber);
+    pDeflectionForm->addRow(AddLabel(IDC_STATIC_FIRST + 3, "&Number", pNumber), pNumber);
     QComboBox* pCalls =
         AddCombo(IDC_AM_CALLS_TILL, NumberItems(0, CALLS_TILL_MAX),
                  [](CData_All& d) -> int& { return d.m_Cfg.m_AnswerMaschine.m_nCallsTillCalldefelction; });
-    pDeflectionForm->addRow(AddLabel(0, "After &calls", pCalls), pCalls);
+    pDeflectionForm->addRow(AddLabel(IDC_STATIC_FIRST + 4, "After &calls", pCalls), pCalls);
     pDeflectionForm->addRow(AddCheck(IDC_AM_MESSAGE_ON_DEFLECTION, "Announce &before deflecting",
                                      [](CData_All& d) -> int&
                                      { return d.m_Cfg.m_AnswerMaschine.m_nMessageOnCalldeflection; }));

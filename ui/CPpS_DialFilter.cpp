@@ -30,7 +30,7 @@ CPpS_DialFilter::CPpS_DialFilter(CApp& app, QWidget* pParent)
         AddCombo(IDC_DIALFILTER_MODE,
                  TextItems({{0, "Off"}, {1, "Block listed, allow listed"}, {2, "Block all but allowed"}}),
                  [](CData_All& d) -> int& { return d.m_Cfg.m_Basic.m_nDialFilterUse; });
-    pForm->addRow(AddLabel(0, "&Mode", pMode), pMode);
+    pForm->addRow(AddLabel(IDC_STATIC_FIRST + 0, "&Mode", pMode), pMode);
     pLayout->addLayout(pForm);
     pLayout->addWidget(AddList(IDC_DIALFILTER_LST), 1);
     List()->setAccessibleName(windowTitle());

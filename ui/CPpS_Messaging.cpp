@@ -26,7 +26,7 @@ constexpr unsigned IDS_STR_MESSAGING_SMSSERVER1 = 450;
 CPpS_Messaging::CPpS_Messaging(CApp& app, QWidget* pParent) : CPp_Page(IDD, &app.DocData(), CAPTION, pParent)
 {
     auto* pLayout = new QVBoxLayout(Content());
-    QGroupBox* pGroup = AddGroup(0, "SMS service centres");
+    QGroupBox* pGroup = AddGroup(IDC_STATIC_FIRST + 0, "SMS service centres");
     auto* pForm = new QFormLayout(pGroup);
     struct CServer
     {

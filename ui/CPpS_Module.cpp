@@ -41,7 +41,7 @@ CPpS_Module::CPpS_Module(CApp& app, int nSlot, QWidget* pParent)
     : CPp_Page(IDD, &app.DocData(), CAPTION, pParent), m_nSlot(nSlot)
 {
     auto* pLayout = new QVBoxLayout(Content());
-    QGroupBox* pInfo = AddGroup(0, "Module");
+    QGroupBox* pInfo = AddGroup(IDC_STATIC_FIRST + 0, "Module");
     auto* pInfoGrid = new QGridLayout(pInfo);
     struct CShown
     {
@@ -62,7 +62,7 @@ CPpS_Module::CPpS_Module(CApp& app, int nSlot, QWidget* pParent)
                                    ModuleTypeToStr(d.m_Cfg.m_VersionModule[nSlot].m_nModuleType, *typeText);
                                    return *typeText;
                                });
-    pInfoGrid->addWidget(AddLabel(0, "Type", pType), 0, 0);
+    pInfoGrid->addWidget(AddLabel(IDC_STATIC_FIRST + 1, "Type", pType), 0, 0);
     pInfoGrid->addWidget(pType, 0, 1);
     int nCell = 1;
     for (const CShown& row : shown)

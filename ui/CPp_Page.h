@@ -122,6 +122,9 @@ protected:
     QWidget* Content() const { return m_pContent; }
 
     // ---- Controls, each numbered and, where it has a field, bound to it ----
+    // The labels and group boxes of a page are numbered from here on, in the order the page adds
+    // them, so that the language files can name them.
+    static constexpr unsigned IDC_STATIC_FIRST = 6101;
     QLabel* AddLabel(unsigned nControl, const char* pszText, QWidget* pBuddy = nullptr);
     QGroupBox* AddGroup(unsigned nControl, const char* pszText);
     QPushButton* AddButton(unsigned nControl, const char* pszText);

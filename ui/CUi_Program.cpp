@@ -51,7 +51,10 @@ int CUi_Program::Run(int& argc, char** argv)
         CUi_TransferRunner runner(app, &frame);
         app.SetTransferRunner(&runner);
         if (pScript)
+        {
             pScript->Attach(runner);
+            pScript->SetDialogPinPrompt(&pinPrompt);
+        }
 
         CApp_Startup startup;
         startup.programPath = argc > 0 ? argv[0] : "R740Cf";

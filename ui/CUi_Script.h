@@ -11,7 +11,19 @@
 //   file PATH                the next file dialog's choice; "file -" cancels it
 //   transfer retry|cancel    what the transfer dialog does next when it waits after an error
 //   command N                runs the main window's command N (its menu item) after start-up
+//   page N                   shows the main window's page N as a click on its tab does (0 the
+//                            first, -1 the last)
+//   dialog N                 runs command N, which opens a dialog: the steps up to the matching
+//                            "close" run while it is open (a PIN dialog is the real one then,
+//                            when no "pin" entry is left)
+//   row N                    opens row N (0 the first) of the page's list as a double click does;
+//                            its dialog stays open up to the matching "close" as with "dialog"
+//   close                    closes the dialog in front as its Cancel does
+//   firststeps               shows the first steps in the help window as at a first start
 //   screenshot PATH          saves a picture of the main window as it is now (PNG)
+//   screenshot-dialog PATH   saves a picture of the dialog in front
+//   screenshot-help PATH     saves a picture of the help window
+//   screenshot-screen PATH   saves a picture of the whole screen (every window as it is shown)
 //   quit                     closes the main window as File Exit does
 //   log PATH                 every message box shown is appended to PATH (icon and text)
 // Message boxes, PIN and file dialogs without an entry left are answered so that nothing waits
@@ -22,11 +34,13 @@
 #include "support/CUi_Interface.h"
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
 class CMainFrame;
 class CUi_TransferRunner;
+class QWidget;
 
 class CUi_Script : public CUi_Interface, public CApp_PinPrompt
 {
@@ -47,6 +61,8 @@ public:
 
     // Answers the transfer dialog that waits.
     void Attach(CUi_TransferRunner& runner);
+    // The real PIN dialog, shown inside a "dialog" step when no PIN entry is left (not owned).
+    void SetDialogPinPrompt(CApp_PinPrompt* pPrompt) { m_pDialogPinPrompt = pPrompt; }
     // Runs the commands once the message loop runs.
     void Schedule(CMainFrame& frame);
 
@@ -69,7 +85,15 @@ private:
     };
     int NextFile(std::string& path);
     void Log(const std::string& line) const;
-    void RunCommands(CMainFrame& frame);
+    // Runs the steps from the next one on; inside a dialog up to its "close".
+    void RunSteps(CMainFrame& frame);
+    // Runs the step that opens a dialog, with the steps inside it run from the dialog's own loop.
+    void RunInDialog(CMainFrame& frame, const std::function<void()>& open);
+    void PollDialog(CMainFrame& frame, unsigned nSerial);
+    // After a dialog that did not open: on after its "close".
+    void SkipDialogSteps();
+    void RunCommand(CMainFrame& frame, unsigned nCommand);
+    void Screenshot(QWidget* pWidget, const char* pszWhat, const std::string& path) const;
 
     std::deque<int> m_answers;
     std::deque<CEntry> m_pins;
@@ -83,11 +107,26 @@ private:
             STEP_COMMAND,
             STEP_SCREENSHOT,
             STEP_QUIT,
+            STEP_PAGE,
+            STEP_DIALOG,
+            STEP_ROW,
+            STEP_CLOSE,
+            STEP_FIRSTSTEPS,
+            STEP_SCREENSHOT_DIALOG,
+            STEP_SCREENSHOT_HELP,
+            STEP_SCREENSHOT_SCREEN,
         } kind;
-        unsigned nCommand;
+        // The command, page or row.
+        int nNumber;
         std::string path;
     };
     std::vector<CStep> m_steps;
+    size_t m_nNextStep = 0;
+    // A dialog step waits for its dialog to come up.
+    bool m_bAwaitingDialog = false;
+    unsigned m_nDialogSerial = 0;
+    int m_nDialogDepth = 0;
+    CApp_PinPrompt* m_pDialogPinPrompt = nullptr;
     std::string m_logPath;
     std::string m_error;
 };

@@ -101,7 +101,8 @@ TEST_P(ResourceBundle, HoldsEveryStringThatIsNamed)
             EXPECT_EQ(1, res.GetString(p->nNumber, text)) << p->pszName;
         }
     }
-    // numbers named without a symbol: phone types, page captions, transfer and macro texts
+    // numbers named without a symbol (phone types) and numbers named later (page, transfer and
+    // macro texts)
     for (unsigned n :
          {173u, 174u, 185u, 190u, 265u, 275u, 276u, 277u, 390u, 391u, 392u, 423u, 428u, 4354u, 4355u, 4356u})
         EXPECT_EQ(1, res.GetString(n, text)) << n;

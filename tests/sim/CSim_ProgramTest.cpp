@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -83,6 +84,36 @@ TEST_F(CSim_Program, AReadThroughTheMenuFillsTheDocumentAndSavesTheTelephonesCon
     const std::string saved = TestReadFile(Out());
     EXPECT_NE(std::string::npos, saved.find("\r\nUnitName=Empfang\r\n"));
     EXPECT_EQ(Without(ToolRead(sim, false), s_local), Without(saved, s_local));
+    ASSERT_EQ(0, sim.Stop()) << sim.Err();
+}
+
+// The guide's walk through pages and dialogs: every dialog opened is pictured and closed without
+// a change; a row or a dialog that does not come up skips its steps and says so.
+TEST_F(CSim_Program, AScriptedWalkPicturesPagesAndDialogsAndChangesNothing)
+{
+    CTest_Emulator sim(Phone());
+    ASSERT_FALSE(sim.Device().empty());
+    m_program.device = sim.Device();
+    const std::string rx = std::to_string(ID_FILE_RX_CFG);
+    const std::string tx = std::to_string(ID_FILE_TX_CFG);
+    const std::string toolbar = std::to_string(ID_VIEW_TOOLBAR);
+    m_program.script = "log " + m_dir.File("log.txt") + "\ncommand " + rx + "\npage -1\nscreenshot " +
+                       m_dir.File("last.png") + "\npage 3\nrow 0\nscreenshot-dialog " +
+                       m_dir.File("row.png") + "\nclose\nrow 99\nscreenshot-dialog " +
+                       m_dir.File("none.png") + "\nclose\ndialog " + tx + "\nscreenshot-dialog " +
+                       m_dir.File("pin.png") + "\nclose\ndialog " + toolbar + "\nclose\npage 999\n" +
+                       SaveAndQuit();
+    const CTest_ProgramRun run = m_program.Run({});
+    ASSERT_EQ(0, run.nExit) << run.err;
+    for (const char* pszPicture : {"last.png", "row.png", "pin.png"})
+        EXPECT_EQ("\x89PNG", TestReadFile(m_dir.File(pszPicture)).substr(0, 4)) << pszPicture;
+    EXPECT_FALSE(std::filesystem::exists(m_dir.File("none.png")));
+    const std::string log = TestReadFile(m_dir.File("log.txt"));
+    for (const char* pszLine : {"row 99 does not exist", "no dialog opened", "page 999 does not exist"})
+        EXPECT_NE(std::string::npos, log.find(pszLine)) << log;
+    // The cancelled entry and the cancelled PIN left document and telephone as they were.
+    EXPECT_EQ(Without(ToolRead(sim, false), s_local), Without(TestReadFile(Out()), s_local));
+    EXPECT_EQ(Without(TestReadFile(s_sample), s_local), Without(TestReadFile(m_state), s_local));
     ASSERT_EQ(0, sim.Stop()) << sim.Err();
 }
 

@@ -27,19 +27,19 @@ TEST_P(SymbolKindCount, TableHoldsEveryEntryOfTheKind)
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, SymbolKindCount,
-                         ::testing::Values(CKindCount{"dialogs", LANG_KIND_DIALOG, 17},
-                                           CKindCount{"strings", LANG_KIND_STRING, 268},
+                         ::testing::Values(CKindCount{"dialogs", LANG_KIND_DIALOG, 34},
+                                           CKindCount{"strings", LANG_KIND_STRING, 284},
                                            CKindCount{"popups", LANG_KIND_POPUP, 5},
                                            CKindCount{"menu items", LANG_KIND_MENUITEM, 23},
-                                           CKindCount{"controls", 0, 172}));
+                                           CKindCount{"controls", 0, 295}));
 
 TEST(SymbolTable, EndsWithANullNameAndEveryKeyIsDistinct)
 {
-    ASSERT_EQ(485u, CLang_Symbols::Count());
-    EXPECT_EQ(nullptr, CLang_Symbols::Table()[485].pszName);
+    ASSERT_EQ(640u, CLang_Symbols::Count());
+    EXPECT_EQ(nullptr, CLang_Symbols::Table()[640].pszName);
     // Two symbols under one key would make one of them unreachable.
-    EXPECT_EQ(485u, CLang_Symbols::NumberToName().size());
-    EXPECT_EQ(485u, CLang_Symbols::NameToNumber().size());
+    EXPECT_EQ(640u, CLang_Symbols::NumberToName().size());
+    EXPECT_EQ(640u, CLang_Symbols::NameToNumber().size());
 }
 
 TEST(SymbolTable, ControlsBelongToADialogOfTheTable)
@@ -105,8 +105,9 @@ INSTANTIATE_TEST_SUITE_P(
                       CLookup{LANG_KIND_STRING, 57631, "ID_FILE_MRU_FILE16"},
                       CLookup{LANG_KIND_STRING, 3119, "IDS_ANS_MASCH_ACT_TIME10"},
                       CLookup{LANG_KIND_STRING, 61445, "AFX_IDS_PREVIEW_CLOSE"},
-                      CLookup{LANG_KIND_STRING, 130, "IDS_DER_VERSION"}, CLookup{LANG_KIND_STRING, 423, ""},
-                      CLookup{LANG_KIND_DIALOG, 1361, ""},
+                      CLookup{LANG_KIND_STRING, 130, "IDS_DER_VERSION"},
+                      CLookup{LANG_KIND_STRING, 423, "IDS_STR_TRANS_UPDATE"},
+                      CLookup{LANG_KIND_STRING, 173, ""}, CLookup{LANG_KIND_DIALOG, 1361, ""},
                       // numbers that wrap onto the key of another kind's entry
                       CLookup{LANG_KIND_STRING, 65536 + 7101, ""},
                       CLookup{LANG_KIND_POPUP, 65536 + 576000, ""}, CLookup{806 + 65536, 2870, ""},

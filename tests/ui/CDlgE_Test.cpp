@@ -3,6 +3,7 @@
 
 #include "CTest_Bundle.h"
 #include "CTest_Screenshot.h"
+#include "CTest_Untranslated.h"
 #include "data/CData_All.h"
 #include "data/CData_Properties.h"
 #include "data/CData_UiText.h"
@@ -375,6 +376,10 @@ TEST_F(CDlgE_Test, Screenshots)
         for (auto& dialog : dialogs)
         {
             SaveScreenshot(dialog.second.get(), dialog.first + suffix);
+            if (std::string(pszLanguage) != "UK")
+                for (const std::string& text :
+                     UntranslatedTexts(dialog.second.get(), CUi_Texts::TemplateNumber(dialog.second.get())))
+                    ADD_FAILURE() << "untranslated: " << text;
             // Tab goes through the numbered controls as they are numbered, OK and Cancel last.
             std::vector<unsigned> order;
             for (QWidget* p = dialog.second->nextInFocusChain(); p != dialog.second.get();

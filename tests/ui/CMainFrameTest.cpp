@@ -5,6 +5,7 @@
 #include "CTest_UiApp.h"
 
 #include "CTest_Screenshot.h"
+#include "CTest_Untranslated.h"
 #include "data/CData_Types.h"
 #include "data/CData_UiText.h"
 #include "testsupport/CTest_TraceCapture.h"
@@ -420,6 +421,10 @@ TEST_F(CMainFrameTest, ScreenshotsOfEveryPage)
             SaveScreenshot(&Frame(), name);
             // The page fits the window at its smallest: nothing to scroll, nothing cut off.
             EXPECT_TRUE(Sheet().Page(i)->Fits()) << name.toStdString();
+            if (std::string(shot.pszLanguage) != "UK")
+                for (const std::string& text :
+                     UntranslatedTexts(Sheet().Page(i), Sheet().Page(i)->TemplateNumber()))
+                    ADD_FAILURE() << "untranslated: " << text;
         }
     }
 }

@@ -44,6 +44,7 @@
 #include <QDir>
 #include <QFile>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QTextBrowser>
 
@@ -125,6 +126,12 @@ TEST_F(CUiHelpTest, FirstStepsOnceThenF1ShowsTheHelpOfThePageOrDialogInFront)
     EXPECT_TRUE(text.contains("SLPV24_DEVICE=/dev/pts/77")) << text.toStdString();
     EXPECT_EQ(QStringLiteral("Schließen"), Frame().HelpViewer()->findChild<QPushButton*>()->text());
     SaveScreenshot(Frame().HelpViewer(), "help_first_steps_ger");
+    // Beside the window where the screen has room, else at the screen's edge: it never covers
+    // more of the window than the screen makes it.
+    const QRect screen = Frame().screen()->availableGeometry();
+    const QRect help = Frame().HelpViewer()->frameGeometry();
+    EXPECT_TRUE(help.left() > Frame().frameGeometry().right() || help.right() <= screen.right())
+        << help.left() << " " << help.right() << " " << screen.right();
     // Remembered in the settings: not again, not in the next run either.
     EXPECT_EQ(0, Frame().ShowFirstRunHint());
 
