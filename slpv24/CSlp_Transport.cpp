@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <map>
+#include <mutex>
 #include <netdb.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
@@ -12,6 +14,7 @@
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <termios.h>
+#include <thread>
 #include <time.h>
 #include <unistd.h>
 
@@ -78,7 +81,7 @@ int ConnectTcp(const std::string& hostPort, CSlp_Device& out)
     std::string port;
     if (!SplitHostPort(hostPort, false, host, port))
     {
-        SlpOpenError() = "tcp:" + hostPort + ": not HOST:PORT";
+        SlpSetOpenError("tcp:" + hostPort + ": not HOST:PORT");
         return 0;
     }
 
@@ -89,7 +92,7 @@ int ConnectTcp(const std::string& hostPort, CSlp_Device& out)
     const int nLookup = ::getaddrinfo(host.c_str(), port.c_str(), &hints, &pList);
     if (nLookup != 0 || !pList)
     {
-        SlpOpenError() = "tcp:" + hostPort + ": " + (nLookup != 0 ? ::gai_strerror(nLookup) : "no address");
+        SlpSetOpenError("tcp:" + hostPort + ": " + (nLookup != 0 ? ::gai_strerror(nLookup) : "no address"));
         return 0;
     }
     int nConnectError = 0;
@@ -125,7 +128,7 @@ int ConnectTcp(const std::string& hostPort, CSlp_Device& out)
     {
         if (fd >= 0)
             ::close(fd);
-        SlpOpenError() = "tcp:" + hostPort + ": " + std::strerror(nConnectError ? nConnectError : errno);
+        SlpSetOpenError("tcp:" + hostPort + ": " + std::strerror(nConnectError ? nConnectError : errno));
         return 0;
     }
     out.m_fd = fd;
@@ -173,20 +176,38 @@ int SlpPrepareDescriptor(int fd, bool bSocket)
     return MakeRaw(fd);
 }
 
-std::string& SlpOpenError()
+namespace
 {
-    // Per thread: a link is opened in the caller's thread, and two callers must not mix reasons.
-    thread_local std::string s_error;
-    return s_error;
+// Per thread: a link is opened in the caller's thread, and two callers must not mix reasons. Kept
+// in a table rather than in thread-local storage: this library is loaded at run time, and the
+// dynamic thread-local blocks of such libraries trip up some leak checkers at the host's exit.
+std::mutex s_errorMutex;
+std::map<std::thread::id, std::string> s_errors;
+} // namespace
+
+std::string SlpOpenError()
+{
+    std::lock_guard<std::mutex> lock(s_errorMutex);
+    const auto it = s_errors.find(std::this_thread::get_id());
+    return it == s_errors.end() ? std::string() : it->second;
+}
+
+void SlpSetOpenError(const std::string& reason)
+{
+    std::lock_guard<std::mutex> lock(s_errorMutex);
+    if (reason.empty())
+        s_errors.erase(std::this_thread::get_id());
+    else
+        s_errors[std::this_thread::get_id()] = reason;
 }
 
 int SlpOpenDevice(const std::string& device, CSlp_Device& out)
 {
     out = CSlp_Device{};
-    SlpOpenError().clear();
+    SlpSetOpenError(std::string());
     if (device.empty())
     {
-        SlpOpenError() = "no device for this port";
+        SlpSetOpenError("no device for this port");
         return 0;
     }
     if (device.compare(0, 4, "tcp:") == 0)
@@ -194,12 +215,12 @@ int SlpOpenDevice(const std::string& device, CSlp_Device& out)
     const int fd = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
     {
-        SlpOpenError() = device + ": " + std::strerror(errno);
+        SlpSetOpenError(device + ": " + std::strerror(errno));
         return 0;
     }
     if (!SlpPrepareDescriptor(fd, false))
     {
-        SlpOpenError() = device + ": " + std::strerror(errno);
+        SlpSetOpenError(device + ": " + std::strerror(errno));
         ::close(fd);
         return 0;
     }

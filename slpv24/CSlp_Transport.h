@@ -31,8 +31,10 @@ struct CSlp_Device
 // A TCP connect waits at most SLP_CONNECT_TIMEOUT_MS. Gives 1 and the device, or 0.
 constexpr int SLP_CONNECT_TIMEOUT_MS = 2000;
 int SlpOpenDevice(const std::string& device, CSlp_Device& out);
-// Why the calling thread's last SlpOpenDevice failed: the device and the system's reason.
-std::string& SlpOpenError();
+// Why the calling thread's last SlpOpenDevice failed: the device and the system's reason; empty
+// when it did not fail. Setting an empty reason forgets the thread's entry.
+std::string SlpOpenError();
+void SlpSetOpenError(const std::string& reason);
 void SlpCloseDevice(CSlp_Device& device);
 
 // Puts a descriptor that the caller opened (a pseudo-terminal end, an accepted socket) into the

@@ -31,10 +31,10 @@ int32_t OpenLink(uint32_t* pHandle, const uint32_t* pMsgNotify, int32_t nPort, i
                  void* hWnd, int32_t nRole, CSlp_LinkConfig config)
 {
     const auto* pSink = static_cast<const SlpV24_NotifySink*>(hWnd);
-    SlpOpenError().clear();
+    SlpSetOpenError(std::string());
     if (!pHandle || !pMsgNotify || !pSink || !pSink->pfnNotify)
     {
-        SlpOpenError() = "the caller gave no handle, message or notification sink";
+        SlpSetOpenError("the caller gave no handle, message or notification sink");
         return 1;
     }
     *pHandle = 0;
@@ -47,7 +47,7 @@ int32_t OpenLink(uint32_t* pHandle, const uint32_t* pMsgNotify, int32_t nPort, i
         std::lock_guard<std::mutex> lock(s_mutex);
         if (s_links.size() >= SLP_MAX_LINKS)
         {
-            SlpOpenError() = "too many links open";
+            SlpSetOpenError("too many links open");
             return 1;
         }
         do
@@ -67,10 +67,10 @@ int32_t OpenLink(uint32_t* pHandle, const uint32_t* pMsgNotify, int32_t nPort, i
     const std::string name = SlpDeviceForPort(nPort);
     bool bOk = SlpOpenDevice(name, device) != 0;
     if (!bOk && name.empty())
-        SlpOpenError() = "port " + std::to_string(nPort) + ": no device for this port";
+        SlpSetOpenError("port " + std::to_string(nPort) + ": no device for this port");
     if (bOk && !link->Start(device))
     {
-        SlpOpenError() = name + ": the link could not start";
+        SlpSetOpenError(name + ": the link could not start");
         bOk = false;
     }
     std::lock_guard<std::mutex> lock(s_mutex);
@@ -132,7 +132,7 @@ extern "C"
 
     SLPV24_API int32_t SlpV24_GetLastError(char* pszText, int32_t nSize)
     {
-        const std::string& error = SlpOpenError();
+        const std::string error = SlpOpenError();
         if (pszText && nSize > 0)
         {
             const size_t nCopy = std::min(error.size(), static_cast<size_t>(nSize) - 1);
