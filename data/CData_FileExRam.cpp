@@ -57,58 +57,6 @@ inline uint32_t HashBytes(const char* p, size_t n)
     return static_cast<uint32_t>(h ^ (h >> 33));
 }
 
-// The n bytes (n >= 1) of a key as one word, read within the key: 1 to 3 bytes one by one, 4 to 8
-// as two halves that overlap where n < 8.
-inline uint64_t ShortKeyWord(const char* p, size_t n)
-{
-    if (n >= 4)
-    {
-        uint32_t nLow;
-        uint32_t nHigh;
-        std::memcpy(&nLow, p, 4);
-        std::memcpy(&nHigh, p + n - 4, 4);
-        return uint64_t(nLow) | uint64_t(nHigh) << (8 * (n - 4));
-    }
-    const auto* q = reinterpret_cast<const unsigned char*>(p);
-    return uint64_t(q[0]) | uint64_t(q[n / 2]) << (8 * (n / 2)) | uint64_t(q[n - 1]) << (8 * (n - 1));
-}
-
-// True when the key's n bytes (n >= 1) are the line's first n bytes, which hold no NUL (the line's
-// key is that long). Compared a word at a time; the words give the key's fingerprint for the
-// filter of keys already asked for, covering every byte, because keys of one length often differ
-// only in the middle. Up to 7 bytes beyond the n are read from the line, which the padding
-// behind the text covers.
-inline bool SameKey(const char* pKey, const char* pLine, size_t n, uint64_t& nSig)
-{
-    constexpr uint64_t MIX = 0xFF51AFD7ED558CCDULL;
-    uint64_t h = n * 0x9E3779B97F4A7C15ULL;
-    uint64_t k;
-    uint64_t l;
-    if (n < 8)
-    {
-        k = ShortKeyWord(pKey, n);
-        std::memcpy(&l, pLine, 8);
-        l &= (uint64_t(1) << (8 * n)) - 1;
-    }
-    else
-    {
-        for (size_t i = 0; i + 8 < n; i += 8)
-        {
-            std::memcpy(&k, pKey + i, 8);
-            std::memcpy(&l, pLine + i, 8);
-            if (k != l)
-                return false;
-            h = (h ^ k) * MIX;
-        }
-        std::memcpy(&k, pKey + n - 8, 8);
-        std::memcpy(&l, pLine + n - 8, 8);
-    }
-    if (k != l)
-        return false;
-    nSig = (h ^ k) * MIX;
-    return true;
-}
-
 // Length of a text inside the loaded text, found 16 bytes at a time (the padding behind the text
 // makes whole reads safe).
 inline size_t TextLength(const char* p)
@@ -127,28 +75,90 @@ inline size_t TextLength(const char* p)
 #endif
 }
 
-// When the line's key is n bytes long (n >= 1): the length of its value up to the line's
-// terminator; else NO_VALUE. A key shorter than 16 bytes and most values are answered from one
-// look at the line's first 16 bytes (the padding behind the text covers it).
-constexpr size_t NO_VALUE = ~size_t(0);
-inline size_t ValueLength(const char* pLine, size_t n)
+// Eight bytes from p as one word.
+inline uint64_t Word(const char* p)
+{
+    uint64_t w;
+    std::memcpy(&w, p, 8);
+    return w;
+}
+
+// Keys up to this length are matched at the cursor without a loop; nearly every key of a
+// configuration is shorter (the longest are 24 bytes). The line is read up to this many bytes from
+// its start, which the padding behind the text covers.
+constexpr size_t LINE_WINDOW = 32;
+
+// Bit i set where p[i] is "=", for the LINE_WINDOW bytes from p.
+inline uint32_t EqualSigns(const char* p)
 {
 #if defined(__SSE2__)
-    if (n < 16)
-    {
-        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pLine));
-        const uint32_t nEq = static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_set1_epi8('='))));
-        const uint32_t nNul =
-            static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_setzero_si128())));
-        // The first "=" or NUL must be an "=" at n.
-        if (((nEq | nNul) & ((uint32_t(2) << n) - 1)) != (uint32_t(1) << n) || !(nEq >> n & 1))
-            return NO_VALUE;
-        const uint32_t nValueNul = nNul >> (n + 1);
-        return nValueNul ? static_cast<size_t>(__builtin_ctz(nValueNul)) : 15 - n + TextLength(pLine + 16);
-    }
+    const __m128i eq = _mm_set1_epi8('=');
+    const __m128i v0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    const __m128i v1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16));
+    return static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(v0, eq))) |
+           static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(v1, eq))) << 16;
+#else
+    uint32_t nBits = 0;
+    for (size_t i = 0; i < LINE_WINDOW; ++i)
+        nBits |= uint32_t(p[i] == '=') << i;
+    return nBits;
 #endif
-    const size_t nKey = std::strcspn(pLine, "=");
-    return nKey == n && pLine[n] == '=' ? TextLength(pLine + n + 1) : NO_VALUE;
+}
+
+// Whether the line's key is the n bytes of pszKey (1 <= n < LINE_WINDOW, no NUL among them): the
+// bytes are the same and the line's first "=" follows them. nSig is then a fingerprint of the key
+// for the filter of keys already found; it covers every byte, because keys of one length often
+// differ only in the middle or in the last byte. The key is read within its n bytes.
+inline bool MatchLineKey(const char* pszKey, size_t n, const char* pLine, uint64_t& nSig)
+{
+    uint64_t nDiff;
+    uint64_t nMix;
+    if (n >= 8)
+    {
+        // Words at 0 and n - 8, and for longer keys at 8 and 16 (moved back to n - 8 where the key
+        // ends before): overlapping words compare the same bytes twice, never bytes beyond the key.
+        const size_t nLast = n - 8;
+        const uint64_t k0 = Word(pszKey);
+        const uint64_t k3 = Word(pszKey + nLast);
+        nDiff = (k0 ^ Word(pLine)) | (k3 ^ Word(pLine + nLast));
+        nMix = k0 ^ (k3 << 32 | k3 >> 32);
+        if (n > 16)
+        {
+            const size_t nThird = nLast < 16 ? nLast : 16;
+            const uint64_t k1 = Word(pszKey + 8);
+            const uint64_t k2 = Word(pszKey + nThird);
+            nDiff |= (k1 ^ Word(pLine + 8)) | (k2 ^ Word(pLine + nThird));
+            nMix ^= (k1 << 16 | k1 >> 48) ^ (k2 << 48 | k2 >> 16);
+        }
+    }
+    else if (n >= 4)
+    {
+        uint32_t nLow;
+        uint32_t nHigh;
+        uint32_t nLineLow;
+        uint32_t nLineHigh;
+        std::memcpy(&nLow, pszKey, 4);
+        std::memcpy(&nHigh, pszKey + n - 4, 4);
+        std::memcpy(&nLineLow, pLine, 4);
+        std::memcpy(&nLineHigh, pLine + n - 4, 4);
+        nDiff = (nLow ^ nLineLow) | (nHigh ^ nLineHigh);
+        nMix = uint64_t(nLow) | uint64_t(nHigh) << 32;
+    }
+    else
+    {
+        const auto* k = reinterpret_cast<const unsigned char*>(pszKey);
+        const auto* l = reinterpret_cast<const unsigned char*>(pLine);
+        nDiff = uint64_t(k[0] ^ l[0]) | uint64_t(k[n / 2] ^ l[n / 2]) | uint64_t(k[n - 1] ^ l[n - 1]);
+        nMix = uint64_t(k[0]) | uint64_t(k[n / 2]) << 8 | uint64_t(k[n - 1]) << 16;
+    }
+    // The key's bytes hold no NUL, so neither do the line's: its key ends at its first "=", which
+    // must be the byte after them.
+    const uint32_t nBit = uint32_t(1) << n;
+    if (nDiff | ((EqualSigns(pLine) & (2 * nBit - 1)) ^ nBit))
+        return false;
+    nSig = (nMix ^ n) * 0xFF51AFD7ED558CCDULL;
+    nSig ^= nSig >> 29;
+    return true;
 }
 
 // Length of the key of a line inside the loaded text: the bytes before its first "=" or its
@@ -355,7 +365,9 @@ int CData_FileExRam::Load(size_t nSize)
 {
     m_nTextSize = nSize + 1;
     m_strSection.clear();
+    m_pszReadSection = "";
     m_bSectionFound = false;
+    m_bSequential = false;
     m_bAnySectionFound = false;
     m_bOpen = true;
 
@@ -426,7 +438,9 @@ void CData_FileExRam::FreeText()
     m_lineKey.clear();
     m_bKeysIndexed = false;
     m_bSectionFound = false;
-    m_nSectionStart = m_nSectionEnd = m_nScanPos = m_nCursor = 0;
+    m_bSequential = false;
+    m_pszReadSection = ""; // it may point into the text
+    m_nSectionStart = m_nSectionEnd = m_nCursor = 0;
 }
 
 int CData_FileExRam::Close()
@@ -553,11 +567,22 @@ __attribute__((noinline))
 #endif
 void CData_FileExRam::SelectSection(const char* pszSection, const char* pszOperation)
 {
-    m_strSection = pszSection;
     m_keyIndex.clear();
+    m_bKeysIndexed = false;
     const int nStart = m_pSections ? m_pSections->FindNext(pszSection) : -1;
     m_bSectionFound = nStart >= 0;
+    m_bSequential = m_bSectionFound;
     m_bAnySectionFound = m_bAnySectionFound || m_bSectionFound;
+    // The name the next lookups are compared with: the header's own when it is spelt as asked, so
+    // that nothing is copied; else a copy of the name asked for.
+    const char* const pszHeader = m_bSectionFound ? m_ppLines[nStart - 1] + 1 : nullptr;
+    if (pszHeader && std::strcmp(pszHeader, pszSection) == 0)
+        m_pszReadSection = pszHeader;
+    else
+    {
+        m_strSection = pszSection;
+        m_pszReadSection = m_strSection.c_str();
+    }
     if (!m_bSectionFound)
     {
         m_nSectionStart = m_nSectionEnd = m_nCursor = 0;
@@ -577,7 +602,6 @@ void CData_FileExRam::SelectSection(const char* pszSection, const char* pszOpera
         std::memset(m_keyFilter, 0, sizeof m_keyFilter);
         m_nKeyVisit = 1;
     }
-    m_bKeysIndexed = false;
 }
 
 void CData_FileExRam::BuildKeyIndex()
@@ -589,6 +613,7 @@ void CData_FileExRam::BuildKeyIndex()
         ++nEnd;
     m_nSectionEnd = nEnd;
     m_bKeysIndexed = true;
+    m_bSequential = false;
     if (nEnd == m_nSectionStart)
     {
         // An empty section (a file of nothing but headers has a million of them) needs no index.
@@ -636,28 +661,23 @@ CData_FileExRam::FindSequential(const char* pszKey, size_t& nValue)
     // Until a section's keys are indexed, lookups that walk its lines in order are answered from
     // the line after the last one found. Each line passed so far was the first of its key, so the
     // line at the cursor is the first of a key unless that key was asked for before.
-    if (m_nCursor >= m_nLines)
+    // An empty key, and one longer than the line's first bytes, are left to the index. A key with
+    // "=" in it never matches here: the line's key ends at its first "=".
+    const size_t nKey = std::strlen(pszKey);
+    if (nKey - 1 >= LINE_WINDOW - 1 || m_nCursor >= m_nLines)
         return nullptr;
     const char* const pLine = m_ppLines[m_nCursor];
-    if (pLine[0] == '[')
-        return nullptr; // the next section begins
-    // The line holds the key when its key is as long and the same. A key with "=" in it can match
-    // in the middle of a value, which only the plain scan of the section knows; it is longer than
-    // the line's key and goes there. An empty key is left to the index too.
-    const size_t nKey = std::strlen(pszKey);
-    if (!nKey)
-        return nullptr;
-    nValue = ValueLength(pLine, nKey);
     uint64_t nSig;
-    if (nValue == NO_VALUE || !SameKey(pszKey, pLine, nKey, nSig))
-        return nullptr;
+    if (pLine[0] == '[' || !MatchLineKey(pszKey, nKey, pLine, nSig))
+        return nullptr; // not this key, or the next section begins
     uint8_t& nSeen1 = m_keyFilter[nSig >> 52];
     uint8_t& nSeen2 = m_keyFilter[(nSig >> 40) & (KEY_FILTER_SIZE - 1)];
     if (nSeen1 == m_nKeyVisit && nSeen2 == m_nKeyVisit)
         return nullptr;
     nSeen1 = m_nKeyVisit;
     nSeen2 = m_nKeyVisit;
-    m_nScanPos = m_nCursor++;
+    ++m_nCursor;
+    nValue = TextLength(pLine + nKey + 1);
     return pLine + nKey + 1;
 }
 
@@ -681,7 +701,7 @@ CData_FileExRam::FindValue(const char* pszKey)
                 ++i;
         if (nKey != NO_KEY && i == nKey && pszKey[nKey] == '\0')
         {
-            m_nScanPos = m_nCursor++;
+            ++m_nCursor;
             return pLine + nKey + 1;
         }
     }
@@ -696,7 +716,6 @@ CData_FileExRam::FindValue(const char* pszKey)
             const char* pLine = m_pLines->Get(i);
             if (std::strncmp(pLine, pszKey, nLen) == 0 && pLine[nLen] == '=')
             {
-                m_nScanPos = i;
                 m_nCursor = i + 1;
                 return pLine + nLen + 1;
             }
@@ -716,7 +735,6 @@ CData_FileExRam::FindValue(const char* pszKey)
         const char* pLine = m_pLines->Get(slot.nLine - 1);
         if (std::memcmp(pLine, pszKey, nLen) == 0)
         {
-            m_nScanPos = slot.nLine - 1;
             m_nCursor = slot.nLine;
             return pLine + nLen + 1;
         }
@@ -776,18 +794,14 @@ CData_FileExRam::LookUp(const char* pszSection, const char* pszKey, const char* 
     if (!pszKey)
         pszKey = "";
     // Most lookups stay in the section of the one before and follow the written key order.
-    if (std::strcmp(m_strSection.c_str(), pszSection) != 0)
+    if (std::strcmp(m_pszReadSection, pszSection) != 0)
         SelectSection(pszSection, pszOperation);
-    const char* pValue = nullptr;
-    if (m_bSectionFound)
+    const char* pValue = m_bSequential ? FindSequential(pszKey, nValue) : nullptr;
+    if (!pValue && m_bSectionFound)
     {
-        pValue = m_bKeysIndexed ? nullptr : FindSequential(pszKey, nValue);
-        if (!pValue)
-        {
-            pValue = FindValue(pszKey);
-            if (pValue)
-                nValue = TextLength(pValue);
-        }
+        pValue = FindValue(pszKey);
+        if (pValue)
+            nValue = TextLength(pValue);
     }
     if (!pValue && g_nTraceState != TRACE_OFF)
         TraceDefault(pszSection, pszKey, pszOperation);

@@ -135,6 +135,9 @@ private:
     bool m_bSectionFound = false;
     bool m_bAnySectionFound = false;
     std::string m_strSection; // last written (write mode) or looked up (read mode); empty after Open
+    // Read mode: the name of the current section as asked; the header's own in the text when it is
+    // spelt the same, else m_strSection.
+    const char* m_pszReadSection = "";
 
     std::string m_text;     // whole file, one byte and the padding, while reading
     size_t m_nTextSize = 0; // the file and that byte
@@ -142,7 +145,6 @@ private:
     char* const* m_ppLines = nullptr; // its items and their count once loaded, for the lookups
     size_t m_nLines = 0;
     std::unique_ptr<CMap_StrPtr> m_pSections;
-    size_t m_nScanPos = 0;      // line index of the last key found
     size_t m_nSectionStart = 0; // first line of the current read section
     size_t m_nSectionEnd = 0;   // one past its last line
 
@@ -163,6 +165,7 @@ private:
     std::vector<uint32_t> m_lineKey;
     size_t m_nCursor = 0; // the line after the last key found
     bool m_bKeysIndexed = false;
+    bool m_bSequential = false; // a section was found and its keys are not indexed yet
 
     // Keys found in file order before the section's keys were indexed leave two bytes each set to
     // the section's visit number; a key whose two bytes both hold it may have been asked for

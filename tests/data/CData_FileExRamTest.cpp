@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <iterator>
 #include <random>
 
 namespace
@@ -450,6 +451,14 @@ std::string ScanReference(const std::vector<std::pair<std::string, std::vector<s
     return {};
 }
 
+// Lengths of the filler around the number in a key: keys of 2 to 42 bytes, matched at the line in
+// file order or (the longest) through the index.
+size_t RandomFill(std::mt19937& rng)
+{
+    static const size_t s_fill[] = {0, 0, 0, 2, 6, 7, 13, 14, 15, 22, 29, 30, 40};
+    return s_fill[rng() % std::size(s_fill)];
+}
+
 TEST(CData_FileExRam, AnyLookupOrderGivesTheFirstLineOfAKey)
 {
     // Random sections with few distinct keys (so duplicates abound), looked up in file order,
@@ -459,6 +468,17 @@ TEST(CData_FileExRam, AnyLookupOrderGivesTheFirstLineOfAKey)
     {
         std::vector<std::pair<std::string, std::vector<std::string>>> sections;
         std::string text;
+        // Six keys a round, the lines use five: most have the same filler before and after their
+        // number, so that they differ only in the middle; the others are prefixes of them or longer.
+        std::vector<std::string> keys;
+        const size_t nBefore = RandomFill(rng);
+        const size_t nAfter = RandomFill(rng);
+        for (int k = 0; k < 6; ++k)
+        {
+            const size_t nFill = rng() % 3 ? nBefore : RandomFill(rng);
+            keys.push_back(std::string(nFill, 'x') + "K" + std::to_string(k) +
+                           std::string(rng() % 3 ? nAfter : RandomFill(rng), 'x'));
+        }
         // Section names repeat and change case now and then.
         const int nSections = 1 + static_cast<int>(rng() % 5);
         for (int s = 0; s < nSections; ++s)
@@ -471,8 +491,9 @@ TEST(CData_FileExRam, AnyLookupOrderGivesTheFirstLineOfAKey)
             const int nLines = static_cast<int>(rng() % 12);
             for (int l = 0; l < nLines; ++l)
             {
-                const std::string key = "K" + std::to_string(rng() % 5) + (rng() % 3 == 0 ? "=x" : "");
-                const std::string line = key + "=" + std::to_string(round) + "." + std::to_string(l);
+                const std::string key = keys[rng() % 5] + (rng() % 3 == 0 ? "=x" : "");
+                const std::string line = key + "=" + std::to_string(round) + "." + std::to_string(l) +
+                                         std::string(rng() % 4 ? 0 : rng() % 40, 'v');
                 lines.push_back(line);
                 text += line + "\r\n";
             }
@@ -480,22 +501,51 @@ TEST(CData_FileExRam, AnyLookupOrderGivesTheFirstLineOfAKey)
         }
         CData_FileExRam file;
         ASSERT_EQ(1, file.OpenBuffer(text.data(), text.size()));
-        for (int q = 0; q < 40; ++q)
+        size_t nSection = 0;
+        size_t nLine = 0;
+        for (int q = 0; q < 60; ++q)
         {
-            // Mostly in file order, as blocks read, sometimes anywhere.
-            std::string section = rng() % 3 ? sections[static_cast<size_t>(q) % sections.size()].first
-                                            : "Sec" + std::to_string(rng() % (nSections + 1));
+            // Mostly the keys of the lines in file order, section by section, as blocks read (a line
+            // passed over, or asked for again, now and then); sometimes anything anywhere.
+            const auto& in = sections[nSection % sections.size()];
+            std::string section = in.first;
+            std::string key;
+            if (nLine < in.second.size() && rng() % 4)
+            {
+                const std::string& line = in.second[nLine];
+                // The line's key, or what it was written with when that holds "=".
+                key = line.substr(0, rng() % 2 ? line.find('=') : line.rfind('='));
+                nLine += rng() % 6 ? 1 : rng() % 3;
+            }
+            else
+            {
+                if (nLine >= in.second.size() || rng() % 2)
+                {
+                    ++nSection;
+                    nLine = 0;
+                }
+                if (rng() % 2)
+                    section = "Sec" + std::to_string(rng() % (nSections + 1));
+                key = keys[rng() % keys.size()];
+                if (rng() % 5 == 0)
+                    key += "=x";
+            }
             if (rng() % 5 == 0)
                 section[0] = section[0] == 'S' ? 's' : 'S';
-            std::string key = "K" + std::to_string(rng() % 6);
-            if (rng() % 5 == 0)
-                key += "=x";
             bool bFound = false;
             const std::string expected = ScanReference(sections, section, key, bFound);
+            // Into a string, or into a buffer that may be too small for the value.
             std::string value;
-            EXPECT_EQ(bFound ? 1 : 0, file.GetString(section.c_str(), key.c_str(), "", value))
+            char buffer[48];
+            const size_t nSize = 1 + rng() % sizeof buffer;
+            const bool bString = rng() % 2;
+            const int nFound = bString ? file.GetString(section.c_str(), key.c_str(), "", value)
+                                       : file.GetString(section.c_str(), key.c_str(), "", buffer, nSize);
+            if (!bString)
+                value = buffer;
+            EXPECT_EQ(bFound ? 1 : 0, nFound) << "round " << round << " " << section << " " << key;
+            EXPECT_EQ(bString ? expected : expected.substr(0, nSize - 1), value)
                 << "round " << round << " " << section << " " << key;
-            EXPECT_EQ(expected, value) << "round " << round << " " << section << " " << key;
         }
         file.Close();
     }
