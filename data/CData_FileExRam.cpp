@@ -156,8 +156,9 @@ inline bool MatchLineKey(const char* pszKey, size_t n, const char* pLine, uint64
     const uint32_t nBit = uint32_t(1) << n;
     if (nDiff | ((EqualSigns(pLine) & (2 * nBit - 1)) ^ nBit))
         return false;
+    // The filter takes its positions from the top bits of the product, which every byte of the key
+    // reaches.
     nSig = (nMix ^ n) * 0xFF51AFD7ED558CCDULL;
-    nSig ^= nSig >> 29;
     return true;
 }
 
