@@ -88,18 +88,15 @@ inline uint64_t Word(const char* p)
 // its start, which the padding behind the text covers.
 constexpr size_t LINE_WINDOW = 32;
 
-// Bit i set where p[i] is "=", for the LINE_WINDOW bytes from p.
+// Bit i set where p[i] is "=", for the 16 bytes from p.
 inline uint32_t EqualSigns(const char* p)
 {
 #if defined(__SSE2__)
-    const __m128i eq = _mm_set1_epi8('=');
-    const __m128i v0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-    const __m128i v1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16));
-    return static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(v0, eq))) |
-           static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(v1, eq))) << 16;
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    return static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_set1_epi8('='))));
 #else
     uint32_t nBits = 0;
-    for (size_t i = 0; i < LINE_WINDOW; ++i)
+    for (size_t i = 0; i < 16; ++i)
         nBits |= uint32_t(p[i] == '=') << i;
     return nBits;
 #endif
@@ -113,17 +110,20 @@ inline bool MatchLineKey(const char* pszKey, size_t n, const char* pLine, uint64
 {
     uint64_t nDiff;
     uint64_t nMix;
+    uint32_t nEq = EqualSigns(pLine);
     if (n >= 8)
     {
-        // Words at 0 and n - 8, and for longer keys at 8 and 16 (moved back to n - 8 where the key
-        // ends before): overlapping words compare the same bytes twice, never bytes beyond the key.
+        // Words at 0 and n - 8, and for keys of 16 bytes or more at 8 and 16 (moved back to n - 8
+        // where the key ends before) and the line's "=" signs beyond its first 16 bytes:
+        // overlapping words compare the same bytes twice, never bytes beyond the key.
         const size_t nLast = n - 8;
         const uint64_t k0 = Word(pszKey);
         const uint64_t k3 = Word(pszKey + nLast);
         nDiff = (k0 ^ Word(pLine)) | (k3 ^ Word(pLine + nLast));
         nMix = k0 ^ (k3 << 32 | k3 >> 32);
-        if (n > 16)
+        if (n >= 16)
         {
+            nEq |= EqualSigns(pLine + 16) << 16;
             const size_t nThird = nLast < 16 ? nLast : 16;
             const uint64_t k1 = Word(pszKey + 8);
             const uint64_t k2 = Word(pszKey + nThird);
@@ -154,7 +154,7 @@ inline bool MatchLineKey(const char* pszKey, size_t n, const char* pLine, uint64
     // The key's bytes hold no NUL, so neither do the line's: its key ends at its first "=", which
     // must be the byte after them.
     const uint32_t nBit = uint32_t(1) << n;
-    if (nDiff | ((EqualSigns(pLine) & (2 * nBit - 1)) ^ nBit))
+    if (nDiff | ((nEq & (2 * nBit - 1)) ^ nBit))
         return false;
     // The filter takes its positions from the top bits of the product, which every byte of the key
     // reaches.
@@ -758,27 +758,30 @@ void TraceDefault(const char* pszSection, const char* pszKey, const char* pszOpe
 // for the longer ones (names, numbers, binary blocks); nothing is read or written beyond n.
 inline void CopyValue(char* pDest, const char* pValue, size_t n)
 {
-    if (n >= 16)
+    if (n < 4)
     {
-        for (size_t i = 0; i + 16 < n; i += 16)
-            std::memcpy(pDest + i, pValue + i, 16);
-        std::memcpy(pDest + n - 16, pValue + n - 16, 16);
+        if (n)
+        {
+            pDest[0] = pValue[0];
+            pDest[n / 2] = pValue[n / 2];
+            pDest[n - 1] = pValue[n - 1];
+        }
     }
-    else if (n >= 8)
-    {
-        std::memcpy(pDest, pValue, 8);
-        std::memcpy(pDest + n - 8, pValue + n - 8, 8);
-    }
-    else if (n >= 4)
+    else if (n < 8)
     {
         std::memcpy(pDest, pValue, 4);
         std::memcpy(pDest + n - 4, pValue + n - 4, 4);
     }
-    else if (n)
+    else if (n < 16)
     {
-        pDest[0] = pValue[0];
-        pDest[n / 2] = pValue[n / 2];
-        pDest[n - 1] = pValue[n - 1];
+        std::memcpy(pDest, pValue, 8);
+        std::memcpy(pDest + n - 8, pValue + n - 8, 8);
+    }
+    else
+    {
+        for (size_t i = 0; i + 16 < n; i += 16)
+            std::memcpy(pDest + i, pValue + i, 16);
+        std::memcpy(pDest + n - 16, pValue + n - 16, 16);
     }
 }
 } // namespace
