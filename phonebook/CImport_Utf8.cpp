@@ -118,6 +118,14 @@ bool CImport_Utf8::ToCp1252(std::string_view text, char* pOut, size_t& nOut, boo
             ++p;
             continue;
         }
+        // The letters of Western languages (U+00A0 to U+00FF) keep their value as the byte.
+        if ((c == 0xC3 || (c == 0xC2 && pEnd - p >= 2 && p[1] >= 0xA0)) && pEnd - p >= 2 &&
+            (p[1] & 0xC0) == 0x80)
+        {
+            *q++ = static_cast<char>(((c & 0x03) << 6) | (p[1] & 0x3F));
+            p += 2;
+            continue;
+        }
         char32_t u = 0;
         const size_t nLength = SequenceLength(p, pEnd, &u);
         if (nLength == 0)
