@@ -150,7 +150,7 @@ void CParse::TooManyTokens()
 }
 
 #if defined(__SSE2__)
-const unsigned char* CParse::BlockRun(const unsigned char* p, const unsigned char* pEnd) const
+inline const unsigned char* CParse::BlockRun(const unsigned char* p, const unsigned char* pEnd) const
 {
     // Sixteen bytes a step while no byte of the block can end the run; a byte that might is
     // looked up, and the run goes on after it when it is a token character. Signed compares: the
