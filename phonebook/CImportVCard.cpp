@@ -175,21 +175,91 @@ const struct CKeyMarks
     bool operator[](unsigned char c) const { return marks[c]; }
 } s_keyMarks;
 
-// The bytes that matter in a structured value: the semicolon between its components, and the
-// backslash and comma that ask for the slower way.
-constexpr unsigned char NAME_MARK_SEMICOLON = 1;
-constexpr unsigned char NAME_MARK_ESCAPE = 2;
-const struct CNameMarks
+// What a value holds beyond plain ASCII text, found in one pass over it: the steps after the
+// decoding (conversion, unescaping, splitting lists) run only for the values that need them.
+constexpr unsigned VALUE_HIGH = 1;   // a byte above 0x7F (UTF-8 or another code page)
+constexpr unsigned VALUE_ESCAPE = 2; // a backslash
+constexpr unsigned VALUE_COMMA = 4;  // a comma (a list inside a name component)
+const struct CValueMarks
 {
     unsigned char marks[256] = {};
-    constexpr CNameMarks() : marks()
+    constexpr CValueMarks() : marks()
     {
-        marks[static_cast<unsigned char>(';')] = NAME_MARK_SEMICOLON;
-        marks[static_cast<unsigned char>('\\')] = NAME_MARK_ESCAPE;
-        marks[static_cast<unsigned char>(',')] = NAME_MARK_ESCAPE;
+        for (size_t c = 0x80; c < 256; ++c)
+            marks[c] = VALUE_HIGH;
+        marks[static_cast<unsigned char>('\\')] = VALUE_ESCAPE;
+        marks[static_cast<unsigned char>(',')] = VALUE_COMMA;
     }
-    unsigned char operator[](unsigned char c) const { return marks[c]; }
-} s_nameMarks;
+    unsigned operator[](unsigned char c) const { return marks[c]; }
+} s_valueMarks;
+
+#if defined(__SSE2__)
+// The bit of each of the first nBytes bytes of a block (all sixteen when nBytes >= 16).
+unsigned BlockBits(ptrdiff_t nBytes)
+{
+    return nBytes >= 16 ? 0xFFFFu : (1u << nBytes) - 1;
+}
+#endif
+
+// The marks of the value's bytes. Sixteen bytes are read at a time as far as the value's buffer
+// goes on (pLimit: the end of the file's bytes for a value in them, the value's own end
+// otherwise).
+unsigned ValueMarks(View value, const char* pLimit)
+{
+    unsigned nMarks = 0;
+    const char* p = value.data();
+    const char* const pEnd = p + value.size();
+#if defined(__SSE2__)
+    const __m128i backslash = _mm_set1_epi8('\\');
+    const __m128i comma = _mm_set1_epi8(',');
+    unsigned nHigh = 0;
+    unsigned nEscapes = 0;
+    unsigned nCommas = 0;
+    for (; p < pEnd && pLimit - p >= 16; p += 16)
+    {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        const unsigned nIn = BlockBits(pEnd - p);
+        nHigh |= static_cast<unsigned>(_mm_movemask_epi8(v)) & nIn;
+        nEscapes |= static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, backslash))) & nIn;
+        nCommas |= static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, comma))) & nIn;
+    }
+    nMarks = (nHigh ? VALUE_HIGH : 0) | (nEscapes ? VALUE_ESCAPE : 0) | (nCommas ? VALUE_COMMA : 0);
+#else
+    (void)pLimit;
+#endif
+    for (; p < pEnd; ++p)
+        nMarks |= s_valueMarks[static_cast<unsigned char>(*p)];
+    return nMarks;
+}
+
+// The offsets of the first semicolons of the value into pOffsets (at most nMax of them); their
+// count. pLimit as for ValueMarks.
+size_t Semicolons(View value, const char* pLimit, size_t* pOffsets, size_t nMax)
+{
+    size_t nFound = 0;
+    const char* const pBegin = value.data();
+    const char* p = pBegin;
+    const char* const pEnd = p + value.size();
+#if defined(__SSE2__)
+    const __m128i semicolon = _mm_set1_epi8(';');
+    for (; p < pEnd && pLimit - p >= 16; p += 16)
+    {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        unsigned nBits =
+            static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, semicolon))) & BlockBits(pEnd - p);
+        for (; nBits && nFound < nMax; nBits &= nBits - 1)
+            pOffsets[nFound++] = static_cast<size_t>(p - pBegin) + static_cast<size_t>(__builtin_ctz(nBits));
+        if (nFound == nMax)
+            return nFound;
+    }
+#else
+    (void)pLimit;
+#endif
+    for (; p < pEnd && nFound < nMax; ++p)
+        if (*p == ';')
+            pOffsets[nFound++] = static_cast<size_t>(p - pBegin);
+    return nFound;
+}
 
 // The position of the colon between name and value, outside quoted parameter values.
 size_t ValueColon(View line)
@@ -352,7 +422,7 @@ View CImportVCard::Keep(View text)
     return View(p, text.size());
 }
 
-View CImportVCard::DecodeValue(View value, View params, bool& bChanged)
+CImportVCard::CValue CImportVCard::DecodeValue(View value, View params, bool bInText, bool& bChanged)
 {
     bool bQuotedPrintable = false;
     View charset;
@@ -374,81 +444,82 @@ View CImportVCard::DecodeValue(View value, View params, bool& bChanged)
                 charset = charset.substr(1, charset.size() - 2);
         }
     }
-    View result = value;
+    CValue result;
+    result.text = value;
+    result.bKept = bInText;
+    const char* pLimit = bInText ? m_text.data() + m_text.size() : value.data() + value.size();
     if (bQuotedPrintable)
     {
         DecodeQuotedPrintable(value, m_quoted);
-        result = m_quoted;
+        result.text = m_quoted;
+        result.bKept = false;
+        pLimit = m_quoted.data() + m_quoted.size();
     }
+    // The conversion below keeps every ASCII byte and makes none, so the marks hold after it.
+    result.nMarks = ValueMarks(result.text, pLimit);
+    result.pLimit = pLimit;
     // Without a declared character set, text that is valid UTF-8 is taken as UTF-8 (what version
     // 4.0 demands and most 3.0 writers do); anything else is single-byte text as before.
-    const bool bUtf8 = charset.empty() ? !CImport_Utf8::IsAscii(result)
+    const bool bUtf8 = charset.empty() ? (result.nMarks & VALUE_HIGH) != 0
                                        : (EqualsNoCase(charset, "UTF-8") || EqualsNoCase(charset, "UTF8"));
     if (bUtf8)
     {
-        char* const p = Room(result.size());
+        char* const p = Room(result.text.size());
         size_t n = 0;
-        if (CImport_Utf8::ToCp1252(result, p, n, bChanged))
+        if (CImport_Utf8::ToCp1252(result.text, p, n, bChanged))
         {
             Commit(n);
-            result = View(p, n);
+            result.text = View(p, n);
+            result.bKept = true;
+            result.pLimit = p + n;
         }
     }
     return result;
 }
 
-View CImportVCard::Unescaped(View value)
+View CImportVCard::Unescaped(const CValue& value)
 {
-    if (value.find('\\') == View::npos)
-        return Keep(value);
-    char* const p = Room(value.size());
-    const size_t n = UnescapeTo(value, p);
+    if (!(value.nMarks & VALUE_ESCAPE))
+        return value.bKept ? value.text : Keep(value.text);
+    char* const p = Room(value.text.size());
+    const size_t n = UnescapeTo(value.text, p);
     Commit(n);
     return View(p, n);
 }
 
-void CImportVCard::SplitComponents(View value, View (&parts)[NAME_PARTS])
+void CImportVCard::SplitComponents(const CValue& value, View (&parts)[NAME_PARTS])
 {
     for (View& part : parts)
         part = View();
-    // Nothing escaped and no lists: each component is a piece of the value as it stands.
-    size_t nPart = 0;
-    size_t nBegin = 0;
-    size_t i = 0;
-    for (; i < value.size(); ++i)
+    if (!(value.nMarks & (VALUE_ESCAPE | VALUE_COMMA)))
     {
-        const unsigned char nMark = s_nameMarks[static_cast<unsigned char>(value[i])];
-        if (!nMark)
-            continue;
-        if (nMark == NAME_MARK_ESCAPE)
-            break;
-        if (nPart < NAME_PARTS)
-            parts[nPart++] = View(value.data() + nBegin, i - nBegin);
-        nBegin = i + 1;
-    }
-    if (i == value.size())
-    {
-        if (nPart < NAME_PARTS && nBegin < value.size())
-            parts[nPart] = View(value.data() + nBegin, value.size() - nBegin);
-        // The pieces where they live as long as the reader.
-        const View kept = Keep(value);
-        for (View& part : parts)
-            if (!part.empty())
-                part = kept.substr(static_cast<size_t>(part.data() - value.data()), part.size());
+        // Nothing escaped and no lists: each component is a piece of the value as it stands,
+        // where it lives as long as the reader.
+        const View kept = value.bKept ? value.text : Keep(value.text);
+        size_t semicolons[NAME_PARTS];
+        const char* const pLimit = value.bKept ? value.pLimit : kept.data() + kept.size();
+        const size_t nFound = Semicolons(kept, pLimit, semicolons, NAME_PARTS);
+        size_t nBegin = 0;
+        for (size_t k = 0; k < nFound; ++k)
+        {
+            parts[k] = kept.substr(nBegin, semicolons[k] - nBegin);
+            nBegin = semicolons[k] + 1;
+        }
+        if (nFound < NAME_PARTS && nBegin < kept.size())
+            parts[nFound] = kept.substr(nBegin);
         return;
     }
-    for (View& part : parts)
-        part = View();
     // The unescaped commas between the several values of one component become blanks.
-    char* const pStart = Room(value.size());
+    const View text = value.text;
+    char* const pStart = Room(text.size());
     char* q = pStart;
     char* pPart = q;
-    nPart = 0;
-    for (i = 0; i < value.size() && nPart < NAME_PARTS; ++i)
+    size_t nPart = 0;
+    for (size_t i = 0; i < text.size() && nPart < NAME_PARTS; ++i)
     {
-        const char ch = value[i];
-        if (ch == '\\' && i + 1 < value.size())
-            *q++ = Escaped(value[++i]);
+        const char ch = text[i];
+        if (ch == '\\' && i + 1 < text.size())
+            *q++ = Escaped(text[++i]);
         else if (ch == ';')
         {
             parts[nPart++] = View(pPart, static_cast<size_t>(q - pPart));
@@ -485,7 +556,7 @@ void CImportVCard::Parse()
     auto flush = [&]()
     {
         if (bHaveLine && bReading)
-            bReading = Property(bJoined ? View(m_joined) : line, bInCard);
+            bReading = Property(bJoined ? View(m_joined) : line, !bJoined, bInCard);
         bHaveLine = false;
     };
     auto join = [&](View more)
@@ -513,7 +584,9 @@ void CImportVCard::Parse()
         if (physical.empty())
             flush();
         else if (bHaveLine && (physical[0] == ' ' || physical[0] == '\t'))
+        {
             join(physical.substr(1));
+        }
         else if (bHaveLine && SoftLineBreak(bJoined ? View(m_joined) : line))
         {
             join(View());
@@ -547,18 +620,35 @@ enum EProperty
     P_TEL,
 };
 
+// The bytes of a name of up to eight letters in one word, each with the bit that makes a capital
+// letter small: a byte matches a small letter so only when it is that letter in either case.
+constexpr uint64_t Packed(const char* psz)
+{
+    uint64_t nWord = 0;
+    for (unsigned i = 0; psz[i]; ++i)
+        nWord |= static_cast<uint64_t>(static_cast<unsigned char>(psz[i])) << (8 * i);
+    return nWord;
+}
+
 EProperty Classify(View name)
 {
-    switch (name.size())
+    if (name.empty() || name.size() > 5)
+        return P_OTHER;
+    uint64_t nWord = 0;
+    for (size_t i = 0; i < name.size(); ++i)
+        nWord |= static_cast<uint64_t>(static_cast<unsigned char>(name[i]) | 0x20u) << (8 * i);
+    switch (nWord)
     {
-    case 1:
-        return Upper(name[0]) == 'N' ? P_N : P_OTHER;
-    case 2:
-        return EqualsNoCase(name, "FN") ? P_FN : P_OTHER;
-    case 3:
-        return EqualsNoCase(name, "TEL") ? P_TEL : EqualsNoCase(name, "END") ? P_END : P_OTHER;
-    case 5:
-        return EqualsNoCase(name, "BEGIN") ? P_BEGIN : P_OTHER;
+    case Packed("n"):
+        return P_N;
+    case Packed("fn"):
+        return P_FN;
+    case Packed("tel"):
+        return P_TEL;
+    case Packed("end"):
+        return P_END;
+    case Packed("begin"):
+        return P_BEGIN;
     default:
         return P_OTHER;
     }
@@ -571,19 +661,19 @@ inline void TraceValue(const char* pszWhat, View value)
 }
 } // namespace
 
-bool CImportVCard::Property(View line, bool& bInCard)
+bool CImportVCard::Property(View line, bool bInText, bool& bInCard)
 {
     // The colon between name and value (outside quoted parameter values) and the first ";",
     // in one pass that looks at most bytes once in a table.
     size_t nColon = View::npos;
     size_t nFirstSemicolon = View::npos;
     bool bQuoted = false;
+    bool bGroup = true; // a "." may stand in the key
     size_t i = 0;
 #if defined(__SSE2__)
     // Most keys are short: the first sixteen bytes at once, where the file's bytes go on that far.
-    const std::less<const char*> before;
-    if (!line.empty() && !before(line.data(), m_text.data()) &&
-        !before(m_text.data() + m_text.size(), line.data() + KEY_BLOCK))
+    if (bInText && !line.empty() &&
+        m_text.data() + m_text.size() - line.data() >= static_cast<ptrdiff_t>(KEY_BLOCK))
     {
         const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(line.data()));
         const unsigned nInLine = line.size() >= KEY_BLOCK ? 0xFFFFu : (1u << line.size()) - 1;
@@ -596,6 +686,8 @@ bool CImportVCard::Property(View line, bool& bInCard)
         const unsigned nBeforeColon = (nColons & (0u - nColons)) - 1;
         if (nColons && !(nQuotes & nBeforeColon))
         {
+            bGroup = (static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_set1_epi8('.')))) &
+                      nBeforeColon) != 0;
             nColon = static_cast<size_t>(__builtin_ctz(nColons));
             if (nSemicolons & nBeforeColon)
                 nFirstSemicolon = static_cast<size_t>(__builtin_ctz(nSemicolons));
@@ -627,7 +719,7 @@ bool CImportVCard::Property(View line, bool& bInCard)
     const size_t nSemicolon = nFirstSemicolon < nColon ? nFirstSemicolon - nLead : key.size();
     View name = key.substr(0, nSemicolon);
     // A group prefix ("item1.TEL") does not change the property.
-    const size_t nDot = name.rfind('.');
+    const size_t nDot = bGroup ? name.rfind('.') : View::npos;
     if (nDot != View::npos)
         name.remove_prefix(nDot + 1);
     // VERSION and every other property, wherever they stand, are passed over undecoded.
@@ -669,13 +761,14 @@ bool CImportVCard::Property(View line, bool& bInCard)
 
     CCard* pCard = m_bCardOpen ? &m_cards.back() : nullptr;
     bool bChanged = false;
-    const View text = DecodeValue(value, params, bChanged);
+    const CValue decoded = DecodeValue(value, params, bInText, bChanged);
+    const View text = decoded.text;
     if (pCard && bChanged)
         pCard->bChanged = true;
     switch (property)
     {
     case P_FN:
-        m_formattedName = Unescaped(text);
+        m_formattedName = Unescaped(decoded);
         TraceValue("vCard FN ", m_formattedName);
         if (pCard)
             pCard->formattedName = m_formattedName;
@@ -683,13 +776,15 @@ bool CImportVCard::Property(View line, bool& bInCard)
     case P_N:
         if (TraceIsOn())
             TraceLine(s_szClass, "vCard N ", "Input(", (std::string(text) + ")").c_str());
-        SplitComponents(text, m_names);
+        SplitComponents(decoded, m_names);
         if (pCard)
             std::copy(std::begin(m_names), std::end(m_names), std::begin(pCard->names));
         break;
     case P_TEL:
     {
-        const View number = Unescaped(TelNumber(text));
+        CValue tel = decoded;
+        tel.text = TelNumber(text);
+        const View number = Unescaped(tel);
         m_numbers.push_back(number);
         TraceValue("vCard TEL ", number);
         if (pCard)

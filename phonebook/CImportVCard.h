@@ -102,15 +102,26 @@ public:
 
 private:
     void Parse();
-    // One unfolded line; false when it ends the reading.
-    bool Property(View line, bool& bInCard);
+    // One unfolded line; false when it ends the reading. bInText: the line views the file's
+    // bytes (it was not joined).
+    bool Property(View line, bool bInText, bool& bInCard);
+    // A decoded value, with what it may hold (bytes above 0x7F, backslashes, commas) and
+    // whether it already lives as long as the reader, so that the steps after the decoding pass
+    // over what a value lacks.
+    struct CValue
+    {
+        View text;
+        unsigned nMarks = 0;
+        bool bKept = false;
+        const char* pLimit = nullptr; // the end of the buffer the text lies in
+    };
     // The line's value as code page 1252 text, decoded as its parameters (the key after the
-    // property name) say.
-    View DecodeValue(View value, View params, bool& bChanged);
+    // property name) say. bInText: the value views the file's bytes.
+    CValue DecodeValue(View value, View params, bool bInText, bool& bChanged);
     // Backslash escapes of a text value resolved.
-    View Unescaped(View value);
+    View Unescaped(const CValue& value);
     // A structured value split at its unescaped semicolons, each component unescaped.
-    void SplitComponents(View value, View (&parts)[NAME_PARTS]);
+    void SplitComponents(const CValue& value, View (&parts)[NAME_PARTS]);
     // The text where it lives as long as the reader: itself when it views the file's bytes or
     // the reader's storage, else a copy in the reader's storage.
     View Keep(View text);

@@ -24,10 +24,18 @@ CImport_Entry::EResult CImport_Entry::Add(CData_AllDialName& book, const std::st
     if (!StrToMsnExt(prefix + strNumber, entry.m_strMsnExt))
         bChanged = true;
 
+    // Every entry is compared, so the compare starts where numbers of a list differ most: their
+    // length and their last digit.
     bool bDuplicate = false;
+    const std::string& stored = entry.m_strMsnExt;
     for (const CData_DialName& other : book.m_List.Entries())
-        if (other.m_strName == entry.m_strName && other.m_strMsnExt == entry.m_strMsnExt)
+        if (other.m_strMsnExt.size() == stored.size() &&
+            (stored.empty() || other.m_strMsnExt.back() == stored.back()) && other.m_strMsnExt == stored &&
+            other.m_strName == entry.m_strName)
+        {
             bDuplicate = true;
+            break;
+        }
     if (!book.m_List.Append(entry))
     {
         report.bFull = true;

@@ -163,9 +163,15 @@ int CImport_NameMsn::Run(CData_AllDialName& book, CImport_Report& report)
     // The fields a line can fill (a negative column takes nothing).
     size_t active[FIELDS] = {};
     size_t nActive = 0;
+    int positions[FIELDS][2] = {}; // column and token of each active field
     for (size_t i = 0; i < FIELDS; ++i)
         if (fields[i]->nColumn >= 0)
+        {
+            positions[nActive][0] = fields[i]->nColumn;
+            positions[nActive][1] = fields[i]->nToken;
             active[nActive++] = i;
+        }
+    const CParse& parse = *m_pParse;
     const int nPerRecord = m_settings.nColumnsPerRecord;
     m_nEntries = 0;
     m_bStop = m_settings.nMaxEntries <= 0;
@@ -179,14 +185,20 @@ int CImport_NameMsn::Run(CData_AllDialName& book, CImport_Report& report)
             if (nPerRecord <= 0)
             {
                 // One record per line: each field is its column's token, or nothing. Most lines
-                // of a large file are rows without a number: they are counted here.
-                for (size_t k = 0; k < nActive; ++k)
-                    Take(active[k], fields[active[k]]->nColumn, fields[active[k]]->nToken);
-                const bool bName = !(m_fields[1].empty() && m_fields[2].empty() && m_fields[3].empty() &&
-                                     m_fields[4].empty());
-                if (bName && !m_fields[FIELD_NUMBER].empty())
+                // of a large file are rows without a number: they are counted from the lengths
+                // of the tokens alone, and only a row with both is taken as a record.
+                const size_t nFirstName = nActive && active[0] == FIELD_NUMBER ? 1 : 0;
+                const bool bNumber = nFirstName && !parse.TokenView(positions[0][0], positions[0][1]).empty();
+                bool bName = false;
+                for (size_t k = nFirstName; k < nActive && !bName; ++k)
+                    bName = !parse.TokenView(positions[k][0], positions[k][1]).empty();
+                if (bName && bNumber)
+                {
+                    for (size_t k = 0; k < nActive; ++k)
+                        Take(active[k], positions[k][0], positions[k][1]);
                     EndRecord(book, report);
-                else if (bName || !m_fields[FIELD_NUMBER].empty())
+                }
+                else if (bName || bNumber)
                     ++report.nSkipped;
             }
             else

@@ -4,6 +4,9 @@
 
 #include <cstdint>
 #include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace
 {
@@ -102,7 +105,21 @@ bool CImport_Utf8::ToCp1252(std::string_view text, char* pOut, size_t& nOut, boo
     bool bLost = false;
     while (p < pEnd)
     {
-        // Runs of ASCII (most of every text) go over eight bytes at a time.
+        // Runs of ASCII (most of every text) go over sixteen or eight bytes at a time; the result
+        // is never ahead of the text, so it has room for them.
+#if defined(__SSE2__)
+        if (pEnd - p >= 16)
+        {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+            if (!_mm_movemask_epi8(v))
+            {
+                _mm_storeu_si128(reinterpret_cast<__m128i*>(q), v);
+                p += 16;
+                q += 16;
+                continue;
+            }
+        }
+#endif
         uint64_t nWord = 0;
         if (pEnd - p >= 8 && (std::memcpy(&nWord, p, sizeof nWord), (nWord & HIGH_BITS) == 0))
         {
@@ -116,6 +133,14 @@ bool CImport_Utf8::ToCp1252(std::string_view text, char* pOut, size_t& nOut, boo
         {
             *q++ = static_cast<char>(c);
             ++p;
+            continue;
+        }
+        // The letters of Western languages (U+00A0 to U+00FF) keep their value as the byte.
+        if ((c == 0xC3 || (c == 0xC2 && pEnd - p >= 2 && p[1] >= 0xA0)) && pEnd - p >= 2 &&
+            (p[1] & 0xC0) == 0x80)
+        {
+            *q++ = static_cast<char>(((c & 0x03) << 6) | (p[1] & 0x3F));
+            p += 2;
             continue;
         }
         char32_t u = 0;

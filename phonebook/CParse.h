@@ -70,10 +70,13 @@ public:
     // The token, or an empty text when the line has no such column or token.
     std::string_view TokenView(int nColumn, int nToken) const
     {
-        if (nToken < 0 || nToken >= TokenCount(nColumn))
+        // Negative positions become large ones, beyond every count.
+        if (static_cast<size_t>(nColumn) >= m_nColumns)
             return std::string_view();
-        const CColumn& column = m_columns[static_cast<size_t>(nColumn)];
+        const CColumn& column = m_columns.data()[static_cast<size_t>(nColumn)];
         const size_t nIndex = static_cast<size_t>(nToken);
+        if (nIndex >= column.nCount)
+            return std::string_view();
         return std::string_view(column.chars[nIndex], column.lengths[nIndex]);
     }
     // The same as a text; it stays valid until the next line is read.
@@ -139,6 +142,9 @@ private:
             AppendCut(pRun, nRoom);
     }
     void AppendCut(const unsigned char* pRun, size_t nRoom);
+    // Where a run of token characters from p ends, or the last sixteen bytes before pEnd begin
+    // (m_bBlockRuns only).
+    const unsigned char* BlockRun(const unsigned char* p, const unsigned char* pEnd) const;
     // The token ends at the byte of offset nOffset.
     void EndToken(size_t nOffset)
     {
@@ -160,6 +166,13 @@ private:
 
     unsigned char m_class[256];
     unsigned char m_notToken[256]; // 1 where the class is not CC_TOKEN, for the runs of tokens
+    // When every printable ASCII byte but at most RUN_STOPS_MAX is a token character (the sets
+    // of the imports), runs are scanned sixteen bytes at a time: a block holds no byte that can
+    // end a run unless it holds a control byte, a byte above 0x7E or one of these stops.
+    static constexpr size_t RUN_STOPS_MAX = 4;
+    bool m_bBlockRuns = false;
+    size_t m_nRunStops = 0;
+    alignas(16) unsigned char m_runStops[RUN_STOPS_MAX][16] = {};
     std::FILE* m_pFile = nullptr;
     std::vector<unsigned char> m_buffer;
     size_t m_nBufferOffset = 0; // offset in the input of the buffer's first byte

@@ -131,6 +131,46 @@ TEST(VCard, ReadsOnlyFromTheFirstCardAndKeepsEachCard)
     EXPECT_FALSE(missing.ErrorText().empty());
 }
 
+TEST(VCard, ValuesTakeTheWayTheirBytesAsk)
+{
+    // Plain values are taken where they stand; escapes, lists, UTF-8, quoted-printable, folded
+    // lines and values at the file's end each take their own way. One card each: the name
+    // components joined by "|", the formatted name, the numbers joined by ",".
+    const struct
+    {
+        const char* pszLines;
+        const char* pszExpected;
+    } rows[] = {
+        // Components beyond sixteen bytes, a letter in UTF-8 in the second block, a sixth one.
+        {"N:Aaaaaaaaaaaaaaaa\xC3\xBC;Bbbbbbbbbbbbbbbbbbbb;C;D;E;F\r\n",
+         "Aaaaaaaaaaaaaaaa\xFC|Bbbbbbbbbbbbbbbbbbbb|C|D|E//"},
+        {"N:M\\;x;Hans,Peter;;;\r\nFn:Name\\nTwo\r\n", "M;x|Hans Peter|||/Name Two/"},
+        {"TEL;TYPE=\xC3\xBC:+49 30 1\r\nitem1.tel;type=cell:0301\r\n", "||||//+49 30 1,0301"},
+        {"N:Fa\r\n mily;Given;;;\r\nTEL:+49 89\r\n 2\r\n", "Family|Given|||//+49 892"},
+        {"N;ENCODING=QUOTED-PRINTABLE;CHARSET=UTF-8:M=C3=BCller,X;Hans;;;\r\n", "M\xFCller X|Hans|||//"},
+        {"FN:\xC3\xA9t\xC3\xA9 \xE2\x82\xAC \xE2\x84\xA2 \xE2\x9C\x93\r\nTEL:030\\,1",
+         "||||/\xE9t\xE9 \x80 \x99 /030,1"},
+    };
+    std::string text;
+    for (const auto& row : rows)
+        text += std::string("BEGIN:VCARD\r\n") + row.pszLines +
+                (&row == std::end(rows) - 1 ? "" : "END:VCARD\r\n");
+    const CImportVCard vcard(text.data(), text.size());
+    ASSERT_EQ(std::size(rows), vcard.Cards().size());
+    for (size_t i = 0; i < std::size(rows); ++i)
+    {
+        const CImportVCard::CCard& card = vcard.Cards()[i];
+        std::string got;
+        for (int k = 0; k < CImportVCard::NAME_PARTS; ++k)
+            got += (k ? "|" : "") + std::string(card.names[k]);
+        got += "/" + std::string(card.formattedName) + "/";
+        for (size_t k = 0; k < card.numbers.size(); ++k)
+            got += (k ? "," : "") + std::string(card.numbers[k]);
+        EXPECT_EQ(rows[i].pszExpected, got) << rows[i].pszLines;
+    }
+    EXPECT_TRUE(vcard.Cards().back().bChanged); // the check mark has no place in the code page
+}
+
 TEST(VCard, ReadsUtf16WithItsByteOrderMark)
 {
     const std::u16string text = u"\uFEFFBEGIN:VCARD\r\nN:M\u00FCller;Hans;;;\r\nTEL:030 1\r\nEND:VCARD\r\n";

@@ -2,6 +2,7 @@
 // from a file read in chunks.
 
 #include "phonebook/CParse.h"
+#include "data/CData_CharSet.h"
 #include "testsupport/CTest_TempDir.h"
 #include "testsupport/CTest_TraceCapture.h"
 
@@ -183,5 +184,92 @@ TEST(Parse, FileInChunksReadsAsTheSameBytesInMemory)
     CParse fromMemory(text.data(), text.size());
     EXPECT_EQ(Lines(fromMemory), Lines(fromFile));
     EXPECT_EQ(fromMemory.LineCount(), fromFile.LineCount());
+}
+
+// The rules of the tokenizer applied byte by byte, in the format of Lines().
+std::vector<std::string> ReferenceLines(const CParse& classes, const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::vector<std::vector<std::string>> columns(1);
+    std::string token;
+    bool bInToken = false;
+    bool bAfterCr = false;
+    auto endToken = [&]()
+    {
+        if (bInToken && columns.back().size() < CParse::TOKEN_MAX)
+            columns.back().push_back(token);
+        bInToken = false;
+        token.clear();
+    };
+    auto format = [&]()
+    {
+        std::string line;
+        for (size_t c = 0; c < columns.size(); ++c)
+        {
+            line += c ? "|" : "";
+            for (size_t t = 0; t < columns[c].size(); ++t)
+                line += (t ? "," : "") + columns[c][t];
+        }
+        return line;
+    };
+    for (const char ch : text)
+    {
+        const int nClass = classes.CharClass(static_cast<unsigned char>(ch));
+        if (bAfterCr && (bAfterCr = false, ch == '\n') && nClass == CParse::CC_LINE_END)
+            continue;
+        if (nClass == CParse::CC_IGNORED)
+            continue;
+        if (nClass == CParse::CC_TOKEN)
+        {
+            bInToken = true;
+            if (token.size() < CParse::TOKEN_CHARS_MAX)
+                token += ch;
+            continue;
+        }
+        endToken();
+        if (nClass == CParse::CC_COLUMN && columns.size() < CParse::COLUMN_MAX)
+            columns.emplace_back();
+        else if (nClass == CParse::CC_LINE_END)
+        {
+            lines.push_back(format());
+            columns.assign(1, {});
+            bAfterCr = ch == '\r';
+        }
+    }
+    endToken();
+    if (std::any_of(columns.begin(), columns.end(), [](const auto& column) { return !column.empty(); }))
+        lines.push_back(format() + "<end>");
+    return lines;
+}
+
+TEST(Parse, WalksAsTheRulesByteByByte)
+{
+    // Random text of every class under the sets of both imports and the defaults: long runs,
+    // bytes above 0x7F that are token characters and some that are not, and controls, so that
+    // the runs taken many bytes at a step end and go on wherever they can.
+    const char bytes[] = "abcXYZ09-;\"  ,,\t\t\r\n\x01\x7F\x80\x81\xDF\xFC";
+    std::mt19937 random(17);
+    std::string text;
+    while (text.size() < 2 * CParse::READ_CHUNK + 4000)
+    {
+        const size_t nRun = random() % 3 == 0 ? random() % 90 : 1;
+        text.append(nRun, bytes[random() % (sizeof bytes - 1)]);
+    }
+    CTest_TempDir dir;
+    TestWriteFile(dir.File("in.txt"), text);
+    const char* const pszNames = CData_CharSet::NameAlphabet().c_str();
+    const struct
+    {
+        const char* pszTokens;
+        const char* pszTokenSep;
+    } sets[] = {{nullptr, nullptr}, {pszNames, ""}, {pszNames, " ,"}, {pszNames, " ,-;\"abc"}};
+    for (const auto& set : sets)
+    {
+        CParse fromMemory(text.data(), text.size(), set.pszTokens, "\t", set.pszTokenSep, "\r\n");
+        CParse fromFile(dir.File("in.txt").c_str(), set.pszTokens, "\t", set.pszTokenSep, "\r\n");
+        const std::vector<std::string> expected = ReferenceLines(fromMemory, text);
+        EXPECT_EQ(expected, Lines(fromMemory));
+        EXPECT_EQ(expected, Lines(fromFile));
+    }
 }
 } // namespace
