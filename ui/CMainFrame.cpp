@@ -252,6 +252,8 @@ void CMainFrame::InitialUpdateFrame()
         Create();
     m_pView->OnInitialUpdate();
     UpdateFrameTitle();
+    // A new page set comes with new properties: the port pane shows or hides and names the link.
+    SetPortPane(m_app.StatusPaneText());
     UpdateCommandUI();
     if (!isVisible() && !Destroyed())
         show();

@@ -48,7 +48,7 @@ TEST_F(CPpS_PagesTest, LinkPageFollowsThePhoneTypesLinkAndSetsThePortPane)
     EXPECT_FALSE(pPort->isEnabled());
     QTest::mouseClick(pSerial, Qt::LeftButton);
     EXPECT_EQ(1, App().m_nConnection);
-    EXPECT_EQ(" COM3", App().StatusPaneText());
+    EXPECT_EQ(QStringLiteral(" COM3"), Frame().PortPaneText()); // the pane follows the choice at once
     // The receive and send buttons start the phonebook transfers.
     QTest::mouseClick(Control<QPushButton>(1510), Qt::LeftButton);
     ASSERT_EQ(1u, m_transfers.size());
