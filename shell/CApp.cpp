@@ -576,7 +576,13 @@ int CApp::DoDataTransfer(int nMode, bool bInteractive)
     // A telephone of another type or with other modules needs other pages: the page set follows
     // the document, as it does when a document is opened.
     if (nResult && TelephoneOf(*m_pDocData) != telephoneBefore)
+    {
+        // The transfer put the telephone's properties in force: in the configurator the link is
+        // the phone type's, as the link page shows it (the window's port pane follows).
+        if (Brand().m_bAppCfg)
+            FollowPhoneTypeLink();
         MainWindow().InitialUpdateFrame();
+    }
     MoveDataDocToView();
     if (m_pView)
         m_pView->ActivateFirstPage();

@@ -238,7 +238,6 @@ int CApp_Profile::DerivatToProperties(int nPhoneType)
     input.bSettingRV930Sms = m_nSetRV930Sms != 0;
     input.bPabxMode = PabxMode();
     CData_Properties::Install(input);
-    const CData_Properties& props = CData_Properties::Current();
 
     // HTML help from version 3.01 on. Only the extension changes: the rest of the path keeps its
     // case, which matters on file systems that tell cases apart.
@@ -249,10 +248,15 @@ int CApp_Profile::DerivatToProperties(int nPhoneType)
             m_szHelpFilePath.replace(nPos, 4, ".chm");
     }
 
+    FollowPhoneTypeLink();
+    return 1;
+}
+
+void CApp_Profile::FollowPhoneTypeLink()
+{
     // The link follows the phone type unless a PABX run chose it.
     if (!PabxMode())
-        m_nConnection = props.m_bUsbCapable ? CONNECTION_USB : CONNECTION_SERIAL;
-    return 1;
+        m_nConnection = CData_Properties::Current().m_bUsbCapable ? CONNECTION_USB : CONNECTION_SERIAL;
 }
 
 int CApp_Profile::SettlePhoneType()

@@ -87,6 +87,9 @@ public:
     // version number and module set in force and this object's switches and PABX modes; then the
     // help file and the link follow them. 1. The caller stores the type and refreshes the view.
     int DerivatToProperties(int nPhoneType);
+    // The link the properties in force give the phone type: USB for a USB-capable type, else the
+    // serial port; a PABX run keeps the link it chose.
+    void FollowPhoneTypeLink();
 
     // Start-up: converts the phone-type setting and computes the properties for it; a type the
     // brand does not offer is replaced by the brand's default type. Gives the type.

@@ -19,9 +19,10 @@ namespace
 {
 const char s_szClass[] = "Doc";
 
-// Interface texts: the document string (its second line is a new document's title), the file
-// filter and the default extension.
+// Interface texts: the document strings of the configurator and of the phonebook program (the
+// second line is a new document's title), the file filter and the default extension.
 constexpr unsigned IDR_MAINFRAME = 110;
+constexpr unsigned IDS_STR_DOC_DIALNAME = 111;
 constexpr unsigned IDS_FILE_FILTER = 195;
 constexpr unsigned IDS_FILE_EXTENSION = 196;
 
@@ -110,18 +111,35 @@ int CR740CfDoc::OnNewDocument()
     m_bSavedToChosenFile = false;
     m_bModified = false;
 
-    // The document string's lines are separated by LF; the second is the title of a new document.
-    const std::string docString = CData_UiText(IDR_MAINFRAME);
-    const size_t nFirst = docString.find('\n');
-    std::string title;
-    if (nFirst != std::string::npos)
-    {
-        const size_t nSecond = docString.find('\n', nFirst + 1);
-        title = docString.substr(nFirst + 1,
-                                 nSecond == std::string::npos ? std::string::npos : nSecond - nFirst - 1);
-    }
-    m_title = title;
+    // The second line of the document string is the title of a new document.
+    m_title = DocStringLine(1);
     return 1;
+}
+
+std::string CR740CfDoc::DocString()
+{
+    if (!CData_Properties::Current().m_bAppCfg)
+    {
+        const std::string dialName = CData_UiText(IDS_STR_DOC_DIALNAME);
+        if (!dialName.empty())
+            return dialName;
+    }
+    return CData_UiText(IDR_MAINFRAME);
+}
+
+std::string CR740CfDoc::DocStringLine(int nLine)
+{
+    const std::string docString = DocString();
+    size_t nStart = 0;
+    for (int n = 0; n < nLine; ++n)
+    {
+        nStart = docString.find('\n', nStart);
+        if (nStart == std::string::npos)
+            return std::string();
+        ++nStart;
+    }
+    const size_t nEnd = docString.find('\n', nStart);
+    return docString.substr(nStart, nEnd == std::string::npos ? std::string::npos : nEnd - nStart);
 }
 
 int CR740CfDoc::OnOpenDocument(const std::string& path)

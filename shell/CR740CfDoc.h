@@ -59,6 +59,13 @@ public:
     // The default extension of the save dialog for the current brand and phone type.
     std::string DefaultExtension() const;
 
+    // The document string of the program: its lines (LF between them) name the program, a new
+    // document, the file type. Text 110 is the configurator's; the phonebook program, which reads
+    // the same language files, has its own in text 111.
+    static std::string DocString();
+    // Line n (from 0) of the document string; empty when it has fewer lines.
+    static std::string DocStringLine(int nLine);
+
     const std::string& Title() const { return m_title; }
     void SetTitle(const std::string& title) { m_title = title; }
     const std::string& PathName() const { return m_pathName; }

@@ -27,6 +27,9 @@ constexpr unsigned TEXT_START = 301;
 constexpr unsigned TEXT_END = 302;
 constexpr unsigned TEXT_TIME = 303;
 constexpr unsigned TEXT_NOT_CONFIGURED = 304;
+constexpr unsigned TEXT_STANDARD_ANNOUNCEMENT = 4438;
+constexpr unsigned TEXT_ANNOUNCEMENT_N = 4439;   // "%1": the announcement's number
+constexpr unsigned TEXT_OPERATING_MODE_N = 4440; // "%1": the mode's number
 
 constexpr int MESSAGE_TIMES = 4;
 constexpr int ACTIVATION_TIMES = 10;
@@ -55,10 +58,11 @@ QCheckBox* Check(QWidget* pParent, const QString& text, unsigned nControl, int n
 // The recorded announcements 1 to 10; the standard announcement 0 is always there.
 void FillAnnouncements(QComboBox* pCombo, const CData_AnsMaschInfoText& info)
 {
-    pCombo->addItem(QObject::tr("Standard announcement"));
+    pCombo->addItem(CUi_Dialog::String(TEXT_STANDARD_ANNOUNCEMENT, "Standard announcement"));
+    const QString announcement = CUi_Dialog::String(TEXT_ANNOUNCEMENT_N, "Announcement %1");
     for (int n = 1; n < ANNOUNCEMENTS; ++n)
     {
-        QString text = QObject::tr("Announcement %1").arg(n);
+        QString text = announcement.arg(n);
         if (!info.m_anAnnounce[n - 1])
             text += QLatin1String(s_szMark);
         pCombo->addItem(text);
@@ -68,9 +72,10 @@ void FillAnnouncements(QComboBox* pCombo, const CData_AnsMaschInfoText& info)
 // The operating modes 1 to 4 play the info texts 1 to 4 of the telephone.
 void FillOperationModes(QComboBox* pCombo, const CData_AnsMaschInfoText& info)
 {
+    const QString mode = CUi_Dialog::String(TEXT_OPERATING_MODE_N, "Operating mode %1");
     for (int n = 1; n <= OPERATION_MODES; ++n)
     {
-        QString text = QObject::tr("Operating mode %1").arg(n);
+        QString text = mode.arg(n);
         if (!info.m_anInfoText[n - 1])
             text += QLatin1String(s_szMark);
         pCombo->addItem(text);
@@ -191,17 +196,22 @@ CDlgE_AnsMaschPerMsn::CDlgE_AnsMaschPerMsn(int nRow, CData_AllCfg& cfg, QWidget*
     connect(m_pTimingWeek, &QCheckBox::toggled, this, [this] { UpdateEnabled(); });
 
     auto* pGeneral = new QFormLayout;
-    pGeneral->addRow(tr("Answer a&fter"), m_pActivationTime);
-    pGeneral->addRow(tr("Message &length"), m_pMaxMessageTime);
+    pGeneral->addRow(NumberedLabel(IDC_STATIC_FIRST + 0, tr("Answer a&fter"), m_pActivationTime),
+                     m_pActivationTime);
+    pGeneral->addRow(NumberedLabel(IDC_STATIC_FIRST + 1, tr("Message &length"), m_pMaxMessageTime),
+                     m_pMaxMessageTime);
 
-    auto* pMain = new QGroupBox(tr("Within the time plan"), this);
+    QGroupBox* pMain = NumberedGroup(IDC_STATIC_FIRST + 2, tr("Within the time plan"));
     auto* pMainForm = new QFormLayout(pMain);
-    pMainForm->addRow(tr("&Operating mode"), m_pMainMode);
-    pMainForm->addRow(tr("A&nnouncement"), m_pMainAnnouncement);
-    auto* pMinor = new QGroupBox(tr("Outside the time plan"), this);
+    pMainForm->addRow(NumberedLabel(IDC_STATIC_FIRST + 3, tr("&Operating mode"), m_pMainMode), m_pMainMode);
+    pMainForm->addRow(NumberedLabel(IDC_STATIC_FIRST + 4, tr("A&nnouncement"), m_pMainAnnouncement),
+                      m_pMainAnnouncement);
+    QGroupBox* pMinor = NumberedGroup(IDC_STATIC_FIRST + 5, tr("Outside the time plan"));
     auto* pMinorForm = new QFormLayout(pMinor);
-    pMinorForm->addRow(tr("O&perating mode"), m_pMinorMode);
-    pMinorForm->addRow(tr("Ann&ouncement"), m_pMinorAnnouncement);
+    pMinorForm->addRow(NumberedLabel(IDC_STATIC_FIRST + 6, tr("O&perating mode"), m_pMinorMode),
+                       m_pMinorMode);
+    pMinorForm->addRow(NumberedLabel(IDC_STATIC_FIRST + 7, tr("Ann&ouncement"), m_pMinorAnnouncement),
+                       m_pMinorAnnouncement);
 
     auto* pDay = new QGroupBox(this);
     auto* pDayForm = new QFormLayout(pDay);
@@ -213,9 +223,10 @@ CDlgE_AnsMaschPerMsn::CDlgE_AnsMaschPerMsn(int nRow, CData_AllCfg& cfg, QWidget*
     pWeekLayout->addWidget(m_pTimingWeek);
     pWeekLayout->addWidget(m_pWeekdays);
     auto* pWeekForm = new QFormLayout;
-    pWeekForm->addRow(tr("Announcement"), m_pWeekAnnounce);
-    pWeekForm->addRow(tr("Time 1"), m_pWeekTimeType1);
-    pWeekForm->addRow(tr("Time 2"), m_pWeekTimeType2);
+    pWeekForm->addRow(NumberedLabel(IDC_STATIC_FIRST + 8, tr("Announcement"), m_pWeekAnnounce),
+                      m_pWeekAnnounce);
+    pWeekForm->addRow(NumberedLabel(IDC_STATIC_FIRST + 9, tr("Time 1"), m_pWeekTimeType1), m_pWeekTimeType1);
+    pWeekForm->addRow(NumberedLabel(IDC_STATIC_FIRST + 10, tr("Time 2"), m_pWeekTimeType2), m_pWeekTimeType2);
     pWeekLayout->addLayout(pWeekForm);
 
     auto* pNote =

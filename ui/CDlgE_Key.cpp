@@ -30,7 +30,7 @@ namespace
 using K = CData_Key;
 using D = CDlgE_Key;
 
-// The function combo: interface text of each function (0: the dialog's own default text).
+// The function combo: interface text of each function and the text when the language has none.
 struct CFunction
 {
     int nKeyUse;
@@ -56,15 +56,15 @@ const CFunction s_functions[] = {
     {K::KEYUSE_DIRECTCALL, 236, "Direct call key"},
     {K::KEYUSE_VMAIL, 237, "Voice mail key"},
     {K::KEYUSE_MACRO, 238, "Macro key"},
-    {K::KEYUSE_HEADSET, 0, "Headset key"},
-    {K::KEYUSE_AUTOANSWER, 0, "Automatic answer key"},
-    {K::KEYUSE_ABVOICEBOX, 0, "Voice box key"},
-    {K::KEYUSE_USER, 0, "User key"},
-    {K::KEYUSE_BALE, 0, "Busy lamp key"},
-    {K::KEYUSE_STATUSINFO, 0, "Status key"},
-    {K::KEYUSE_AWS_SEC, 0, "Secretary forwarding key"},
-    {K::KEYUSE_CONNECTION, 0, "Connection key"},
-    {K::KEYUSE_PENDING_CALLBACK, 0, "Callback key"},
+    {K::KEYUSE_HEADSET, 4428, "Headset key"},
+    {K::KEYUSE_AUTOANSWER, 4429, "Automatic answer key"},
+    {K::KEYUSE_ABVOICEBOX, 4430, "Voice box key"},
+    {K::KEYUSE_USER, 4431, "User key"},
+    {K::KEYUSE_BALE, 4432, "Busy lamp key"},
+    {K::KEYUSE_STATUSINFO, 4433, "Status key"},
+    {K::KEYUSE_AWS_SEC, 4434, "Secretary forwarding key"},
+    {K::KEYUSE_CONNECTION, 4435, "Connection key"},
+    {K::KEYUSE_PENDING_CALLBACK, 4436, "Callback key"},
 };
 
 // The fields each function shows (the label and the macro fields follow their own rules).
@@ -99,9 +99,10 @@ const CFields s_fields[] = {
 constexpr unsigned TEXT_USE_MSN = 253; // 253 to 255: MSN, DTMF, keypad
 constexpr unsigned TEXT_AWS_FIX = 245; // 245 to 247: fixed, delayed, on busy
 constexpr unsigned TEXT_KEY = 250;
-constexpr int AUTOANSWER_TIMES = 3; // the value type TimeId
-constexpr int NUMBERFIELD_MAX = 9;  // BaleId and StatusInfoId
-constexpr int NOVREK_DIGITS = 2;    // port and B-channel go as two decimal digits
+constexpr unsigned TEXT_TIME_N = 4437; // "%1": the number of an automatic answer's time
+constexpr int AUTOANSWER_TIMES = 3;    // the value type TimeId
+constexpr int NUMBERFIELD_MAX = 9;     // BaleId and StatusInfoId
+constexpr int NOVREK_DIGITS = 2;       // port and B-channel go as two decimal digits
 constexpr size_t TEAM_DIGITS = 2;
 constexpr int TEAM_CHOICES = 10;
 constexpr int NOVREK_PORT_CHOICES = 8;
@@ -215,8 +216,7 @@ CDlgE_Key::CDlgE_Key(const CData_Key& entry, const CData_All& data, QWidget* pPa
         // The key's own function stays choosable, so that OK never changes it unasked.
         if (!bOffered && f.nKeyUse != entry.m_nKeyUse)
             continue;
-        const QString text = f.nText ? String(f.nText) : QString();
-        m_pKeyUse->addItem(text.isEmpty() ? QString::fromLatin1(f.pszDefault) : text, f.nKeyUse);
+        m_pKeyUse->addItem(String(f.nText, f.pszDefault), f.nKeyUse);
         if (f.nKeyUse == entry.m_nKeyUse)
             m_pKeyUse->setCurrentIndex(m_pKeyUse->count() - 1);
     }
@@ -302,8 +302,9 @@ CDlgE_Key::CDlgE_Key(const CData_Key& entry, const CData_All& data, QWidget* pPa
     AddRow(m_pForm, IDC_MACRO, QString(), pRecord);
     connect(pRecord, &QPushButton::clicked, this, &CDlgE_Key::RecordMacro);
     QStringList times;
+    const QString time = String(TEXT_TIME_N, "Time %1");
     for (int n = 0; n < AUTOANSWER_TIMES; ++n)
-        times << tr("Time %1").arg(n + 1);
+        times << time.arg(n + 1);
     AddRow(m_pForm, IDC_AUTOANSWERTIME, tr("Answer after"),
            RadioGroup(this, m_pAutoAnswerTime, IDC_AUTOANSWERTIME, times, 0, entry.m_nAutoAnswerTimeId));
 
@@ -340,11 +341,7 @@ void CDlgE_Key::AddRow(QFormLayout* pForm, unsigned nControl, const QString& lab
     if (label.isEmpty())
         pForm->addRow(pField);
     else
-    {
-        auto* pLabel = new QLabel(label, this);
-        pLabel->setBuddy(pField);
-        pForm->addRow(pLabel, pField);
-    }
+        pForm->addRow(NumberedLabel(m_nNextLabel++, label, pField), pField);
     m_fields[nControl] = pField;
 }
 

@@ -102,5 +102,6 @@ private:
     QSpinBox* m_pNumberField = nullptr;
     // Every field by its control number, with the row it stands in.
     std::map<unsigned, QWidget*> m_fields;
+    unsigned m_nNextLabel = IDC_STATIC_FIRST; // the number of the next row's label
     CData_Key::MacroStruct m_macro;
 };

@@ -252,6 +252,8 @@ void CMainFrame::InitialUpdateFrame()
         Create();
     m_pView->OnInitialUpdate();
     UpdateFrameTitle();
+    // A new page set comes with new properties: the port pane shows or hides and names the link.
+    SetPortPane(m_app.StatusPaneText());
     UpdateCommandUI();
     if (!isVisible() && !Destroyed())
         show();
@@ -801,8 +803,7 @@ void CMainFrame::OpenRecentFile(int nIndex)
 void CMainFrame::UpdateFrameTitle()
 {
     // The program's name is the first line of the document string.
-    const std::string docString = CData_UiText(IDR_MAINFRAME);
-    const std::string program = docString.substr(0, docString.find('\n'));
+    const std::string program = CR740CfDoc::DocStringLine(0);
     const CR740CfDoc* pDoc = m_app.Document();
     const std::string docTitle = pDoc ? pDoc->Title() : std::string();
     SetTitle(docTitle.empty() ? program : docTitle + " - " + program);

@@ -63,6 +63,10 @@ constexpr unsigned IDS_STR_STANDARD = 313;
 constexpr unsigned IDS_STR_BASIC_KEYPAD1 = 322;
 constexpr unsigned IDS_STR_BASIC_KEYPAD2 = 323;
 constexpr unsigned IDS_STR_BASICSIGNAL_UNKNOWN = 350;
+// Texts of the choices: no module, the headset levels.
+constexpr unsigned IDS_STR_CHOICE_NONE = 4403;
+constexpr unsigned IDS_STR_CHOICE_LEVEL1 = 4404;
+constexpr unsigned IDS_STR_CHOICE_LEVEL2 = 4405;
 
 // Display languages and countries as the version and basic blocks code them.
 const int s_anDispLan[] = {0, 1, 2, 3, 5, 6, 7, 8, 10, 11, 14, 16, 17, 18, 20, 21, 22};
@@ -121,17 +125,19 @@ CPpE_Basic::CPpE_Basic(CApp& app, QWidget* pParent) : CPp_Page(IDD, &app.DocData
     pPhoneForm->addRow(AddLabel(IDC_BASIC_PHONETYPE_STATIC, "&Telephone type", pType), pType);
     connect(pType, QOverload<int>::of(&QComboBox::activated), this,
             [this, pType](int) { emit PhoneTypeChosen(pType->currentData().toInt()); });
-    const ItemList moduleItems = TextItems({{MODULETYPE_NON, "None"},
-                                            {MODULETYPE_E920, "E920"},
-                                            {MODULETYPE_AB, "AB"},
-                                            {MODULETYPE_W920, "W920"}});
+    const ItemList moduleItems = TextItems({{MODULETYPE_NON, IDS_STR_CHOICE_NONE, "None"},
+                                            {MODULETYPE_E920, 0, "E920"},
+                                            {MODULETYPE_AB, 0, "AB"},
+                                            {MODULETYPE_W920, 0, "W920"}});
     static const char* const s_apszModule[] = {"Module &1", "Module &2", "Module &3"};
     for (int nSlot = 1; nSlot <= CData_AllCfg::MODULE_COUNT; ++nSlot)
     {
         QComboBox* pModule =
             AddCombo(IDC_BASIC_MODULE_1 + static_cast<unsigned>(nSlot - 1), moduleItems,
                      [nSlot](CData_All& d) -> int& { return d.m_Cfg.m_VersionModule[nSlot].m_nModuleType; });
-        pPhoneForm->addRow(AddLabel(0, s_apszModule[nSlot - 1], pModule), pModule);
+        pPhoneForm->addRow(AddLabel(IDC_STATIC_FIRST + 5 + static_cast<unsigned>(nSlot - 1),
+                                    s_apszModule[nSlot - 1], pModule),
+                           pModule);
         connect(pModule, QOverload<int>::of(&QComboBox::activated), this,
                 [this](int) { emit ModuleTypeChosen(); });
     }
@@ -203,9 +209,11 @@ CPpE_Basic::CPpE_Basic(CApp& app, QWidget* pParent) : CPp_Page(IDD, &app.DocData
         },
         [](CData_All& d) -> int& { return d.m_Cfg.m_Basic.m_nKeypad; });
     pMiscForm->addRow(AddLabel(IDC_STATIC_FIRST + 3, "&Keypad", pKeypad), pKeypad);
-    QComboBox* pLevel =
-        AddCombo(IDC_BASIC_HEADSET_LEVEL, TextItems({{0, "Off"}, {1, "Level 1"}, {2, "Level 2"}}),
-                 [](CData_All& d) -> int& { return d.m_Cfg.m_Basic.m_nHeadSetLevel; });
+    QComboBox* pLevel = AddCombo(IDC_BASIC_HEADSET_LEVEL,
+                                 TextItems({{0, IDS_STR_CHOICE_OFF, "Off"},
+                                            {1, IDS_STR_CHOICE_LEVEL1, "Level 1"},
+                                            {2, IDS_STR_CHOICE_LEVEL2, "Level 2"}}),
+                                 [](CData_All& d) -> int& { return d.m_Cfg.m_Basic.m_nHeadSetLevel; });
     pMiscForm->addRow(AddLabel(IDC_STATIC_FIRST + 4, "&Headset", pLevel), pLevel);
 
     // The switches, two to a row, below the other settings.

@@ -4,6 +4,7 @@
 #include "data/CData_Properties.h"
 #include "data/CData_Types.h"
 #include "shell/CApp.h"
+#include "ui/CPpS_DialFilter.h"
 #include "ui/CUi_Texts.h"
 
 #include <QCheckBox>
@@ -40,6 +41,16 @@ enum : unsigned
 constexpr int LCRREPEAT_MAX = 9;
 constexpr int PABXTYPE_MAX = 9;
 constexpr int DIALLEN_MAX = 9;
+// Texts of the choices.
+enum : unsigned
+{
+    IDS_STR_CHOICE_DEFAULT_CARRIER = 4417,
+    IDS_STR_CHOICE_NEXT_CARRIER = 4418,
+    IDS_STR_CHOICE_REPEAT_CARRIER = 4419,
+    IDS_STR_CHOICE_REJECT_LISTED = 4422,
+    IDS_STR_CHOICE_ACCEPT_LISTED = 4423,
+    IDS_STR_CHOICE_BLOCK_ALL = 4424,
+};
 } // namespace
 
 CPpE_BasicDial::CPpE_BasicDial(CApp& app, QWidget* pParent) : CPp_Page(IDD, &app.DocData(), CAPTION, pParent)
@@ -67,9 +78,11 @@ CPpE_BasicDial::CPpE_BasicDial(CApp& app, QWidget* pParent) : CPp_Page(IDD, &app
     auto* pLcrForm = new QFormLayout(pLcr);
     pLcrForm->addRow(AddCheck(IDC_DIAL_LCR, "Least-cost &routing on",
                               [](CData_All& d) -> int& { return d.m_Cfg.m_Basic.m_bLcr; }));
-    QComboBox* pMode = AddCombo(
-        IDC_DIAL_LCRMODE, TextItems({{1, "Default carrier"}, {2, "Next carrier"}, {4, "Repeat carrier"}}),
-        [](CData_All& d) -> int& { return d.m_Cfg.m_Basic.m_nLcrMode; });
+    QComboBox* pMode = AddCombo(IDC_DIAL_LCRMODE,
+                                TextItems({{1, IDS_STR_CHOICE_DEFAULT_CARRIER, "Default carrier"},
+                                           {2, IDS_STR_CHOICE_NEXT_CARRIER, "Next carrier"},
+                                           {4, IDS_STR_CHOICE_REPEAT_CARRIER, "Repeat carrier"}}),
+                                [](CData_All& d) -> int& { return d.m_Cfg.m_Basic.m_nLcrMode; });
     pLcrForm->addRow(AddLabel(IDC_STATIC_FIRST + 5, "&Mode", pMode), pMode);
     QComboBox* pRepeat = AddCombo(IDC_DIAL_LCRREPEAT, NumberItems(0, LCRREPEAT_MAX),
                                   [](CData_All& d) -> int& { return d.m_Cfg.m_Basic.m_nLcrRepeat; });
@@ -81,15 +94,15 @@ CPpE_BasicDial::CPpE_BasicDial(CApp& app, QWidget* pParent) : CPp_Page(IDD, &app
 
     QGroupBox* pFilter = AddGroup(IDC_STATIC_FIRST + 7, "Filters");
     auto* pFilterForm = new QFormLayout(pFilter);
-    QComboBox* pDialFilter =
-        AddCombo(IDC_DIAL_DIALFILTERUSE,
-                 TextItems({{0, "Off"}, {1, "Block listed, allow listed"}, {2, "Block all but allowed"}}),
-                 [](CData_All& d) -> int& { return d.m_Cfg.m_Basic.m_nDialFilterUse; });
+    QComboBox* pDialFilter = AddCombo(IDC_DIAL_DIALFILTERUSE, CPpS_DialFilter::ModeItems(),
+                                      [](CData_All& d) -> int& { return d.m_Cfg.m_Basic.m_nDialFilterUse; });
     pFilterForm->addRow(AddLabel(IDC_STATIC_FIRST + 8, "&Dial filter", pDialFilter), pDialFilter);
-    QComboBox* pCallFilter =
-        AddCombo(IDC_DIAL_CALLFILTERUSE,
-                 TextItems({{0, "Off"}, {1, "Reject listed"}, {2, "Accept listed only"}, {3, "Block all"}}),
-                 [](CData_All& d) -> int& { return d.m_Cfg.m_Basic.m_nCallFilterUse; });
+    QComboBox* pCallFilter = AddCombo(IDC_DIAL_CALLFILTERUSE,
+                                      TextItems({{0, IDS_STR_CHOICE_OFF, "Off"},
+                                                 {1, IDS_STR_CHOICE_REJECT_LISTED, "Reject listed"},
+                                                 {2, IDS_STR_CHOICE_ACCEPT_LISTED, "Accept listed only"},
+                                                 {3, IDS_STR_CHOICE_BLOCK_ALL, "Block all"}}),
+                                      [](CData_All& d) -> int& { return d.m_Cfg.m_Basic.m_nCallFilterUse; });
     pFilterForm->addRow(AddLabel(IDC_STATIC_FIRST + 9, "&Call filter", pCallFilter), pCallFilter);
     pFilterForm->addRow(AddCheck(IDC_DIAL_UUS_INTERNAL, "Filter &internal user messages",
                                  [](CData_All& d) -> int& { return d.m_Cfg.m_Basic.m_bUusFilterInternal; }));

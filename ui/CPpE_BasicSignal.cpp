@@ -49,7 +49,25 @@ constexpr int LOUDHAND_MAX = 3;
 constexpr int LOUDATTENTION_MAX = 2;
 constexpr int HEADSETTYPE_MAX = 9;
 
-const std::vector<std::pair<int, const char*>> s_toneKnock = {{0, "Off"}, {1, "Type 1"}, {2, "Type 2"}};
+// Texts of the choices.
+enum : unsigned
+{
+    IDS_STR_CHOICE_TYPE1 = 4406,
+    IDS_STR_CHOICE_TYPE2 = 4407,
+    IDS_STR_CHOICE_OFF_EXCEPT_NOTICES = 4408,
+    IDS_STR_CHOICE_NUMBER_CHARGE = 4409,
+    IDS_STR_CHOICE_NUMBER_TIME = 4410,
+    IDS_STR_CHOICE_NUMBER = 4411,
+    IDS_STR_CHOICE_DATE_TIME = 4412,
+    IDS_STR_CHOICE_CHARGE_ELSE_TIME = 4413,
+    IDS_STR_CHOICE_TIME = 4414,
+    IDS_STR_CHOICE_CHARGE = 4415,
+    IDS_STR_CHOICE_FLASHING = 4416,
+};
+
+const std::vector<CPp_Page::CTextItem> s_toneKnock = {{0, CPp_Page::IDS_STR_CHOICE_OFF, "Off"},
+                                                      {1, IDS_STR_CHOICE_TYPE1, "Type 1"},
+                                                      {2, IDS_STR_CHOICE_TYPE2, "Type 2"}};
 } // namespace
 
 CPpE_BasicSignal::CPpE_BasicSignal(CApp& app, QWidget* pParent)
@@ -63,28 +81,30 @@ CPpE_BasicSignal::CPpE_BasicSignal(CApp& app, QWidget* pParent)
     struct CVolume
     {
         unsigned nControl;
+        unsigned nLabel;
         const char* pszLabel;
         int nMax;
         IntField field;
     };
+    // The volume labels are numbered after the page's other labels and groups.
     const CVolume volumes[] = {
-        {IDC_SIGNAL_LOUDBOX, "&Loudspeaker", 0,
+        {IDC_SIGNAL_LOUDBOX, IDC_STATIC_FIRST + 12, "&Loudspeaker", 0,
          [](CData_All& d) -> int& { return d.m_Cfg.m_Basic.m_nLoudBox; }},
-        {IDC_SIGNAL_LOUDHAND, "&Handset", LOUDHAND_MAX,
+        {IDC_SIGNAL_LOUDHAND, IDC_STATIC_FIRST + 13, "&Handset", LOUDHAND_MAX,
          [](CData_All& d) -> int& { return d.m_Cfg.m_Basic.m_nLoudHand; }},
-        {IDC_SIGNAL_LOUDKNOCK, "&Call waiting", 0,
+        {IDC_SIGNAL_LOUDKNOCK, IDC_STATIC_FIRST + 14, "&Call waiting", 0,
          [](CData_All& d) -> int& { return d.m_Cfg.m_Basic.m_nLoudKnock; }},
-        {IDC_SIGNAL_LOUDSILENCE, "&Silent ring", 0,
+        {IDC_SIGNAL_LOUDSILENCE, IDC_STATIC_FIRST + 15, "&Silent ring", 0,
          [](CData_All& d) -> int& { return d.m_Cfg.m_Basic.m_nLoudSilence; }},
-        {IDC_SIGNAL_LOUDALARMCALL, "&Alarm call", 0,
+        {IDC_SIGNAL_LOUDALARMCALL, IDC_STATIC_FIRST + 16, "&Alarm call", 0,
          [](CData_All& d) -> int& { return d.m_Cfg.m_Basic.m_nLoudAlarmCall; }},
-        {IDC_SIGNAL_LOUDANSWERMACHINE, "Ans&wering machine", 0,
+        {IDC_SIGNAL_LOUDANSWERMACHINE, IDC_STATIC_FIRST + 17, "Ans&wering machine", 0,
          [](CData_All& d) -> int& { return d.m_Cfg.m_Tone.m_nLoudAnswerMachine; }},
     };
     for (const CVolume& volume : volumes)
     {
         QSlider* pSlider = AddSlider(volume.nControl, 0, volume.nMax ? volume.nMax : LoudMax(), volume.field);
-        pVolumeForm->addRow(AddLabel(0, volume.pszLabel, pSlider), pSlider);
+        pVolumeForm->addRow(AddLabel(volume.nLabel, volume.pszLabel, pSlider), pSlider);
     }
     QComboBox* pAttention = AddCombo(IDC_SIGNAL_LOUDATTENTION, NumberItems(0, LOUDATTENTION_MAX),
                                      [](CData_All& d) -> int& { return d.m_Cfg.m_Basic.m_nLoudAttention; });
@@ -114,9 +134,11 @@ CPpE_BasicSignal::CPpE_BasicSignal(CApp& app, QWidget* pParent)
         AddCombo(IDC_SIGNAL_TONEKNOCKINTERN, TextItems(s_toneKnock),
                  [](CData_All& d) -> int& { return d.m_Cfg.m_Basic.m_nToneKnockIntern; });
     pToneForm->addRow(AddLabel(IDC_STATIC_FIRST + 4, "&Internal waiting tone", pKnockIntern), pKnockIntern);
-    QComboBox* pSilence =
-        AddCombo(IDC_SIGNAL_SILENCE, TextItems({{0, "Off"}, {1, "On"}, {2, "Off except notices"}}),
-                 [](CData_All& d) -> int& { return d.m_Cfg.m_Basic.m_nSilence; });
+    QComboBox* pSilence = AddCombo(IDC_SIGNAL_SILENCE,
+                                   TextItems({{0, IDS_STR_CHOICE_OFF, "Off"},
+                                              {1, IDS_STR_CHOICE_ON, "On"},
+                                              {2, IDS_STR_CHOICE_OFF_EXCEPT_NOTICES, "Off except notices"}}),
+                                   [](CData_All& d) -> int& { return d.m_Cfg.m_Basic.m_nSilence; });
     pToneForm->addRow(AddLabel(IDC_STATIC_FIRST + 5, "S&ilence", pSilence), pSilence);
     QComboBox* pHeadSetType = AddCombo(IDC_SIGNAL_HEADSETTYPE, NumberItems(0, HEADSETTYPE_MAX),
                                        [](CData_All& d) -> int& { return d.m_Cfg.m_Basic.m_nHeadSetType; });
@@ -133,16 +155,23 @@ CPpE_BasicSignal::CPpE_BasicSignal(CApp& app, QWidget* pParent)
                                        [](CData_All& d) -> int& { return d.m_Cfg.m_Basic.m_bDispNumberIn; }),
                               0, 1);
     pDisplayForm->addRow(pDisplayChecks);
-    QComboBox* pDispCall = AddCombo(
-        IDC_SIGNAL_DISPCALL,
-        TextItems({{0, "Number and charge"}, {1, "Number and time"}, {2, "Number"}, {3, "Date and time"}}),
-        [](CData_All& d) -> int& { return d.m_Cfg.m_Basic.m_nDispCall; });
+    QComboBox* pDispCall = AddCombo(IDC_SIGNAL_DISPCALL,
+                                    TextItems({{0, IDS_STR_CHOICE_NUMBER_CHARGE, "Number and charge"},
+                                               {1, IDS_STR_CHOICE_NUMBER_TIME, "Number and time"},
+                                               {2, IDS_STR_CHOICE_NUMBER, "Number"},
+                                               {3, IDS_STR_CHOICE_DATE_TIME, "Date and time"}}),
+                                    [](CData_All& d) -> int& { return d.m_Cfg.m_Basic.m_nDispCall; });
     pDisplayForm->addRow(AddLabel(IDC_STATIC_FIRST + 8, "During a &call", pDispCall), pDispCall);
-    QComboBox* pDispCharge =
-        AddCombo(IDC_SIGNAL_DISPCHARGE, TextItems({{1, "Charge, else time"}, {2, "Time"}, {3, "Charge"}}),
-                 [](CData_All& d) -> int& { return d.m_Cfg.m_Basic.m_nDispCharge; });
+    QComboBox* pDispCharge = AddCombo(IDC_SIGNAL_DISPCHARGE,
+                                      TextItems({{1, IDS_STR_CHOICE_CHARGE_ELSE_TIME, "Charge, else time"},
+                                                 {2, IDS_STR_CHOICE_TIME, "Time"},
+                                                 {3, IDS_STR_CHOICE_CHARGE, "Charge"}}),
+                                      [](CData_All& d) -> int& { return d.m_Cfg.m_Basic.m_nDispCharge; });
     pDisplayForm->addRow(AddLabel(IDC_STATIC_FIRST + 9, "After a ca&ll", pDispCharge), pDispCharge);
-    QComboBox* pLed = AddCombo(IDC_SIGNAL_STATUSLED, TextItems({{0, "Off"}, {1, "On"}, {2, "Flashing"}}),
+    QComboBox* pLed = AddCombo(IDC_SIGNAL_STATUSLED,
+                               TextItems({{0, IDS_STR_CHOICE_OFF, "Off"},
+                                          {1, IDS_STR_CHOICE_ON, "On"},
+                                          {2, IDS_STR_CHOICE_FLASHING, "Flashing"}}),
                                [](CData_All& d) -> int& { return d.m_Cfg.m_Basic.m_nStatusLed; });
     pDisplayForm->addRow(AddLabel(IDC_STATIC_FIRST + 10, "Status L&ED", pLed), pLed);
 

@@ -50,6 +50,10 @@ constexpr unsigned IDS_STR_ANSWER_PER_MSN_DURATION_TIME = 300;
 constexpr unsigned IDS_STR_ANSWERMACHINE_NOMSN = 309;
 constexpr unsigned IDS_ANS_MASCH_ANNOUNCE_NOT_AV = 3120;
 constexpr int COLUMNS = 5;
+// Texts of the deflection modes.
+constexpr unsigned IDS_STR_CHOICE_ALWAYS = 4425;
+constexpr unsigned IDS_STR_CHOICE_WHEN_BUSY = 4426;
+constexpr unsigned IDS_STR_CHOICE_AFTER_RINGS = 4427;
 
 // A switch whose announcement the telephone does not have carries this mark.
 const char s_szNotRecorded[] = " *";
@@ -101,9 +105,13 @@ CPpS_AnswerMachine::CPpS_AnswerMachine(CApp& app, QWidget* pParent)
         AddCheck(IDC_AM_DEFLECTION, "&Deflect calls",
                  [](CData_All& d) -> int& { return d.m_Cfg.m_AnswerMaschine.m_nCallDeflection; });
     pDeflectionForm->addRow(pDeflect);
-    QComboBox* pMode = AddCombo(
-        IDC_AM_DEFLECTION_MODE, TextItems({{0, "Off"}, {1, "Always"}, {2, "When busy"}, {3, "After rings"}}),
-        [](CData_All& d) -> int& { return d.m_Cfg.m_AnswerMaschine.m_niCallDeflection; });
+    QComboBox* pMode =
+        AddCombo(IDC_AM_DEFLECTION_MODE,
+                 TextItems({{0, IDS_STR_CHOICE_OFF, "Off"},
+                            {1, IDS_STR_CHOICE_ALWAYS, "Always"},
+                            {2, IDS_STR_CHOICE_WHEN_BUSY, "When busy"},
+                            {3, IDS_STR_CHOICE_AFTER_RINGS, "After rings"}}),
+                 [](CData_All& d) -> int& { return d.m_Cfg.m_AnswerMaschine.m_niCallDeflection; });
     pDeflectionForm->addRow(AddLabel(IDC_STATIC_FIRST + 2, "&Deflection", pMode), pMode);
     QLineEdit* pNumber = AddEdit(
         IDC_AM_DEFLECTION_NUMBER, DEFLECTION_NUMBER_MAX, CLASS_DIAL,

@@ -137,6 +137,13 @@ void CPpS_Comm::ApplyProperties()
         pUsb->setEnabled(props.m_bUsbCapable);
         pSerial->setEnabled(!props.m_bUsbCapable);
         (props.m_bUsbCapable ? pUsb : pSerial)->setChecked(true);
+        // The transfers and the port pane take the link the page shows.
+        const int nKind = props.m_bUsbCapable ? KIND_USB : KIND_COMPORT;
+        if (m_app.m_nConnection != nKind)
+        {
+            m_app.m_nConnection = nKind;
+            emit StateChanged();
+        }
     }
     else
     {

@@ -18,7 +18,17 @@ constexpr unsigned IDC_DIALFILTER_MODE = 9154;
 constexpr unsigned IDS_STR_DIALFILTER_ID = 272;
 constexpr unsigned IDS_STR_DIALFILTER_MSN = 273;
 constexpr int COLUMNS = 2;
+// Texts of the filter's modes.
+constexpr unsigned IDS_STR_CHOICE_BLOCK_LISTED = 4420;
+constexpr unsigned IDS_STR_CHOICE_BLOCK_ALL_BUT_ALLOWED = 4421;
 } // namespace
+
+CPp_Page::ItemList CPpS_DialFilter::ModeItems()
+{
+    return TextItems({{0, IDS_STR_CHOICE_OFF, "Off"},
+                      {1, IDS_STR_CHOICE_BLOCK_LISTED, "Block listed, allow listed"},
+                      {2, IDS_STR_CHOICE_BLOCK_ALL_BUT_ALLOWED, "Block all but allowed"}});
+}
 
 CPpS_DialFilter::CPpS_DialFilter(CApp& app, QWidget* pParent)
     : CPp_Page(IDD, &app.DocData(), CAPTION, pParent)
@@ -26,10 +36,8 @@ CPpS_DialFilter::CPpS_DialFilter(CApp& app, QWidget* pParent)
     auto* pLayout = new QVBoxLayout(Content());
     // The filter's mode beside its numbers, where the phone type's dial filter has one.
     auto* pForm = new QFormLayout();
-    QComboBox* pMode =
-        AddCombo(IDC_DIALFILTER_MODE,
-                 TextItems({{0, "Off"}, {1, "Block listed, allow listed"}, {2, "Block all but allowed"}}),
-                 [](CData_All& d) -> int& { return d.m_Cfg.m_Basic.m_nDialFilterUse; });
+    QComboBox* pMode = AddCombo(IDC_DIALFILTER_MODE, ModeItems(),
+                                [](CData_All& d) -> int& { return d.m_Cfg.m_Basic.m_nDialFilterUse; });
     pForm->addRow(AddLabel(IDC_STATIC_FIRST + 0, "&Mode", pMode), pMode);
     pLayout->addLayout(pForm);
     pLayout->addWidget(AddList(IDC_DIALFILTER_LST), 1);

@@ -15,6 +15,8 @@ public:
     static constexpr unsigned IDD = 1900;
     static constexpr const char* CAPTION = "Dial filter";
     static constexpr int VISIBLE_ROWS = 14;
+    // The filter's modes, offered here and on the dialling page.
+    static ItemList ModeItems();
 
     explicit CPpS_DialFilter(CApp& app, QWidget* pParent = nullptr);
 

@@ -338,13 +338,15 @@ CPp_Page::ItemList CPp_Page::NumberItems(int nFirst, int nLast, int nShown)
     };
 }
 
-CPp_Page::ItemList CPp_Page::TextItems(std::vector<std::pair<int, const char*>> table)
+CPp_Page::ItemList CPp_Page::TextItems(std::vector<CTextItem> table)
 {
+    // The texts are looked up at every loading, so that they follow the language in force.
     return [table]
     {
         std::vector<CItem> items;
-        for (const auto& row : table)
-            items.push_back({row.first, QString::fromLatin1(row.second)});
+        for (const CTextItem& row : table)
+            items.push_back({row.nValue, row.nText ? UiText(row.nText, row.pszDefault)
+                                                   : QString::fromLatin1(row.pszDefault)});
         return items;
     };
 }

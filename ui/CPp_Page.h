@@ -56,6 +56,17 @@ public:
         QString text;
     };
     using ItemList = std::function<std::vector<CItem>()>;
+    // A choice of a combo box: its value, its interface text (0: none, a name that needs no
+    // translation) and the program's own text when the language has none.
+    struct CTextItem
+    {
+        int nValue;
+        unsigned nText;
+        const char* pszDefault;
+    };
+    // Interface texts of the choices several pages offer.
+    static constexpr unsigned IDS_STR_CHOICE_OFF = 4401;
+    static constexpr unsigned IDS_STR_CHOICE_ON = 4402;
     // What the text fields take (the classes of the value conversions).
     enum ECharClass
     {
@@ -153,8 +164,8 @@ protected:
 
     // Items 0..n-1 showing their number plus nShown (a range of steps).
     static ItemList NumberItems(int nFirst, int nLast, int nShown = 0);
-    // Items from a table of values and English texts.
-    static ItemList TextItems(std::vector<std::pair<int, const char*>> items);
+    // Items from a table of choices, in the language's texts.
+    static ItemList TextItems(std::vector<CTextItem> items);
 
     // Tab order by control number, and accessible names from the labels (also after texts changed).
     void FinishControls();

@@ -5,7 +5,9 @@
 #include "ui/CUi_Texts.h"
 
 #include <QDialogButtonBox>
+#include <QGroupBox>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLayout>
 #include <QPushButton>
 #include <QShowEvent>
@@ -45,6 +47,28 @@ void CUi_Dialog::ApplyTexts()
 QString CUi_Dialog::String(unsigned nNumber)
 {
     return CUi_Texts::FromCp1252(CData_UiText(nNumber));
+}
+
+QString CUi_Dialog::String(unsigned nNumber, const char* pszDefault)
+{
+    const QString text = String(nNumber);
+    return text.isEmpty() ? QString::fromLatin1(pszDefault) : text;
+}
+
+QLabel* CUi_Dialog::NumberedLabel(unsigned nControl, const QString& text, QWidget* pBuddy)
+{
+    auto* pLabel = new QLabel(text, this);
+    CUi_Texts::SetControlNumber(pLabel, nControl);
+    if (pBuddy)
+        pLabel->setBuddy(pBuddy);
+    return pLabel;
+}
+
+QGroupBox* CUi_Dialog::NumberedGroup(unsigned nControl, const QString& text)
+{
+    auto* pGroup = new QGroupBox(text, this);
+    CUi_Texts::SetControlNumber(pGroup, nControl);
+    return pGroup;
 }
 
 void CUi_Dialog::showEvent(QShowEvent* pEvent)

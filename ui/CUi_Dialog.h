@@ -11,6 +11,8 @@
 #include <QString>
 
 class QDialogButtonBox;
+class QGroupBox;
+class QLabel;
 class QKeyEvent;
 class QShowEvent;
 
@@ -30,12 +32,21 @@ public:
 
     // An interface text by its number (language text, else the resource module's).
     static QString String(unsigned nNumber);
+    // The same, or the program's own text when the language has none.
+    static QString String(unsigned nNumber, const char* pszDefault);
 
 protected:
     void showEvent(QShowEvent* pEvent) override;
     // F1 (without Shift): the help of the dialog's template.
     void keyPressEvent(QKeyEvent* pEvent) override;
     virtual void TextsApplied() {}
+
+    // The labels and group boxes a dialog lays out itself are numbered from here on, in the order
+    // the dialog adds them, so that the language files can name them.
+    static constexpr unsigned IDC_STATIC_FIRST = 6101;
+    // A label numbered nControl that names pBuddy (its mnemonic moves the focus there).
+    QLabel* NumberedLabel(unsigned nControl, const QString& text, QWidget* pBuddy = nullptr);
+    QGroupBox* NumberedGroup(unsigned nControl, const QString& text);
 
     // Shows interface text nString in a message box captioned with the dialog's title; gives the
     // answer.

@@ -112,6 +112,8 @@ TEST_F(CDlg_TransTest, ReadFromTheEmulatorEditAPageAndSendWithThePin)
     App().SetTransferRunner(&runner);
     App().m_nTimerOpen = 8000;
     App().m_nTimerData = 1500;
+    ASSERT_EQ(1, App().m_nConnection); // serial port: the brand's RV740, no port pane
+    ASSERT_FALSE(Frame().PortPaneShown());
 
     // A picture of the dialog at work.
     QTimer shot;
@@ -130,6 +132,11 @@ TEST_F(CDlg_TransTest, ReadFromTheEmulatorEditAPageAndSendWithThePin)
     ASSERT_EQ(1, Frame().OnCommand(ID_FILE_RX_CFG));
     ASSERT_TRUE(App().PhoneImageValid()) << "the read was done";
     EXPECT_EQ(PHONETYPE_RV930, Doc().m_Version.m_nPhoneType);
+    // The RV930 read has a USB link: the link page, the link of the next transfer and the port
+    // pane all say so.
+    EXPECT_EQ(0, App().m_nConnection); // USB
+    EXPECT_TRUE(Frame().PortPaneShown());
+    EXPECT_EQ(QStringLiteral(" USB"), Frame().PortPaneText());
     const std::string unitName = Doc().m_Cfg.m_Basic.m_strUnitName;
     EXPECT_FALSE(unitName.empty());
 

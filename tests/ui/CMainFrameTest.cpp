@@ -169,6 +169,30 @@ TEST_F(CMainFrameTest, ClosingAsksToSaveOnlyAfterARealEdit)
     EXPECT_EQ("42", Doc().m_Cfg.m_Basic.m_strParkCode);
 }
 
+// The phonebook program reads the configurator's language files; its window and the question on
+// closing name the phonebook all the same.
+TEST_F(CMainFrameTest, PhonebookProgramNamesItsDocumentInEachLanguage)
+{
+    struct CCase
+    {
+        const char* pszLanguage;
+        const char* pszTitle;
+    };
+    for (const CCase& c : {CCase{"UK", "Phonebook"}, CCase{"GER", "Telefonbuch"}})
+    {
+        TearDown();
+        SetUp();
+        ASSERT_EQ(1, Start("TALVO_pb", {}, c.pszLanguage));
+        EXPECT_EQ(QStringLiteral("%1 - R740Pb").arg(QLatin1String(c.pszTitle)), Frame().windowTitle());
+        FillPhonebook(2);
+        const size_t nShown = m_ui.Shown().size();
+        m_ui.QueueAnswer(CUi_Interface::ANSWER_CANCEL);
+        EXPECT_FALSE(Frame().close());
+        ASSERT_EQ(nShown + 1, m_ui.Shown().size()) << c.pszLanguage;
+        EXPECT_EQ(std::string("Save changes to ") + c.pszTitle + "?", m_ui.Shown().back().text);
+    }
+}
+
 TEST_F(CMainFrameTest, PhonebookFindWalksRoundBothWaysAndTypingJumpsByFirstLetter)
 {
     CData_AllDialName book;

@@ -11,6 +11,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateTimeEdit>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -48,7 +49,7 @@ TEST_F(CPpS_PagesTest, LinkPageFollowsThePhoneTypesLinkAndSetsThePortPane)
     EXPECT_FALSE(pPort->isEnabled());
     QTest::mouseClick(pSerial, Qt::LeftButton);
     EXPECT_EQ(1, App().m_nConnection);
-    EXPECT_EQ(" COM3", App().StatusPaneText());
+    EXPECT_EQ(QStringLiteral(" COM3"), Frame().PortPaneText()); // the pane follows the choice at once
     // The receive and send buttons start the phonebook transfers.
     QTest::mouseClick(Control<QPushButton>(1510), Qt::LeftButton);
     ASSERT_EQ(1u, m_transfers.size());
@@ -148,4 +149,28 @@ TEST_F(CPpS_PagesTest, ChargeSumInUnitsAndAsAnAmount)
     EXPECT_EQ("       70030", pList->ItemText(10, 2));
     EXPECT_TRUE(pList->ItemText(10, 1).contains(QStringLiteral("8403,60 EUR")))
         << pList->ItemText(10, 1).toStdString();
+}
+
+TEST_F(CPpS_PagesTest, ChoicesAndVolumeLabelsFollowTheLanguageAndKeepTheirValues)
+{
+    ASSERT_EQ(1, Start("TALVO", {}, "GER"));
+    Doc().m_Cfg.m_Basic.m_nSilence = 2;
+    Doc().m_Cfg.m_Basic.m_nStatusLed = 2;
+    CPp_Page* pPage = nullptr;
+    for (int i = 0; i < Sheet().count() && !pPage; ++i)
+        if (CPp_Page* p = Activate(i); p && p->TemplateNumber() == 1001)
+            pPage = p;
+    ASSERT_NE(nullptr, pPage);
+    auto* pSilence = Control<QComboBox>(1147);
+    auto* pLed = Control<QComboBox>(9237);
+    ASSERT_TRUE(pSilence && pLed);
+    EXPECT_EQ(QString::fromUtf8("Aus au\xC3\x9F"
+                                "er Hinweisen"),
+              pSilence->currentText());
+    EXPECT_EQ(QStringLiteral("Blinkend"), pLed->currentText());
+    EXPECT_EQ(QStringLiteral("&Lautsprecher"), Control<QLabel>(6113)->text());
+    // Choosing a German text stores the block's value.
+    pSilence->setCurrentIndex(pSilence->findText(QStringLiteral("Ein")));
+    View().MoveDataViewToDoc();
+    EXPECT_EQ(1, Doc().m_Cfg.m_Basic.m_nSilence);
 }
