@@ -353,6 +353,10 @@ std::string CLang_Text::SignContents(const std::string& bytes)
     if (nInsertAt == rest.size() && !rest.empty() && rest.back() != '\n' && rest.back() != '\r')
         rest += eol;
     std::string signatureLine = std::string(s_szSignatureKey) + "\t0\t" + ComputeSignature(rest);
+    // A lone CR before a line that starts with LF (an empty LF line) would read as one CR LF end
+    // and swallow that line, so that the check would sign other bytes than these.
+    if (eol == "\r" && nInsertAt < rest.size() && rest[nInsertAt] == '\n')
+        eol = "\r\n";
     signatureLine += eol;
     rest.insert(nInsertAt, signatureLine);
     return rest;

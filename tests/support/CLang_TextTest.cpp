@@ -165,6 +165,16 @@ TEST_P(LangSignatureLineEnds, SigningKeepsEveryOtherLineAndItsEnd)
     EXPECT_FALSE(Read(changed).SignatureOk());
 }
 
+// Mixed ends: a CR line first, the old signature before an empty LF line. The new signature line
+// must not end in a CR that joins the next LF into one line end.
+TEST(LangSignature, MixedLineEndsSignAsTheyAreChecked)
+{
+    const std::string file = "idc 0 a\r\xff\xff\n__md5Signature to OLD\n\n__TRANS_C Send\r\n";
+    const std::string signedFile = CLang_Text::SignContents(file);
+    EXPECT_EQ(WithoutSignature(file), WithoutSignature(signedFile));
+    EXPECT_TRUE(Read(signedFile).SignatureOk());
+}
+
 INSTANTIATE_TEST_SUITE_P(Ends, LangSignatureLineEnds,
                          ::testing::Values(CLineEnds{"CrLf", "\r\n"}, CLineEnds{"Lf", "\n"},
                                            CLineEnds{"Cr", "\r"}),
