@@ -342,8 +342,16 @@ std::string CLang_Text::SignContents(const std::string& bytes)
                             nInsertAt = rest.size();
                         return;
                     }
-                    rest += line;
-                    rest += lineEnd;
+                    // An empty LF line after a lone CR that is now the end of the text so far
+                    // (a signature line stood between them) would join it into one CR LF end.
+                    if (line.empty() && !lineEnd.empty() && lineEnd[0] == '\n' && !rest.empty() &&
+                        rest.back() == '\r')
+                        rest += "\r\n";
+                    else
+                    {
+                        rest += line;
+                        rest += lineEnd;
+                    }
                 });
     if (eol.empty())
         eol = "\r\n";
@@ -352,13 +360,17 @@ std::string CLang_Text::SignContents(const std::string& bytes)
     // A last line without its end would otherwise run into the signature line.
     if (nInsertAt == rest.size() && !rest.empty() && rest.back() != '\n' && rest.back() != '\r')
         rest += eol;
-    std::string signatureLine = std::string(s_szSignatureKey) + "\t0\t" + ComputeSignature(rest);
     // A lone CR before a line that starts with LF (an empty LF line) would read as one CR LF end
-    // and swallow that line, so that the check would sign other bytes than these.
+    // and swallow that line.
     if (eol == "\r" && nInsertAt < rest.size() && rest[nInsertAt] == '\n')
         eol = "\r\n";
-    signatureLine += eol;
-    rest.insert(nInsertAt, signatureLine);
+    // The signature is taken from the lines of the file as written, as the check reads them: the
+    // check leaves the signature line out, so its value does not matter to the sum.
+    const std::string head = std::string(s_szSignatureKey) + "\t0\t";
+    const std::string placeholder(32, '0');
+    rest.insert(nInsertAt, head + placeholder + std::string(eol));
+    const std::string signature = ComputeSignature(rest);
+    rest.replace(nInsertAt + head.size(), placeholder.size(), signature);
     return rest;
 }
 

@@ -9,6 +9,7 @@
 
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace
@@ -169,10 +170,18 @@ TEST_P(LangSignatureLineEnds, SigningKeepsEveryOtherLineAndItsEnd)
 // must not end in a CR that joins the next LF into one line end.
 TEST(LangSignature, MixedLineEndsSignAsTheyAreChecked)
 {
-    const std::string file = "idc 0 a\r\xff\xff\n__md5Signature to OLD\n\n__TRANS_C Send\r\n";
-    const std::string signedFile = CLang_Text::SignContents(file);
-    EXPECT_EQ(WithoutSignature(file), WithoutSignature(signedFile));
-    EXPECT_TRUE(Read(signedFile).SignatureOk());
+    // Each file and the number of lines signing gives it (two signature lines become one).
+    const std::pair<const char*, size_t> files[] = {
+        {"idc 0 a\r\xff\xff\n__md5Signature to OLD\n\n__TRANS_C Send\r\n", 5},
+        {"idc\nidc 0 b\r\r__md5Signature p\n\nidc 0 c\n", 6},
+        {"idc 0 a\r__md5Signature 0 X\r__md5Signature 0 Y\n\nidc 0 c", 4}};
+    for (const auto& [pszFile, nLines] : files)
+    {
+        const std::string file = pszFile;
+        const std::string signedFile = CLang_Text::SignContents(file);
+        EXPECT_EQ(nLines, LinesWithEnds(signedFile).size()) << file;
+        EXPECT_TRUE(Read(signedFile).SignatureOk()) << file;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Ends, LangSignatureLineEnds,
