@@ -157,13 +157,13 @@ inline const unsigned char* CParse::BlockRun(const unsigned char* p, const unsig
     // bytes above 0x7F count as below 0x20.
     const __m128i control = _mm_set1_epi8(0x20);
     const __m128i del = _mm_set1_epi8(0x7F);
-    if (m_nRunStops == 0)
+    // The walk with the bytes that may end the run marked by stopsOf(block).
+    const auto walk = [this, &p, pEnd](auto stopsOf)
     {
         while (pEnd - p >= 16)
         {
             const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-            const unsigned nMask = static_cast<unsigned>(
-                _mm_movemask_epi8(_mm_or_si128(_mm_cmplt_epi8(v, control), _mm_cmpeq_epi8(v, del))));
+            const unsigned nMask = static_cast<unsigned>(_mm_movemask_epi8(stopsOf(v)));
             if (!nMask)
             {
                 p += 16;
@@ -175,30 +175,22 @@ inline const unsigned char* CParse::BlockRun(const unsigned char* p, const unsig
             ++p;
         }
         return p;
-    }
+    };
+    if (m_nRunStops == 0)
+        return walk([&](__m128i v)
+                    { return _mm_or_si128(_mm_cmplt_epi8(v, control), _mm_cmpeq_epi8(v, del)); });
     const __m128i stop0 = _mm_load_si128(reinterpret_cast<const __m128i*>(m_runStops[0]));
     const __m128i stop1 = _mm_load_si128(reinterpret_cast<const __m128i*>(m_runStops[1]));
     const __m128i stop2 = _mm_load_si128(reinterpret_cast<const __m128i*>(m_runStops[2]));
     const __m128i stop3 = _mm_load_si128(reinterpret_cast<const __m128i*>(m_runStops[3]));
-    while (pEnd - p >= 16)
-    {
-        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-        const __m128i stops =
-            _mm_or_si128(_mm_or_si128(_mm_cmplt_epi8(v, control), _mm_cmpeq_epi8(v, del)),
-                         _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, stop0), _mm_cmpeq_epi8(v, stop1)),
-                                      _mm_or_si128(_mm_cmpeq_epi8(v, stop2), _mm_cmpeq_epi8(v, stop3))));
-        const unsigned nMask = static_cast<unsigned>(_mm_movemask_epi8(stops));
-        if (!nMask)
+    return walk(
+        [&](__m128i v)
         {
-            p += 16;
-            continue;
-        }
-        p += __builtin_ctz(nMask);
-        if (m_notToken[*p])
-            return p;
-        ++p;
-    }
-    return p;
+            return _mm_or_si128(
+                _mm_or_si128(_mm_cmplt_epi8(v, control), _mm_cmpeq_epi8(v, del)),
+                _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, stop0), _mm_cmpeq_epi8(v, stop1)),
+                             _mm_or_si128(_mm_cmpeq_epi8(v, stop2), _mm_cmpeq_epi8(v, stop3))));
+        });
 }
 #endif
 
