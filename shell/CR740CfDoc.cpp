@@ -142,6 +142,21 @@ std::string CR740CfDoc::DocStringLine(int nLine)
     return docString.substr(nStart, nEnd == std::string::npos ? std::string::npos : nEnd - nStart);
 }
 
+std::string CR740CfDoc::FileFilter()
+{
+    std::string filter = CData_UiText(IDS_FILE_FILTER);
+    // One filter text serves both programs; the phonebook program names its own files, with the
+    // name its document string gives them (the fourth line), and keeps the text's patterns.
+    if (!CData_Properties::Current().m_bAppCfg)
+    {
+        const std::string name = DocStringLine(3);
+        const size_t nBar = filter.find('|');
+        if (!name.empty() && nBar != std::string::npos)
+            filter.replace(0, nBar, name);
+    }
+    return filter;
+}
+
 int CR740CfDoc::OnOpenDocument(const std::string& path)
 {
     TraceLine(s_szClass, "OnOpenDocument(", path.c_str(), ")");
@@ -252,7 +267,7 @@ int CR740CfDoc::OpenDocumentFile(const std::string& path)
 int CR740CfDoc::OnFileOpen()
 {
     std::string path;
-    if (!CUi_Interface::Get().GetOpenFileName(CData_UiText(IDS_FILE_FILTER), m_app.LastFilePath(), path))
+    if (!CUi_Interface::Get().GetOpenFileName(FileFilter(), m_app.LastFilePath(), path))
         return 0;
     const int nResult = OnOpenDocument(path);
     if (nResult)
@@ -313,8 +328,7 @@ int CR740CfDoc::OnFileSaveAs()
     proposed = CleanProposedName(proposed, extension);
 
     std::string path;
-    if (!CUi_Interface::Get().GetSaveFileName(CData_UiText(IDS_FILE_FILTER), extension, proposed,
-                                              m_app.LastFilePath(), path))
+    if (!CUi_Interface::Get().GetSaveFileName(FileFilter(), extension, proposed, m_app.LastFilePath(), path))
     {
         m_title = proposed;
         m_bSavedToChosenFile = false;

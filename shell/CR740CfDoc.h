@@ -65,6 +65,8 @@ public:
     static std::string DocString();
     // Line n (from 0) of the document string; empty when it has fewer lines.
     static std::string DocStringLine(int nLine);
+    // The filter of the file dialogs.
+    static std::string FileFilter();
 
     const std::string& Title() const { return m_title; }
     void SetTitle(const std::string& title) { m_title = title; }

@@ -169,16 +169,19 @@ TEST_F(CMainFrameTest, ClosingAsksToSaveOnlyAfterARealEdit)
     EXPECT_EQ("42", Doc().m_Cfg.m_Basic.m_strParkCode);
 }
 
-// The phonebook program reads the configurator's language files; its window and the question on
-// closing name the phonebook all the same.
+// The phonebook program reads the configurator's language files; its window, its file dialogs and
+// the question on closing name the phonebook all the same.
 TEST_F(CMainFrameTest, PhonebookProgramNamesItsDocumentInEachLanguage)
 {
     struct CCase
     {
         const char* pszLanguage;
         const char* pszTitle;
+        const char* pszFilter;
     };
-    for (const CCase& c : {CCase{"UK", "Phonebook"}, CCase{"GER", "Telefonbuch"}})
+    for (const CCase& c :
+         {CCase{"UK", "Phonebook", "Phonebook files (*.cfg)|*.cfg|All files (*.*)|*.*||"},
+          CCase{"GER", "Telefonbuch", "Telefonbuchdateien (*.cfg)|*.cfg|Alle Dateien (*.*)|*.*||"}})
     {
         TearDown();
         SetUp();
@@ -190,6 +193,9 @@ TEST_F(CMainFrameTest, PhonebookProgramNamesItsDocumentInEachLanguage)
         EXPECT_FALSE(Frame().close());
         ASSERT_EQ(nShown + 1, m_ui.Shown().size()) << c.pszLanguage;
         EXPECT_EQ(std::string("Save changes to ") + c.pszTitle + "?", m_ui.Shown().back().text);
+        EXPECT_EQ(0, App().Document()->OnFileOpen()); // the script cancels the dialog
+        ASSERT_FALSE(m_ui.FilesAsked().empty());
+        EXPECT_EQ(c.pszFilter, m_ui.FilesAsked().back().filter);
     }
 }
 
