@@ -108,8 +108,9 @@ private:
     // Bytes behind the loaded text that Load and the lookups may read whole: Load takes 64 bytes
     // and the one after them at a time, a lookup the first 32 bytes of a line.
     static constexpr size_t TEXT_PADDING = 65;
-    // Makes m_text its nSize bytes, the closing byte and the padding.
-    int Load(size_t nSize);
+    // Makes m_pText, which has room for them, the nSize bytes from pSource (m_pText itself, or
+    // the caller's), the closing byte and the padding, and indexes its lines.
+    int Load(size_t nSize, const char* pSource);
     void WriteBytes(const void* pData, size_t nCount);
     void Flush();
     void WriteHeaderIfNew(const char* pszSection);
@@ -139,7 +140,11 @@ private:
     // spelt the same, else m_strSection.
     const char* m_pszReadSection = "";
 
-    std::string m_text;     // whole file, one byte and the padding, while reading
+    // While reading: the whole file, one byte and the padding, in m_fileText when read from a
+    // file, else in m_pBufferText.
+    char* m_pText = nullptr;
+    std::string m_fileText;
+    std::unique_ptr<char[]> m_pBufferText;
     size_t m_nTextSize = 0; // the file and that byte
     std::unique_ptr<CLst_StrPtr> m_pLines;
     char* const* m_ppLines = nullptr; // its items and their count once loaded, for the lookups

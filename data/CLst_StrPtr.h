@@ -4,6 +4,7 @@
 // the loaded file here; the texts belong to the caller's buffer. It grows by at least nGrowBy
 // items and at least by half its size, so that adding n items costs time in proportion to n.
 
+#include <algorithm>
 #include <cstddef>
 #include <vector>
 
@@ -31,8 +32,17 @@ public:
     // until the next Add.
     char* const* Items() const { return m_items.data(); }
     void Clear() { m_items.clear(); }
+    // Asks for the memory of the items added next, ahead of the additions (a loader adding
+    // millions of them waits less for memory).
+    void PrefetchRoom() const
+    {
+#if defined(__GNUC__)
+        __builtin_prefetch(m_items.data() + std::min(m_items.size() + PREFETCH_AHEAD, m_items.capacity()), 1);
+#endif
+    }
 
 private:
+    static constexpr size_t PREFETCH_AHEAD = 64; // items: 512 bytes
     void Grow();
 
     std::vector<char*> m_items;

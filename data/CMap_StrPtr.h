@@ -4,6 +4,7 @@
 // addition indexes the names once, then every lookup costs one hash probe. Names compare without
 // regard to the case of ASCII letters; of several equal names the one added first is found.
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -29,11 +30,20 @@ public:
     size_t Capacity() const { return m_items.capacity(); }
     // Room for nCapacity names in all, taken at once.
     void Reserve(size_t nCapacity) { m_items.reserve(nCapacity); }
+    // Asks for the memory of the items added next, ahead of the additions (a loader adding
+    // millions of them waits less for memory).
+    void PrefetchRoom() const
+    {
+#if defined(__GNUC__)
+        __builtin_prefetch(m_items.data() + std::min(m_items.size() + PREFETCH_AHEAD, m_items.capacity()), 1);
+#endif
+    }
 
     // ASCII case-insensitive comparison: < 0, 0, > 0.
     static int Compare(const char* a, const char* b);
 
 private:
+    static constexpr size_t PREFETCH_AHEAD = 32; // items: 512 bytes
     struct CItem
     {
         const char* pszName;

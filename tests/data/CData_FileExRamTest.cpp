@@ -8,10 +8,13 @@
 
 #include <cctype>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <iterator>
 #include <random>
+#include <string>
+#include <vector>
 
 namespace
 {
@@ -551,3 +554,72 @@ TEST(CData_FileExRam, AnyLookupOrderGivesTheFirstLineOfAKey)
     }
 }
 } // namespace
+
+namespace
+{
+// Every answer a loaded text gives: each line's key looked up in its section, in file order.
+std::string Answers(CData_FileExRam& file, const std::string& text)
+{
+    std::string answers;
+    std::string section;
+    size_t nStart = 0;
+    while (nStart < text.size())
+    {
+        size_t nEnd = text.find_first_of("\r\n]", nStart);
+        if (nEnd == std::string::npos)
+            nEnd = text.size();
+        const std::string line = text.substr(nStart, nEnd - nStart);
+        nStart = nEnd + 1;
+        if (!line.empty() && line[0] == '[')
+            section = line.substr(1);
+        else if (line.find('=') != std::string::npos)
+        {
+            std::string value;
+            const int nFound =
+                file.GetString(section.c_str(), line.substr(0, line.find('=')).c_str(), "-", value);
+            answers += std::to_string(nFound) + value + "|";
+        }
+    }
+    return answers;
+}
+} // namespace
+
+TEST(CData_FileExRam, BytesFromABufferLoadAsTheSameBytesFromAFile)
+{
+    // A buffer is copied into the text as it is scanned, a file is scanned where it was read: line
+    // ends in every position around the scan's 64-byte blocks and the end of the bytes, and a text
+    // large enough to be prefetched, with more lines and sections than the lists first hold.
+    std::mt19937 rng(64);
+    const char alphabet[] = "\r\n]=[ab";
+    std::vector<std::string> texts;
+    for (size_t n : {1u, 2u, 63u, 64u, 65u, 66u, 127u, 128u, 129u, 130u, 191u, 192u, 193u, 300u})
+        for (int i = 0; i < 20; ++i)
+        {
+            std::string text;
+            for (size_t k = 0; k < n; ++k)
+                text += alphabet[rng() % (sizeof alphabet - 1)];
+            texts.push_back(text);
+        }
+    std::string large;
+    for (int i = 0; large.size() < 400 * 1024; ++i)
+        large += i % 7 ? "k" + std::to_string(i % 5) + "=" + std::to_string(i) + "\r"
+                       : "[s" + std::to_string(i) + "]\n\r";
+    texts.push_back(large);
+
+    CTest_TempDir dir;
+    const std::string path = dir.File("same.721");
+    for (const std::string& text : texts)
+    {
+        {
+            std::FILE* pFile = std::fopen(path.c_str(), "wb");
+            ASSERT_NE(nullptr, pFile);
+            ASSERT_EQ(text.size(), std::fwrite(text.data(), 1, text.size(), pFile));
+            std::fclose(pFile);
+        }
+        CData_FileExRam fromFile(path.c_str());
+        ASSERT_EQ(1, fromFile.Open(1));
+        CData_FileExRam fromBuffer;
+        ASSERT_EQ(1, fromBuffer.OpenBuffer(text.data(), text.size()));
+        EXPECT_EQ(Answers(fromFile, text), Answers(fromBuffer, text)) << text.size() << " bytes";
+    }
+}
