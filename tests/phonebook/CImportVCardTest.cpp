@@ -189,6 +189,27 @@ TEST(VCard, ReadsUtf16WithItsByteOrderMark)
     EXPECT_EQ(std::vector<std::string>{"030 1"}, Texts(vcard.Numbers()));
 }
 
+TEST(VCard, ReadsManySoftBrokenLinesAfterALongKeyAtOnce)
+{
+    // Whether a line goes on is told once for the whole key: looking through it again for every
+    // soft-broken line would take hours here. The key stands on one line, or on folded lines.
+    const std::string longKey = "N;X-" + std::string(1 << 20, 'A') + ";QUOTED-PRINTABLE:";
+    std::string foldedKey = "N;QUOTED-PRINTABLE";
+    for (int i = 0; i < 100000; ++i)
+        foldedKey += "\r\n ;X";
+    foldedKey += "\r\n :";
+    for (const std::string& key : {longKey, foldedKey})
+    {
+        std::string text = "BEGIN:VCARD\r\n" + key;
+        for (int i = 0; i < 100000; ++i)
+            text += "a=\r\n";
+        text += "b;Given\r\nEND:VCARD\r\n";
+        const CImportVCard vcard(text.data(), text.size());
+        EXPECT_EQ(std::string(100000, 'a') + "b", vcard.Names()[0]);
+        EXPECT_EQ("Given", vcard.Names()[1]);
+    }
+}
+
 // A text made at random from the pieces vCard files are made of: cards, names, numbers and the
 // properties the phonebook passes over, with parameters, quotes, groups, character sets and
 // quoted-printable values, broken into folded and soft-broken lines with every kind of line end.
