@@ -12,8 +12,9 @@
 //
 // The texts are views into the file's bytes, which the reader keeps, or, where a value had to be
 // decoded, into storage of the reader's own: they live as long as the reader. No text is made
-// for a card or a line of its own, so that an address book of thousands of cards reads at about
-// the speed of the file.
+// for a card or a line of its own, and each line is walked once (a property the phonebook does not
+// take is passed over to its last line unjoined), so that an address book of thousands of cards
+// reads at about the speed of the file.
 //
 // The reader keeps what the import dialog shows: the names of the last card that has them and
 // the numbers of every card in file order. Cards() keeps each card apart for imports that make
@@ -141,7 +142,7 @@ private:
     View m_formattedName;
     View m_names[NAME_PARTS];
     std::vector<View> m_numbers;
-    std::string m_joined; // a folded line (or the value of one), joined
+    std::string m_joined; // a line whose key goes on in folded lines, joined
     std::string m_quoted; // a quoted-printable value, decoded
     // The storage of decoded texts: blocks that are never moved, filled one after the other.
     std::vector<std::unique_ptr<char[]>> m_blocks;
