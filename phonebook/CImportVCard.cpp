@@ -26,8 +26,10 @@ constexpr size_t CARD_NUMBERS_TYPICAL = 4;
 // The reader's storage of decoded texts grows by blocks of this size (a value larger than it
 // gets a block of its own).
 constexpr size_t STORAGE_BLOCK = 64 * 1024;
-// The bytes of a key looked at in one step.
-constexpr size_t KEY_BLOCK = 16;
+// The walk over the lines reads the text this many bytes at a time. The reader's copy of the file
+// has as many zero bytes behind it, so that a block that begins in the file stays in the copy; a
+// zero byte ends no line and marks no key.
+constexpr size_t BLOCK = 16;
 
 using View = CImportVCard::View;
 
@@ -162,24 +164,24 @@ size_t UnescapeTo(View value, char* pOut)
 }
 
 // The bytes that matter in a property's key: the colon that ends it, the semicolon that ends its
-// name, and the quotes around parameter values.
+// name, the dots of a group prefix, the quotes around parameter values, and the line's end.
 const struct CKeyMarks
 {
     bool marks[256] = {};
     constexpr CKeyMarks() : marks()
     {
-        marks[static_cast<unsigned char>(':')] = true;
-        marks[static_cast<unsigned char>(';')] = true;
-        marks[static_cast<unsigned char>('"')] = true;
+        for (const char ch : {':', ';', '.', '"', '\r', '\n'})
+            marks[static_cast<unsigned char>(ch)] = true;
     }
     bool operator[](unsigned char c) const { return marks[c]; }
 } s_keyMarks;
 
 // What a value holds beyond plain ASCII text, found in one pass over it: the steps after the
 // decoding (conversion, unescaping, splitting lists) run only for the values that need them.
-constexpr unsigned VALUE_HIGH = 1;   // a byte above 0x7F (UTF-8 or another code page)
-constexpr unsigned VALUE_ESCAPE = 2; // a backslash
-constexpr unsigned VALUE_COMMA = 4;  // a comma (a list inside a name component)
+constexpr unsigned VALUE_HIGH = 1;      // a byte above 0x7F (UTF-8 or another code page)
+constexpr unsigned VALUE_ESCAPE = 2;    // a backslash
+constexpr unsigned VALUE_COMMA = 4;     // a comma (a list inside a name component)
+constexpr unsigned VALUE_UNKNOWN = ~0u; // not yet looked at
 const struct CValueMarks
 {
     unsigned char marks[256] = {};
@@ -232,14 +234,14 @@ unsigned ValueMarks(View value, const char* pLimit)
     return nMarks;
 }
 
-// The offsets of the first semicolons of the value into pOffsets (at most nMax of them); their
-// count. pLimit as for ValueMarks.
-size_t Semicolons(View value, const char* pLimit, size_t* pOffsets, size_t nMax)
+// The value split at its semicolons into the parts (which are empty): a piece for each, at most
+// NAME_PARTS (what follows the last is dropped). pLimit as for ValueMarks.
+void SplitAtSemicolons(View value, const char* pLimit, View (&parts)[CImportVCard::NAME_PARTS])
 {
-    size_t nFound = 0;
-    const char* const pBegin = value.data();
-    const char* p = pBegin;
+    const char* pPart = value.data();
+    const char* p = pPart;
     const char* const pEnd = p + value.size();
+    size_t nPart = 0;
 #if defined(__SSE2__)
     const __m128i semicolon = _mm_set1_epi8(';');
     for (; p < pEnd && pLimit - p >= 16; p += 16)
@@ -247,51 +249,345 @@ size_t Semicolons(View value, const char* pLimit, size_t* pOffsets, size_t nMax)
         const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
         unsigned nBits =
             static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, semicolon))) & BlockBits(pEnd - p);
-        for (; nBits && nFound < nMax; nBits &= nBits - 1)
-            pOffsets[nFound++] = static_cast<size_t>(p - pBegin) + static_cast<size_t>(__builtin_ctz(nBits));
-        if (nFound == nMax)
-            return nFound;
+        for (; nBits; nBits &= nBits - 1)
+        {
+            const char* const pAt = p + __builtin_ctz(nBits);
+            parts[nPart++] = View(pPart, static_cast<size_t>(pAt - pPart));
+            pPart = pAt + 1;
+            if (nPart == CImportVCard::NAME_PARTS)
+                return;
+        }
     }
 #else
     (void)pLimit;
 #endif
-    for (; p < pEnd && nFound < nMax; ++p)
+    for (; p < pEnd; ++p)
         if (*p == ';')
-            pOffsets[nFound++] = static_cast<size_t>(p - pBegin);
-    return nFound;
+        {
+            parts[nPart++] = View(pPart, static_cast<size_t>(p - pPart));
+            pPart = p + 1;
+            if (nPart == CImportVCard::NAME_PARTS)
+                return;
+        }
+    if (pPart < pEnd)
+        parts[nPart] = View(pPart, static_cast<size_t>(pEnd - pPart));
 }
 
-// The position of the colon between name and value, outside quoted parameter values.
-size_t ValueColon(View line)
+// The start of the line after the line end at p (CR LF, CR or LF; at the file's end, p: the
+// zero bytes behind it end no line).
+inline const char* NextLine(const char* p)
 {
-    bool bQuoted = false;
-    for (size_t i = 0; i < line.size(); ++i)
-    {
-        if (line[i] == '"')
-            bQuoted = !bQuoted;
-        else if (line[i] == ':' && !bQuoted)
-            return i;
-    }
-    return View::npos;
+    p += *p == '\r';
+    p += *p == '\n';
+    return p;
 }
 
-// The end of the physical line that begins at p: the first CR or LF, or pEnd.
+// True when the line that begins at p (not beyond pEnd) is empty: it ends the line before it.
+inline bool EmptyLine(const char* p, const char* pEnd)
+{
+    return p == pEnd || *p == '\r' || *p == '\n';
+}
+
+// The end of the physical line that begins at p: the first CR or LF, or pEnd. Reads whole blocks
+// into the zero bytes behind pEnd.
 const char* LineEnd(const char* p, const char* pEnd)
 {
 #if defined(__SSE2__)
     const __m128i cr = _mm_set1_epi8('\r');
     const __m128i lf = _mm_set1_epi8('\n');
-    for (; pEnd - p >= 16; p += 16)
+    for (;; p += BLOCK)
     {
         const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
         const int nMask = _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf)));
         if (nMask)
             return p + __builtin_ctz(static_cast<unsigned>(nMask));
+        if (pEnd - p <= static_cast<ptrdiff_t>(BLOCK))
+            return pEnd;
     }
-#endif
+#else
     while (p < pEnd && *p != '\r' && *p != '\n')
         ++p;
     return p;
+#endif
+}
+
+// The end of the physical line whose value begins at p, as LineEnd, with the marks of the value's
+// bytes before it (as ValueMarks gives them) found in the same blocks.
+const char* ValueEnd(const char* p, const char* pEnd, unsigned& nMarks)
+{
+#if defined(__SSE2__)
+    const __m128i cr = _mm_set1_epi8('\r');
+    const __m128i lf = _mm_set1_epi8('\n');
+    const __m128i backslash = _mm_set1_epi8('\\');
+    const __m128i comma = _mm_set1_epi8(',');
+    unsigned nHigh = 0;
+    unsigned nEscapes = 0;
+    unsigned nCommas = 0;
+    for (;; p += BLOCK)
+    {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        const unsigned nEnds = static_cast<unsigned>(
+            _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf))));
+        // The bytes before the line's end (the zero bytes behind pEnd mark nothing).
+        const unsigned nIn = (nEnds & (0u - nEnds)) - 1;
+        nHigh |= static_cast<unsigned>(_mm_movemask_epi8(v)) & nIn;
+        nEscapes |= static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, backslash))) & nIn;
+        nCommas |= static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, comma))) & nIn;
+        if (nEnds)
+        {
+            p += __builtin_ctz(nEnds);
+            break;
+        }
+        if (pEnd - p <= static_cast<ptrdiff_t>(BLOCK))
+        {
+            p = pEnd;
+            break;
+        }
+    }
+    nMarks = !(nHigh | nEscapes | nCommas)
+                 ? 0
+                 : (nHigh ? VALUE_HIGH : 0) | (nEscapes ? VALUE_ESCAPE : 0) | (nCommas ? VALUE_COMMA : 0);
+    return p;
+#else
+    const char* const pLineEnd = LineEnd(p, pEnd);
+    nMarks = ValueMarks(View(p, static_cast<size_t>(pLineEnd - p)), pLineEnd);
+    return pLineEnd;
+#endif
+}
+
+// What the walk finds in the key at the start of a line.
+struct CKey
+{
+    const char* pColon = nullptr;     // the colon after the key, outside quotes; null: none
+    const char* pSemicolon = nullptr; // the first ";" before it: the name's end
+    const char* pDot = nullptr;       // the last "." before the name's end: a group prefix's end
+    const char* pLineEnd = nullptr;   // the line's end, where it was found on the way
+};
+
+// A key being scanned, its marks (the bytes of s_keyMarks) taken in the order they stand.
+struct CKeyScan
+{
+    enum EMark
+    {
+        MARK_ON,    // the key goes on
+        MARK_COLON, // the colon after the key
+        MARK_END,   // the line ends before a colon
+    };
+
+    EMark Mark(const char* pAt)
+    {
+        const char ch = *pAt;
+        if (ch == ':')
+            return bQuoted ? MARK_ON : MARK_COLON;
+        if (ch == ';')
+        {
+            if (!pSemicolon)
+                pSemicolon = pAt;
+        }
+        else if (ch == '.')
+        {
+            if (!pSemicolon)
+                pDot = pAt;
+        }
+        else if (ch == '"')
+            bQuoted = !bQuoted;
+        else
+            return MARK_END;
+        return MARK_ON;
+    }
+    CKey Key(const char* pColon, const char* pLineEnd) const
+    {
+        return CKey{pColon, pSemicolon, pDot, pLineEnd};
+    }
+
+    const char* pSemicolon = nullptr;
+    const char* pDot = nullptr;
+    bool bQuoted = false;
+};
+
+// The key of the text from p to pEnd, a byte at a time.
+CKey KeyOf(const char* p, const char* pEnd)
+{
+    CKeyScan scan;
+    for (; p < pEnd; ++p)
+    {
+        if (!s_keyMarks[static_cast<unsigned char>(*p)])
+            continue;
+        const CKeyScan::EMark eMark = scan.Mark(p);
+        if (eMark != CKeyScan::MARK_ON)
+            return eMark == CKeyScan::MARK_COLON ? scan.Key(p, nullptr) : scan.Key(nullptr, p);
+    }
+    return scan.Key(nullptr, pEnd);
+}
+
+// The key of the line that begins at p, in the same blocks that find the line's end when it is
+// near (a short line is read once). Reads whole blocks into the zero bytes behind pEnd.
+inline CKey LineKey(const char* p, const char* pEnd)
+{
+#if defined(__SSE2__)
+    CKeyScan scan;
+    for (const char* q = p;; q += BLOCK)
+    {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(q));
+        const unsigned nEnds = static_cast<unsigned>(_mm_movemask_epi8(
+            _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('\r')), _mm_cmpeq_epi8(v, _mm_set1_epi8('\n')))));
+        const __m128i names =
+            _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8(';')), _mm_cmpeq_epi8(v, _mm_set1_epi8('.')));
+        const __m128i values =
+            _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8(':')), _mm_cmpeq_epi8(v, _mm_set1_epi8('"')));
+        for (unsigned nMarks = nEnds | static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(names, values)));
+             nMarks; nMarks &= nMarks - 1)
+        {
+            const unsigned nBit = static_cast<unsigned>(__builtin_ctz(nMarks));
+            const CKeyScan::EMark eMark = scan.Mark(q + nBit);
+            if (eMark == CKeyScan::MARK_END)
+                return scan.Key(nullptr, q + nBit);
+            if (eMark == CKeyScan::MARK_COLON)
+            {
+                // The line's end, when it is in the same block.
+                const unsigned nLaterEnds = nEnds & ~((2u << nBit) - 1);
+                return scan.Key(q + nBit, nLaterEnds ? q + __builtin_ctz(nLaterEnds) : nullptr);
+            }
+        }
+        if (pEnd - q <= static_cast<ptrdiff_t>(BLOCK))
+            return scan.Key(nullptr, pEnd);
+    }
+#else
+    return KeyOf(p, pEnd);
+#endif
+}
+
+// The properties the phonebook looks at.
+enum EProperty
+{
+    P_OTHER,
+    P_BEGIN,
+    P_END,
+    P_FN,
+    P_N,
+    P_TEL,
+};
+
+// The bytes of a name of up to eight letters in one word, each with the bit that makes a capital
+// letter small: a byte matches a small letter so only when it is that letter in either case.
+constexpr uint64_t Packed(const char* psz)
+{
+    uint64_t nWord = 0;
+    for (unsigned i = 0; psz[i]; ++i)
+        nWord |= static_cast<uint64_t>(static_cast<unsigned char>(psz[i])) << (8 * i);
+    return nWord;
+}
+
+// The property a name of nSize bytes at pName stands for; eight bytes may be read at pName.
+inline EProperty Classify(const char* pName, size_t nSize)
+{
+    if (nSize == 0 || nSize > 5)
+        return P_OTHER;
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+    uint64_t nWord = 0;
+    std::memcpy(&nWord, pName, sizeof nWord);
+    nWord = (nWord | 0x2020202020202020ull) & ((uint64_t(1) << (8 * nSize)) - 1);
+#else
+    uint64_t nWord = 0;
+    for (size_t i = 0; i < nSize; ++i)
+        nWord |= static_cast<uint64_t>(static_cast<unsigned char>(pName[i]) | 0x20u) << (8 * i);
+#endif
+    switch (nWord)
+    {
+    case Packed("n"):
+        return P_N;
+    case Packed("fn"):
+        return P_FN;
+    case Packed("tel"):
+        return P_TEL;
+    case Packed("end"):
+        return P_END;
+    case Packed("begin"):
+        return P_BEGIN;
+    default:
+        return P_OTHER;
+    }
+}
+
+// The property named by the key of the line that begins at pLine (blanks before the name and a
+// group prefix such as "item1." do not count), and its parameters: the key after the name. The
+// line has a block of zero bytes behind it.
+inline EProperty KeyProperty(const char* pLine, const CKey& key, View& params)
+{
+    const char* pName = pLine;
+    if (*pName == ' ')
+        while (pName < key.pColon && *pName == ' ')
+            ++pName;
+    const char* const pNameEnd = key.pSemicolon ? key.pSemicolon : key.pColon;
+    if (key.pDot)
+        pName = key.pDot + 1;
+    params = key.pSemicolon ? View(key.pSemicolon + 1, static_cast<size_t>(key.pColon - key.pSemicolon - 1))
+                            : View();
+    return Classify(pName, static_cast<size_t>(pNameEnd - pName));
+}
+
+// False when no parameter can ask for a decoding: none begins with Q, E or C in either case (as
+// QUOTED-PRINTABLE, ENCODING= and CHARSET= do), which most keys show in one block. The parameters
+// have a block of zero bytes behind them.
+inline bool MayAskDecoding(View params)
+{
+#if defined(__SSE2__)
+    const __m128i semicolon = _mm_set1_epi8(';');
+    const __m128i small = _mm_set1_epi8(0x20);
+    unsigned nStarts = 1; // the first parameter begins with the first byte
+    for (size_t i = 0; i < params.size(); i += BLOCK)
+    {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(params.data() + i));
+        const __m128i letter = _mm_or_si128(v, small);
+        const __m128i first = _mm_or_si128(_mm_cmpeq_epi8(letter, _mm_set1_epi8('q')),
+                                           _mm_or_si128(_mm_cmpeq_epi8(letter, _mm_set1_epi8('e')),
+                                                        _mm_cmpeq_epi8(letter, _mm_set1_epi8('c'))));
+        const unsigned nSemicolons = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, semicolon)));
+        nStarts |= nSemicolons << 1;
+        if (nStarts & static_cast<unsigned>(_mm_movemask_epi8(first)) &
+            BlockBits(static_cast<ptrdiff_t>(params.size() - i)))
+            return true;
+        nStarts = nSemicolons >> (BLOCK - 1);
+    }
+    return false;
+#else
+    (void)params;
+    return true;
+#endif
+}
+
+// True when the key asks for quoted-printable values: a value that ends with "=" goes on in the
+// next line.
+bool NamesQuotedPrintable(View key)
+{
+    for (size_t i = 0; i < key.size(); ++i)
+        if (StartsWithNoCase(key.substr(i), "QUOTED-PRINTABLE"))
+            return true;
+    return false;
+}
+
+// What the parameters ask of the value: quoted-printable, and the character set it is written in
+// (the last CHARSET parameter, without quotes).
+void Encoding(View params, bool& bQuotedPrintable, View& charset)
+{
+    while (!params.empty())
+    {
+        const size_t nEnd = std::min(params.find(';'), params.size());
+        const View param = params.substr(0, nEnd);
+        params.remove_prefix(std::min(nEnd + 1, params.size()));
+        // Most parameters are types ("TYPE=CELL"); only these three letters begin one that counts.
+        const char chFirst = param.empty() ? '\0' : Upper(param[0]);
+        if (chFirst != 'Q' && chFirst != 'E' && chFirst != 'C')
+            continue;
+        if (EqualsNoCase(param, "QUOTED-PRINTABLE") || EqualsNoCase(param, "ENCODING=QUOTED-PRINTABLE"))
+            bQuotedPrintable = true;
+        else if (StartsWithNoCase(param, "CHARSET="))
+        {
+            charset = param.substr(8);
+            if (charset.size() >= 2 && charset.front() == '"' && charset.back() == '"')
+                charset = charset.substr(1, charset.size() - 2);
+        }
+    }
 }
 
 // The number of a TEL value; version 4.0 writes it as a "tel:" URI, possibly with parameters.
@@ -303,26 +599,107 @@ View TelNumber(View value)
     return value.substr(0, value.find(';'));
 }
 
-// A quoted-printable value whose line ends with "=" goes on in the next line.
-bool SoftLineBreak(View line)
+// True when the line after a physical line may continue it: it is not empty, and it begins with a
+// blank or TAB, or the line so far ends with "=" (a soft line break, if the key asks for
+// quoted-printable).
+inline bool MayGoOn(const char* pNext, const char* pEnd, char chLast)
 {
-    if (line.empty() || line.back() != '=')
-        return false;
-    const size_t nColon = ValueColon(line);
-    if (nColon == View::npos)
-        return false;
-    const View key = line.substr(0, nColon);
-    for (size_t i = 0; i < key.size(); ++i)
-        if (StartsWithNoCase(key.substr(i), "QUOTED-PRINTABLE"))
-            return true;
-    return false;
+    // Most lines begin with a letter.
+    const unsigned char c = static_cast<unsigned char>(*pNext);
+    if (c > ' ')
+        return chLast == '=';
+    return !EmptyLine(pNext, pEnd) && (c == ' ' || c == '\t' || chLast == '=');
+}
+
+// The lines that continue the line whose key begins at pLine, its colon at pColon, and whose
+// first physical line ends at pLineEnd, walked; the start of the line after them.
+const char* Continued(const char* pLine, const char* pColon, const char* pLineEnd, const char* pEnd)
+{
+    const char* pNext = NextLine(pLineEnd);
+    char chLast = pLineEnd[-1];
+    int nQuotedPrintable = -1; // not yet looked at
+    while (!EmptyLine(pNext, pEnd))
+    {
+        const bool bFolded = *pNext == ' ' || *pNext == '\t';
+        if (!bFolded)
+        {
+            if (chLast != '=')
+                break;
+            if (nQuotedPrintable < 0)
+                nQuotedPrintable = NamesQuotedPrintable(View(pLine, static_cast<size_t>(pColon - pLine)));
+            if (!nQuotedPrintable)
+                break;
+        }
+        const char* const pPiece = bFolded ? pNext + 1 : pNext;
+        const char* const pPieceEnd = LineEnd(pPiece, pEnd);
+        if (pPieceEnd > pPiece)
+            chLast = pPieceEnd[-1];
+        pNext = NextLine(pPieceEnd);
+    }
+    return pNext;
+}
+
+// A line whose first physical line (pLine to pLineEnd) holds no colon, joined into joined with
+// the lines that continue it, so that its key can be looked for (bJoined: a line continued it);
+// the start of the line after them. A block of zero bytes follows what was joined.
+const char* Unkeyed(const char* pLine, const char* pLineEnd, const char* pEnd, std::string& joined,
+                    bool& bJoined)
+{
+    const char* pNext = NextLine(pLineEnd);
+    bJoined = false;
+    // Without a colon only a folded line can go on.
+    if (EmptyLine(pNext, pEnd) || (*pNext != ' ' && *pNext != '\t'))
+        return pNext;
+    joined.assign(pLine, pLineEnd);
+    // The colon is looked for in what was joined since the last look; once found, the key before
+    // it stays as it is.
+    size_t nScanned = 0;
+    bool bQuoted = false;
+    size_t nColon = View::npos;
+    int nQuotedPrintable = -1;
+    while (!EmptyLine(pNext, pEnd))
+    {
+        const bool bFolded = *pNext == ' ' || *pNext == '\t';
+        if (!bFolded)
+        {
+            if (joined.back() != '=')
+                break;
+            for (; nColon == View::npos && nScanned < joined.size(); ++nScanned)
+            {
+                if (joined[nScanned] == '"')
+                    bQuoted = !bQuoted;
+                else if (joined[nScanned] == ':' && !bQuoted)
+                    nColon = nScanned;
+            }
+            if (nColon == View::npos)
+                break;
+            if (nQuotedPrintable < 0)
+                nQuotedPrintable = NamesQuotedPrintable(View(joined).substr(0, nColon));
+            if (!nQuotedPrintable)
+                break;
+            joined.pop_back(); // the "=" of the soft line break
+        }
+        const char* const pPiece = bFolded ? pNext + 1 : pNext;
+        pLineEnd = LineEnd(pPiece, pEnd);
+        joined.append(pPiece, pLineEnd);
+        pNext = NextLine(pLineEnd);
+    }
+    bJoined = true;
+    joined.append(BLOCK, '\0');
+    return pNext;
+}
+
+inline void TraceValue(const char* pszWhat, View value)
+{
+    if (g_nTraceState != TRACE_OFF && TraceIsOn())
+        TraceLine(s_szClass, pszWhat, std::string(value).c_str());
 }
 } // namespace
 
 CImportVCard::CImportVCard(const std::string& fileName)
 {
     TraceLine(s_szClass, "Open() ", fileName.c_str());
-    m_bOpen = CPlatform_File::ReadWhole(fileName, FILE_MAX, m_text, m_errorText) != 0;
+    m_bOpen = CPlatform_File::ReadWhole(fileName, FILE_MAX, m_text, m_errorText, BLOCK) != 0;
     if (m_bOpen)
         Parse();
     else
@@ -332,7 +709,10 @@ CImportVCard::CImportVCard(const std::string& fileName)
 CImportVCard::CImportVCard(const char* pData, size_t nSize) : m_bOpen(true)
 {
     if (pData)
+    {
+        m_text.reserve(nSize + BLOCK);
         m_text.assign(pData, nSize);
+    }
     Parse();
 }
 
@@ -387,7 +767,7 @@ std::string CImportVCard::Localise(View number, const std::string& country, cons
     return outside + std::string(number.substr(nRest));
 }
 
-char* CImportVCard::Room(size_t nSize)
+inline char* CImportVCard::Room(size_t nSize)
 {
     if (m_nFree < nSize)
     {
@@ -399,7 +779,7 @@ char* CImportVCard::Room(size_t nSize)
     return m_pFree;
 }
 
-void CImportVCard::Commit(size_t nUsed)
+inline void CImportVCard::Commit(size_t nUsed)
 {
     m_pFree += nUsed;
     m_nFree -= nUsed;
@@ -422,62 +802,7 @@ View CImportVCard::Keep(View text)
     return View(p, text.size());
 }
 
-CImportVCard::CValue CImportVCard::DecodeValue(View value, View params, bool bInText, bool& bChanged)
-{
-    bool bQuotedPrintable = false;
-    View charset;
-    while (!params.empty())
-    {
-        const size_t nEnd = std::min(params.find(';'), params.size());
-        const View param = params.substr(0, nEnd);
-        params.remove_prefix(std::min(nEnd + 1, params.size()));
-        // Most parameters are types ("TYPE=CELL"); only these three letters begin one that counts.
-        const char chFirst = param.empty() ? '\0' : Upper(param[0]);
-        if (chFirst != 'Q' && chFirst != 'E' && chFirst != 'C')
-            continue;
-        if (EqualsNoCase(param, "QUOTED-PRINTABLE") || EqualsNoCase(param, "ENCODING=QUOTED-PRINTABLE"))
-            bQuotedPrintable = true;
-        else if (StartsWithNoCase(param, "CHARSET="))
-        {
-            charset = param.substr(8);
-            if (charset.size() >= 2 && charset.front() == '"' && charset.back() == '"')
-                charset = charset.substr(1, charset.size() - 2);
-        }
-    }
-    CValue result;
-    result.text = value;
-    result.bKept = bInText;
-    const char* pLimit = bInText ? m_text.data() + m_text.size() : value.data() + value.size();
-    if (bQuotedPrintable)
-    {
-        DecodeQuotedPrintable(value, m_quoted);
-        result.text = m_quoted;
-        result.bKept = false;
-        pLimit = m_quoted.data() + m_quoted.size();
-    }
-    // The conversion below keeps every ASCII byte and makes none, so the marks hold after it.
-    result.nMarks = ValueMarks(result.text, pLimit);
-    result.pLimit = pLimit;
-    // Without a declared character set, text that is valid UTF-8 is taken as UTF-8 (what version
-    // 4.0 demands and most 3.0 writers do); anything else is single-byte text as before.
-    const bool bUtf8 = charset.empty() ? (result.nMarks & VALUE_HIGH) != 0
-                                       : (EqualsNoCase(charset, "UTF-8") || EqualsNoCase(charset, "UTF8"));
-    if (bUtf8)
-    {
-        char* const p = Room(result.text.size());
-        size_t n = 0;
-        if (CImport_Utf8::ToCp1252(result.text, p, n, bChanged))
-        {
-            Commit(n);
-            result.text = View(p, n);
-            result.bKept = true;
-            result.pLimit = p + n;
-        }
-    }
-    return result;
-}
-
-View CImportVCard::Unescaped(const CValue& value)
+inline View CImportVCard::Unescaped(const CValue& value)
 {
     if (!(value.nMarks & VALUE_ESCAPE))
         return value.bKept ? value.text : Keep(value.text);
@@ -487,7 +812,7 @@ View CImportVCard::Unescaped(const CValue& value)
     return View(p, n);
 }
 
-void CImportVCard::SplitComponents(const CValue& value, View (&parts)[NAME_PARTS])
+inline void CImportVCard::SplitComponents(const CValue& value, View (&parts)[NAME_PARTS])
 {
     for (View& part : parts)
         part = View();
@@ -496,17 +821,7 @@ void CImportVCard::SplitComponents(const CValue& value, View (&parts)[NAME_PARTS
         // Nothing escaped and no lists: each component is a piece of the value as it stands,
         // where it lives as long as the reader.
         const View kept = value.bKept ? value.text : Keep(value.text);
-        size_t semicolons[NAME_PARTS];
-        const char* const pLimit = value.bKept ? value.pLimit : kept.data() + kept.size();
-        const size_t nFound = Semicolons(kept, pLimit, semicolons, NAME_PARTS);
-        size_t nBegin = 0;
-        for (size_t k = 0; k < nFound; ++k)
-        {
-            parts[k] = kept.substr(nBegin, semicolons[k] - nBegin);
-            nBegin = semicolons[k] + 1;
-        }
-        if (nFound < NAME_PARTS && nBegin < kept.size())
-            parts[nFound] = kept.substr(nBegin);
+        SplitAtSemicolons(kept, value.bKept ? value.pLimit : kept.data() + kept.size(), parts);
         return;
     }
     // The unescaped commas between the several values of one component become blanks.
@@ -533,6 +848,34 @@ void CImportVCard::SplitComponents(const CValue& value, View (&parts)[NAME_PARTS
     Commit(static_cast<size_t>(q - pStart));
 }
 
+inline bool CImportVCard::Take(int nProperty, CValue& value, View params)
+{
+    const EProperty property = static_cast<EProperty>(nProperty);
+    if (property == P_BEGIN || property == P_END)
+    {
+        if (!IsVCard(value.text))
+            return true;
+        if (property == P_END)
+        {
+            // Before the first card a closing line ends the reading; inside, reading runs to the
+            // end of the file: later cards add their numbers and replace the names, and each card
+            // is also kept apart.
+            if (!m_bInCard)
+                return false;
+            m_bCardOpen = false;
+            return true;
+        }
+        m_bInCard = true;
+        m_cards.emplace_back();
+        m_bCardOpen = true;
+        return true;
+    }
+    if (!m_bInCard)
+        return true;
+    TakeValue(property, value, params);
+    return true;
+}
+
 void CImportVCard::Parse()
 {
     TraceLine(s_szClass, "Parse)");
@@ -545,244 +888,163 @@ void CImportVCard::Parse()
         m_text = FromUtf16(m_text, true);
     else if (View(m_text).substr(0, CImport_Utf8::BOM.size()) == CImport_Utf8::BOM)
         nStart = CImport_Utf8::BOM.size();
+    const size_t nSize = m_text.size();
+    m_text.append(BLOCK, '\0');
 
-    // Physical lines end at CR LF, CR or LF; folded and soft-broken lines are joined first. A
-    // line is looked at where it stands in the text unless it had to be joined.
-    bool bInCard = false;
-    bool bReading = true;
-    View line;
-    bool bJoined = false;
-    bool bHaveLine = false;
-    auto flush = [&]()
-    {
-        if (bHaveLine && bReading)
-            bReading = Property(bJoined ? View(m_joined) : line, !bJoined, bInCard);
-        bHaveLine = false;
-    };
-    auto join = [&](View more)
-    {
-        if (!bJoined)
-            m_joined.assign(line.data(), line.size());
-        bJoined = true;
-        m_joined.append(more.data(), more.size());
-    };
+    // Physical lines end at CR LF, CR or LF; a line that begins with a blank or TAB continues the
+    // one before, and so does any line after a quoted-printable value that ends with "=". Each
+    // line is walked once: the blocks that find its key find its end too, and the next line's
+    // first byte tells whether it goes on. A property the phonebook does not take is passed over
+    // to the end of its last line; the value of one it takes is looked at where it stands in the
+    // text, or joined when it goes on.
     const char* p = m_text.data() + nStart;
-    const char* const pEnd = m_text.data() + m_text.size();
+    const char* const pEnd = m_text.data() + nSize;
     // Room for the cards and numbers of a file of short cards, so that they are seldom moved.
-    m_cards.reserve(std::min(m_text.size() / CARD_BYTES_SHORT, CARDS_RESERVE_MAX));
-    m_numbers.reserve(std::min(m_text.size() / CARD_BYTES_SHORT * CARD_NUMBERS_TYPICAL, CARDS_RESERVE_MAX));
-    while (p < pEnd && bReading)
+    m_cards.reserve(std::min(nSize / CARD_BYTES_SHORT, CARDS_RESERVE_MAX));
+    m_numbers.reserve(std::min(nSize / CARD_BYTES_SHORT * CARD_NUMBERS_TYPICAL, CARDS_RESERVE_MAX));
+    const char* const pTextLimit = m_text.data() + m_text.size();
+    while (p < pEnd)
     {
-        const char* const pLineEnd = LineEnd(p, pEnd);
-        const View physical(p, static_cast<size_t>(pLineEnd - p));
-        p = pLineEnd;
-        if (p < pEnd && *p == '\r')
-            ++p;
-        if (p < pEnd && *p == '\n')
-            ++p;
-
-        if (physical.empty())
-            flush();
-        else if (bHaveLine && (physical[0] == ' ' || physical[0] == '\t'))
+        if (static_cast<unsigned char>(*p) <= '\r' && (*p == '\r' || *p == '\n'))
         {
-            join(physical.substr(1));
+            p = NextLine(p); // an empty line
+            continue;
         }
-        else if (bHaveLine && SoftLineBreak(bJoined ? View(m_joined) : line))
+        const CKey key = LineKey(p, pEnd);
+        if (!key.pColon)
         {
-            join(View());
-            m_joined.pop_back();
-            join(physical);
+            // The colon, if any, is in a folded line: the line is joined before it is looked at.
+            bool bJoined = false;
+            p = Unkeyed(p, key.pLineEnd, pEnd, m_joined, bJoined);
+            const char* const pJoined = m_joined.data();
+            const char* const pJoinedEnd = pJoined + m_joined.size() - BLOCK;
+            const CKey joinedKey = bJoined ? KeyOf(pJoined, pJoinedEnd) : CKey();
+            View params;
+            const EProperty property = joinedKey.pColon ? KeyProperty(pJoined, joinedKey, params) : P_OTHER;
+            if (property == P_OTHER)
+                continue;
+            CValue value;
+            value.text = View(joinedKey.pColon + 1, static_cast<size_t>(pJoinedEnd - joinedKey.pColon - 1));
+            value.nMarks = VALUE_UNKNOWN;
+            value.pLimit = pJoined + m_joined.size();
+            if (!Take(property, value, params))
+                break;
+            continue;
         }
-        else
+        View params;
+        const EProperty property = KeyProperty(p, key, params);
+        const char* const pValue = key.pColon + 1;
+        // The marks of a value that is decoded are found with its end.
+        unsigned nMarks = VALUE_UNKNOWN;
+        const char* const pLineEnd = property >= P_FN ? ValueEnd(pValue, pEnd, nMarks)
+                                     : key.pLineEnd   ? key.pLineEnd
+                                                      : LineEnd(pValue, pEnd);
+        const char* const pNext = NextLine(pLineEnd);
+        p = MayGoOn(pNext, pEnd, pLineEnd[-1]) ? Continued(p, key.pColon, pLineEnd, pEnd) : pNext;
+        if (property == P_OTHER)
+            continue;
+        CValue value;
+        value.text = View(pValue, static_cast<size_t>(pLineEnd - pValue));
+        value.nMarks = nMarks;
+        value.bKept = true;
+        value.pLimit = pTextLimit;
+        if (p != pNext)
         {
-            flush();
-            line = physical;
-            bJoined = false;
-            bHaveLine = true;
+            value.text = Joined(value.text, p, pEnd);
+            value.nMarks = VALUE_UNKNOWN;
+            value.pLimit = m_pFree + m_nFree;
         }
+        if (!Take(property, value, params))
+            break;
     }
-    flush();
     // The list of numbers no longer grows: each card can point at its own.
     for (CCard& card : m_cards)
         card.numbers.m_pFirst = m_numbers.data() + card.numbers.m_nFirst;
 }
 
-namespace
+View CImportVCard::Joined(View first, const char* pNext, const char* pEnd)
 {
-// The properties the phonebook looks at.
-enum EProperty
-{
-    P_OTHER,
-    P_BEGIN,
-    P_END,
-    P_FN,
-    P_N,
-    P_TEL,
-};
-
-// The bytes of a name of up to eight letters in one word, each with the bit that makes a capital
-// letter small: a byte matches a small letter so only when it is that letter in either case.
-constexpr uint64_t Packed(const char* psz)
-{
-    uint64_t nWord = 0;
-    for (unsigned i = 0; psz[i]; ++i)
-        nWord |= static_cast<uint64_t>(static_cast<unsigned char>(psz[i])) << (8 * i);
-    return nWord;
+    // The joined value is shorter than the lines it comes from.
+    char* const pStart = Room(static_cast<size_t>(pNext - first.data()));
+    std::memcpy(pStart, first.data(), first.size());
+    char* q = pStart + first.size();
+    for (const char* pLine = NextLine(first.data() + first.size()); pLine < pNext;)
+    {
+        const bool bFolded = *pLine == ' ' || *pLine == '\t';
+        if (!bFolded)
+            --q; // the "=" of the soft line break
+        const char* const pPiece = bFolded ? pLine + 1 : pLine;
+        const char* const pPieceEnd = LineEnd(pPiece, pEnd);
+        std::memcpy(q, pPiece, static_cast<size_t>(pPieceEnd - pPiece));
+        q += pPieceEnd - pPiece;
+        pLine = NextLine(pPieceEnd);
+    }
+    const size_t nSize = static_cast<size_t>(q - pStart);
+    Commit(nSize);
+    return View(pStart, nSize);
 }
 
-EProperty Classify(View name)
+void CImportVCard::TakeValue(int nProperty, CValue& value, View params)
 {
-    if (name.empty() || name.size() > 5)
-        return P_OTHER;
-    uint64_t nWord = 0;
-    for (size_t i = 0; i < name.size(); ++i)
-        nWord |= static_cast<uint64_t>(static_cast<unsigned char>(name[i]) | 0x20u) << (8 * i);
-    switch (nWord)
-    {
-    case Packed("n"):
-        return P_N;
-    case Packed("fn"):
-        return P_FN;
-    case Packed("tel"):
-        return P_TEL;
-    case Packed("end"):
-        return P_END;
-    case Packed("begin"):
-        return P_BEGIN;
-    default:
-        return P_OTHER;
-    }
-}
-
-inline void TraceValue(const char* pszWhat, View value)
-{
-    if (g_nTraceState != TRACE_OFF && TraceIsOn())
-        TraceLine(s_szClass, pszWhat, std::string(value).c_str());
-}
-} // namespace
-
-bool CImportVCard::Property(View line, bool bInText, bool& bInCard)
-{
-    // The colon between name and value (outside quoted parameter values) and the first ";",
-    // in one pass that looks at most bytes once in a table.
-    size_t nColon = View::npos;
-    size_t nFirstSemicolon = View::npos;
-    bool bQuoted = false;
-    bool bGroup = true; // a "." may stand in the key
-    size_t i = 0;
-#if defined(__SSE2__)
-    // Most keys are short: the first sixteen bytes at once, where the file's bytes go on that far.
-    if (bInText && !line.empty() &&
-        m_text.data() + m_text.size() - line.data() >= static_cast<ptrdiff_t>(KEY_BLOCK))
-    {
-        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(line.data()));
-        const unsigned nInLine = line.size() >= KEY_BLOCK ? 0xFFFFu : (1u << line.size()) - 1;
-        const unsigned nColons =
-            static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_set1_epi8(':')))) & nInLine;
-        const unsigned nQuotes =
-            static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_set1_epi8('"')))) & nInLine;
-        const unsigned nSemicolons =
-            static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_set1_epi8(';')))) & nInLine;
-        const unsigned nBeforeColon = (nColons & (0u - nColons)) - 1;
-        if (nColons && !(nQuotes & nBeforeColon))
-        {
-            bGroup = (static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_set1_epi8('.')))) &
-                      nBeforeColon) != 0;
-            nColon = static_cast<size_t>(__builtin_ctz(nColons));
-            if (nSemicolons & nBeforeColon)
-                nFirstSemicolon = static_cast<size_t>(__builtin_ctz(nSemicolons));
-            i = line.size();
-        }
-    }
-#endif
-    for (; i < line.size(); ++i)
-    {
-        const char ch = line[i];
-        if (!s_keyMarks[static_cast<unsigned char>(ch)])
-            continue;
-        if (ch == '"')
-            bQuoted = !bQuoted;
-        else if (ch == ';')
-            nFirstSemicolon = std::min(nFirstSemicolon, i);
-        else if (!bQuoted)
-        {
-            nColon = i;
-            break;
-        }
-    }
-    if (nColon == View::npos)
-        return true; // no key: not a property
-    size_t nLead = 0;
-    while (nLead < nColon && line[nLead] == ' ')
-        ++nLead;
-    const View key = line.substr(nLead, nColon - nLead);
-    const size_t nSemicolon = nFirstSemicolon < nColon ? nFirstSemicolon - nLead : key.size();
-    View name = key.substr(0, nSemicolon);
-    // A group prefix ("item1.TEL") does not change the property.
-    const size_t nDot = bGroup ? name.rfind('.') : View::npos;
-    if (nDot != View::npos)
-        name.remove_prefix(nDot + 1);
-    // VERSION and every other property, wherever they stand, are passed over undecoded.
-    const EProperty property = Classify(name);
-    if (property == P_OTHER)
-        return true;
-    const View value = line.substr(nColon + 1);
-    const View params = key.substr(std::min(nSemicolon + 1, key.size()));
-
-    const bool bBegin = property == P_BEGIN && IsVCard(value);
-    const bool bEnd = property == P_END && IsVCard(value);
-    if (!bInCard)
-    {
-        if (bEnd)
-            return false;
-        if (bBegin)
-        {
-            bInCard = true;
-            m_cards.emplace_back();
-            m_bCardOpen = true;
-        }
-        return true;
-    }
-    // Inside, reading runs to the end of the file: later cards add their numbers and replace
-    // the names; each card is also kept apart.
-    if (bBegin)
-    {
-        m_cards.emplace_back();
-        m_bCardOpen = true;
-        return true;
-    }
-    if (bEnd)
-    {
-        m_bCardOpen = false;
-        return true;
-    }
-    if (property == P_BEGIN || property == P_END)
-        return true;
-
-    CCard* pCard = m_bCardOpen ? &m_cards.back() : nullptr;
+    // The value as code page 1252 text, decoded as its parameters (the key after the property
+    // name) say.
     bool bChanged = false;
-    const CValue decoded = DecodeValue(value, params, bInText, bChanged);
-    const View text = decoded.text;
+    bool bQuotedPrintable = false;
+    View charset;
+    if (MayAskDecoding(params))
+        Encoding(params, bQuotedPrintable, charset);
+    if (bQuotedPrintable)
+    {
+        DecodeQuotedPrintable(value.text, m_quoted);
+        value.text = m_quoted;
+        value.bKept = false;
+        value.pLimit = m_quoted.data() + m_quoted.size();
+        value.nMarks = VALUE_UNKNOWN;
+    }
+    // The conversion below keeps every ASCII byte and makes none, so the marks hold after it.
+    if (value.nMarks == VALUE_UNKNOWN)
+        value.nMarks = ValueMarks(value.text, value.pLimit);
+    // Without a declared character set, text that is valid UTF-8 is taken as UTF-8 (what version
+    // 4.0 demands and most 3.0 writers do); anything else is single-byte text as before.
+    const bool bUtf8 = charset.empty() ? (value.nMarks & VALUE_HIGH) != 0
+                                       : (EqualsNoCase(charset, "UTF-8") || EqualsNoCase(charset, "UTF8"));
+    if (bUtf8)
+    {
+        char* const p = Room(value.text.size());
+        size_t n = 0;
+        if (CImport_Utf8::ToCp1252(value.text, p, n, bChanged))
+        {
+            Commit(n);
+            value.text = View(p, n);
+            value.bKept = true;
+            value.pLimit = m_pFree + m_nFree; // the end of the block it lies in
+        }
+    }
+
+    const EProperty property = static_cast<EProperty>(nProperty);
+    CCard* pCard = m_bCardOpen ? &m_cards.back() : nullptr;
+    const View text = value.text;
     if (pCard && bChanged)
         pCard->bChanged = true;
     switch (property)
     {
     case P_FN:
-        m_formattedName = Unescaped(decoded);
+        m_formattedName = Unescaped(value);
         TraceValue("vCard FN ", m_formattedName);
         if (pCard)
             pCard->formattedName = m_formattedName;
         break;
     case P_N:
-        if (TraceIsOn())
+        if (g_nTraceState != TRACE_OFF && TraceIsOn())
             TraceLine(s_szClass, "vCard N ", "Input(", (std::string(text) + ")").c_str());
-        SplitComponents(decoded, m_names);
+        SplitComponents(value, m_names);
         if (pCard)
-            std::copy(std::begin(m_names), std::end(m_names), std::begin(pCard->names));
+            for (int i = 0; i < NAME_PARTS; ++i)
+                pCard->names[i] = m_names[i];
         break;
     case P_TEL:
     {
-        CValue tel = decoded;
+        CValue tel = value;
         tel.text = TelNumber(text);
         const View number = Unescaped(tel);
         m_numbers.push_back(number);
@@ -798,5 +1060,4 @@ bool CImportVCard::Property(View line, bool bInText, bool& bInCard)
     default:
         break;
     }
-    return true;
 }

@@ -12,8 +12,9 @@
 //
 // The texts are views into the file's bytes, which the reader keeps, or, where a value had to be
 // decoded, into storage of the reader's own: they live as long as the reader. No text is made
-// for a card or a line of its own, so that an address book of thousands of cards reads at about
-// the speed of the file.
+// for a card or a line of its own, and each line is walked once (a property the phonebook does not
+// take is passed over to its last line unjoined), so that an address book of thousands of cards
+// reads at about the speed of the file.
 //
 // The reader keeps what the import dialog shows: the names of the last card that has them and
 // the numbers of every card in file order. Cards() keeps each card apart for imports that make
@@ -102,22 +103,25 @@ public:
 
 private:
     void Parse();
-    // One unfolded line; false when it ends the reading. bInText: the line views the file's
-    // bytes (it was not joined).
-    bool Property(View line, bool bInText, bool& bInCard);
-    // A decoded value, with what it may hold (bytes above 0x7F, backslashes, commas) and
-    // whether it already lives as long as the reader, so that the steps after the decoding pass
-    // over what a value lacks.
+    // A value, with what it may hold (bytes above 0x7F, backslashes, commas) and whether it
+    // already lives as long as the reader, so that the steps after the decoding pass over what a
+    // value lacks.
     struct CValue
     {
         View text;
-        unsigned nMarks = 0;
+        unsigned nMarks = 0; // ~0u: not yet looked at
         bool bKept = false;
         const char* pLimit = nullptr; // the end of the buffer the text lies in
     };
-    // The line's value as code page 1252 text, decoded as its parameters (the key after the
-    // property name) say. bInText: the value views the file's bytes.
-    CValue DecodeValue(View value, View params, bool bInText, bool& bChanged);
+    // The value of a line that goes on in the lines before pNext (first: its part in the first
+    // line), joined into the reader's storage.
+    View Joined(View first, const char* pNext, const char* pEnd);
+    // The value of a property the phonebook takes (nProperty: one of the reader's kinds), with
+    // the parameters of its key; false when it ends the reading.
+    bool Take(int nProperty, CValue& value, View params);
+    // The value of a name or number inside a card, decoded as the parameters of its key say, as
+    // code page 1252 text.
+    void TakeValue(int nProperty, CValue& value, View params);
     // Backslash escapes of a text value resolved.
     View Unescaped(const CValue& value);
     // A structured value split at its unescaped semicolons, each component unescaped.
@@ -129,13 +133,16 @@ private:
     char* Room(size_t nSize);
     void Commit(size_t nUsed);
 
-    std::string m_text; // the file's bytes (UTF-16 files as UTF-8)
+    // The file's bytes (UTF-16 files as UTF-8), followed by a block of zero bytes for the walk over
+    // the lines.
+    std::string m_text;
     std::vector<CCard> m_cards;
+    bool m_bInCard = false;   // a card has begun: the properties are taken
     bool m_bCardOpen = false; // the last card of m_cards has not been closed
     View m_formattedName;
     View m_names[NAME_PARTS];
     std::vector<View> m_numbers;
-    std::string m_joined; // a folded line, joined
+    std::string m_joined; // a line whose key goes on in folded lines, joined
     std::string m_quoted; // a quoted-printable value, decoded
     // The storage of decoded texts: blocks that are never moved, filled one after the other.
     std::vector<std::unique_ptr<char[]>> m_blocks;

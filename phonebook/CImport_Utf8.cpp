@@ -105,19 +105,20 @@ bool CImport_Utf8::ToCp1252(std::string_view text, char* pOut, size_t& nOut, boo
     bool bLost = false;
     while (p < pEnd)
     {
-        // Runs of ASCII (most of every text) go over sixteen or eight bytes at a time; the result
-        // is never ahead of the text, so it has room for them.
+        // Runs of ASCII (most of every text) go over sixteen or eight bytes at a time; of a block
+        // of sixteen, the whole is written and as many bytes taken as come before the first that
+        // is not ASCII. The result is never ahead of the text, so it has room for the block.
 #if defined(__SSE2__)
         if (pEnd - p >= 16)
         {
             const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-            if (!_mm_movemask_epi8(v))
-            {
-                _mm_storeu_si128(reinterpret_cast<__m128i*>(q), v);
-                p += 16;
-                q += 16;
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(q), v);
+            const unsigned nHigh = static_cast<unsigned>(_mm_movemask_epi8(v));
+            const unsigned nAscii = nHigh ? static_cast<unsigned>(__builtin_ctz(nHigh)) : 16;
+            p += nAscii;
+            q += nAscii;
+            if (nAscii == 16)
                 continue;
-            }
         }
 #endif
         uint64_t nWord = 0;

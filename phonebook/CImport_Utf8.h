@@ -23,9 +23,9 @@ public:
     static bool IsValid(std::string_view text);
 
     // The text converted into pOut, which has room for text.size() bytes (the result is never
-    // longer); nOut its length. False when the text is no valid UTF-8 (pOut is then of no use).
-    // bDropped is set when a character was dropped; pDrops, when given, receives the position in
-    // the result of each character dropped.
+    // longer) and lies apart from the text; nOut its length. False when the text is no valid UTF-8 (pOut is
+    // then of no use). bDropped is set when a character was dropped; pDrops, when given, receives the
+    // position in the result of each character dropped.
     static bool ToCp1252(std::string_view text, char* pOut, size_t& nOut, bool& bDropped,
                          std::vector<size_t>* pDrops = nullptr);
     // The same into out (which text must not view).

@@ -5,7 +5,8 @@
 
 #include <cerrno>
 
-int CPlatform_File::ReadWhole(const std::string& path, size_t nMax, std::string& bytes, std::string& reason)
+int CPlatform_File::ReadWhole(const std::string& path, size_t nMax, std::string& bytes, std::string& reason,
+                              size_t nSlack)
 {
     if (path.empty())
     {
@@ -13,7 +14,7 @@ int CPlatform_File::ReadWhole(const std::string& path, size_t nMax, std::string&
         return 0;
     }
     int nError = 0;
-    if (PlatformReadFile(path.c_str(), nMax, 0, bytes, nError))
+    if (PlatformReadFile(path.c_str(), nMax, nSlack, bytes, nError))
         return 1;
     reason = nError == EFBIG ? "The file is larger than " + std::to_string(nMax / (1024 * 1024)) + " MB"
                              : PlatformErrorText(nError);
