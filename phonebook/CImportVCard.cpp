@@ -206,26 +206,39 @@ unsigned BlockBits(ptrdiff_t nBytes)
 // The marks of the value's bytes. Sixteen bytes are read at a time as far as the value's buffer
 // goes on (pLimit: the end of the file's bytes for a value in them, the value's own end
 // otherwise).
+#if defined(__SSE2__)
+// The marks of blocks of a value, gathered a block at a time (nIn: the bits of the value's bytes).
+struct CBlockMarks
+{
+    void Add(__m128i v, unsigned nIn)
+    {
+        nHigh |= static_cast<unsigned>(_mm_movemask_epi8(v)) & nIn;
+        nEscapes |= static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_set1_epi8('\\')))) & nIn;
+        nCommas |= static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_set1_epi8(',')))) & nIn;
+    }
+    unsigned Marks() const
+    {
+        return !(nHigh | nEscapes | nCommas)
+                   ? 0
+                   : (nHigh ? VALUE_HIGH : 0) | (nEscapes ? VALUE_ESCAPE : 0) | (nCommas ? VALUE_COMMA : 0);
+    }
+
+    unsigned nHigh = 0;
+    unsigned nEscapes = 0;
+    unsigned nCommas = 0;
+};
+#endif
+
 unsigned ValueMarks(View value, const char* pLimit)
 {
     unsigned nMarks = 0;
     const char* p = value.data();
     const char* const pEnd = p + value.size();
 #if defined(__SSE2__)
-    const __m128i backslash = _mm_set1_epi8('\\');
-    const __m128i comma = _mm_set1_epi8(',');
-    unsigned nHigh = 0;
-    unsigned nEscapes = 0;
-    unsigned nCommas = 0;
+    CBlockMarks marks;
     for (; p < pEnd && pLimit - p >= 16; p += 16)
-    {
-        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-        const unsigned nIn = BlockBits(pEnd - p);
-        nHigh |= static_cast<unsigned>(_mm_movemask_epi8(v)) & nIn;
-        nEscapes |= static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, backslash))) & nIn;
-        nCommas |= static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, comma))) & nIn;
-    }
-    nMarks = (nHigh ? VALUE_HIGH : 0) | (nEscapes ? VALUE_ESCAPE : 0) | (nCommas ? VALUE_COMMA : 0);
+        marks.Add(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)), BlockBits(pEnd - p));
+    nMarks = marks.Marks();
 #else
     (void)pLimit;
 #endif
@@ -318,21 +331,14 @@ const char* ValueEnd(const char* p, const char* pEnd, unsigned& nMarks)
 #if defined(__SSE2__)
     const __m128i cr = _mm_set1_epi8('\r');
     const __m128i lf = _mm_set1_epi8('\n');
-    const __m128i backslash = _mm_set1_epi8('\\');
-    const __m128i comma = _mm_set1_epi8(',');
-    unsigned nHigh = 0;
-    unsigned nEscapes = 0;
-    unsigned nCommas = 0;
+    CBlockMarks marks;
     for (;; p += BLOCK)
     {
         const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
         const unsigned nEnds = static_cast<unsigned>(
             _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf))));
         // The bytes before the line's end (the zero bytes behind pEnd mark nothing).
-        const unsigned nIn = (nEnds & (0u - nEnds)) - 1;
-        nHigh |= static_cast<unsigned>(_mm_movemask_epi8(v)) & nIn;
-        nEscapes |= static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, backslash))) & nIn;
-        nCommas |= static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, comma))) & nIn;
+        marks.Add(v, (nEnds & (0u - nEnds)) - 1);
         if (nEnds)
         {
             p += __builtin_ctz(nEnds);
@@ -344,9 +350,7 @@ const char* ValueEnd(const char* p, const char* pEnd, unsigned& nMarks)
             break;
         }
     }
-    nMarks = !(nHigh | nEscapes | nCommas)
-                 ? 0
-                 : (nHigh ? VALUE_HIGH : 0) | (nEscapes ? VALUE_ESCAPE : 0) | (nCommas ? VALUE_COMMA : 0);
+    nMarks = marks.Marks();
     return p;
 #else
     const char* const pLineEnd = LineEnd(p, pEnd);
